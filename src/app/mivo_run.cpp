@@ -1,0 +1,26 @@
+// mivo-run: runs one script headless, with the console host.
+#include <QCoreApplication>
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <unistd.h>
+
+#include "unMivoRun.h"
+
+int main(int argc, char* argv[]) {
+  QCoreApplication app(argc, argv);
+  mivo::CLTerminal terminal;
+  terminal.escrever = [](const QString& linha) {
+    std::cout << linha.toStdString() << '\n' << std::flush;
+  };
+  terminal.escreverErro = [](const QString& linha) { std::cerr << linha.toStdString() << '\n'; };
+  if (isatty(STDIN_FILENO)) {
+    terminal.perguntar = [](const QString& prompt) -> std::optional<QString> {
+      std::cout << prompt.toStdString() << std::flush;
+      std::string linha;
+      if (!std::getline(std::cin, linha)) return std::nullopt;
+      return QString::fromStdString(linha);
+    };
+  }
+  return mivo::executarMivoRun(app.arguments().mid(1), terminal);
+}

@@ -1,0 +1,179 @@
+#include "unUtil.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QTime>
+
+namespace mivo {
+
+namespace {
+
+bool ehBranco(QChar c) { return c.unicode() <= 0x20; }
+
+// Windows-1252 code points for the bytes 0x80..0x9F; the five undefined
+// bytes map to the control character of the same number, as Windows does.
+constexpr char16_t kCp1252Alto[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+int byteWindows1252(char16_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return c;
+  for (int i = 0; i < 32; ++i)
+    if (kCp1252Alto[i] == c) return 0x80 + i;
+  return -1;
+}
+
+}  // namespace
+
+QString aparar(const QString& texto) {
+  qsizetype ini = 0, fim = texto.size();
+  while (ini < fim && ehBranco(texto[ini])) ++ini;
+  while (fim > ini && ehBranco(texto[fim - 1])) --fim;
+  if (ini == 0 && fim == texto.size()) return texto;
+  return texto.mid(ini, fim - ini);
+}
+
+QString apararEsquerda(const QString& texto) {
+  qsizetype ini = 0;
+  while (ini < texto.size() && ehBranco(texto[ini])) ++ini;
+  return ini == 0 ? texto : texto.mid(ini);
+}
+
+QString apararDireita(const QString& texto) {
+  qsizetype fim = texto.size();
+  while (fim > 0 && ehBranco(texto[fim - 1])) --fim;
+  return fim == texto.size() ? texto : texto.left(fim);
+}
+
+QString quebrasComoBarraN(const QString& texto) {
+  if (!texto.contains(u'\r') && !texto.contains(u'\n')) return texto;
+  QString r;
+  r.reserve(texto.size() + 8);
+  for (qsizetype i = 0; i < texto.size(); ++i) {
+    const QChar c = texto[i];
+    if (c == u'\r') {
+      r += QLatin1String("\\n");
+      if (i + 1 < texto.size() && texto[i + 1] == u'\n') ++i;
+    } else if (c == u'\n') {
+      r += QLatin1String("\\n");
+    } else {
+      r += c;
+    }
+  }
+  return r;
+}
+
+QString decodificarWindows1252(const QByteArray& bytes) {
+  QString r(bytes.size(), Qt::Uninitialized);
+  QChar* d = r.data();
+  for (qsizetype i = 0; i < bytes.size(); ++i) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    d[i] = QChar((b >= 0x80 && b < 0xA0) ? kCp1252Alto[b - 0x80] : char16_t(b));
+  }
+  return r;
+}
+
+QString decodificarTexto(const QByteArray& bytes) {
+  if (bytes.startsWith("\xEF\xBB\xBF")) return QString::fromUtf8(bytes.mid(3));
+  if (bytes.startsWith("\xFF\xFE")) {
+    QStringDecoder d(QStringConverter::Utf16LE);
+    return d.decode(bytes.mid(2));
+  }
+  if (bytes.startsWith("\xFE\xFF")) {
+    QStringDecoder d(QStringConverter::Utf16BE);
+    return d.decode(bytes.mid(2));
+  }
+  QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+  QString texto = utf8.decode(bytes);
+  if (!utf8.hasError()) return texto;
+  return decodificarWindows1252(bytes);
+}
+
+bool cabeEmWindows1252(const QString& texto) {
+  for (QChar c : texto)
+    if (byteWindows1252(c.unicode()) < 0) return false;
+  return true;
+}
+
+QByteArray codificarWindows1252(const QString& texto) {
+  QByteArray r(texto.size(), Qt::Uninitialized);
+  for (qsizetype i = 0; i < texto.size(); ++i) {
+    const int b = byteWindows1252(texto[i].unicode());
+    r[i] = static_cast<char>(b < 0 ? '?' : b);
+  }
+  return r;
+}
+
+QByteArray codificarUtf8ComBom(const QString& texto) {
+  return QByteArray("\xEF\xBB\xBF") + texto.toUtf8();
+}
+
+QByteArray codificarTexto(const QString& texto) {
+  return cabeEmWindows1252(texto) ? codificarWindows1252(texto) : codificarUtf8ComBom(texto);
+}
+
+bool lerArquivoTexto(const QString& caminho, QString& texto, QString* erro) {
+  texto.clear();
+  QFile f(caminho);
+  if (QFileInfo(caminho).isDir() || !f.open(QIODevice::ReadOnly)) {
+    if (erro) *erro = QStringLiteral("Não foi possível abrir o arquivo \"%1\"").arg(caminho);
+    return false;
+  }
+  texto = decodificarTexto(f.readAll());
+  return true;
+}
+
+bool gravarArquivo(const QString& caminho, const QByteArray& bytes, QString* erro) {
+  QSaveFile f(caminho);
+  if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
+    if (erro) *erro = QStringLiteral("Não foi possível gravar o arquivo \"%1\"").arg(caminho);
+    return false;
+  }
+  return true;
+}
+
+QStringList dividirLinhas(const QString& texto) {
+  QStringList linhas;
+  qsizetype ini = 0;
+  const qsizetype n = texto.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    const QChar c = texto[i];
+    if (c == u'\r' || c == u'\n') {
+      linhas.append(texto.mid(ini, i - ini));
+      if (c == u'\r' && i + 1 < n && texto[i + 1] == u'\n') ++i;
+      ini = i + 1;
+    }
+  }
+  if (ini < n) linhas.append(texto.mid(ini));
+  return linhas;
+}
+
+QString pastaBase() {
+  const QByteArray env = qgetenv("MIVO_BASE_DIR");
+  if (!env.isEmpty()) return QDir(QString::fromLocal8Bit(env)).absolutePath();
+  if (QCoreApplication::instance()) return QCoreApplication::applicationDirPath();
+  const QFileInfo exe(QStringLiteral("/proc/self/exe"));
+  if (exe.exists()) return QFileInfo(exe.symLinkTarget()).absolutePath();
+  return QDir::currentPath();
+}
+
+const QLocale& localeBR() {
+  static const QLocale locale = [] {
+    QLocale l(QLocale::Portuguese, QLocale::Brazil);
+    l.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
+    return l;
+  }();
+  return locale;
+}
+
+QString dataCurtaBR(const QDate& data) { return data.toString(QStringLiteral("dd/MM/yyyy")); }
+QString horaLongaBR(const QTime& hora) { return hora.toString(QStringLiteral("HH:mm:ss")); }
+
+}  // namespace mivo

@@ -1,0 +1,52 @@
+#pragma once
+// Free helpers shared by every layer: trimming as the script language knows
+// it, text files with encoding detection, the base folder and pt-BR formats.
+
+#include <QByteArray>
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+
+namespace mivo {
+
+// Removes blanks and control characters (anything up to U+0020) at both ends.
+QString aparar(const QString& texto);
+QString apararEsquerda(const QString& texto);
+QString apararDireita(const QString& texto);
+
+// Replaces line breaks (CR LF, CR or LF) by the two characters "\n", so that
+// one text fits on one line of console output or of a log file.
+QString quebrasComoBarraN(const QString& texto);
+
+// Decodes bytes read from a text file: a byte-order mark selects UTF-8 or
+// UTF-16; without one, valid UTF-8 is read as UTF-8 and anything else as
+// Windows-1252.
+QString decodificarTexto(const QByteArray& bytes);
+QString decodificarWindows1252(const QByteArray& bytes);
+// Encodes in Windows-1252 when every character fits, otherwise as UTF-8 with
+// a byte-order mark, so that no character is lost.
+QByteArray codificarTexto(const QString& texto);
+bool cabeEmWindows1252(const QString& texto);
+QByteArray codificarWindows1252(const QString& texto);
+QByteArray codificarUtf8ComBom(const QString& texto);
+
+// Reads a whole text file. Returns false (and leaves `texto` empty) when the
+// file cannot be opened; `erro` then carries a message in Portuguese.
+bool lerArquivoTexto(const QString& caminho, QString& texto, QString* erro = nullptr);
+// Writes through a temporary file renamed over the target.
+bool gravarArquivo(const QString& caminho, const QByteArray& bytes, QString* erro = nullptr);
+
+// Splits a text into lines at CR LF, CR or LF; a final line break does not
+// start another (empty) line.
+QStringList dividirLinhas(const QString& texto);
+
+// The program's base folder: MIVO_BASE_DIR when set, otherwise the folder of
+// the running executable.
+QString pastaBase();
+
+// Brazilian Portuguese conventions, the same on every machine.
+const QLocale& localeBR();
+QString dataCurtaBR(const QDate& data);  // dd/MM/yyyy
+QString horaLongaBR(const QTime& hora);  // HH:mm:ss
+
+}  // namespace mivo

@@ -1,0 +1,20 @@
+#pragma once
+// The one exception type of the interpreter: an error that a script function
+// does not handle. It unwinds to the run loop, which reports "Erro: " + text.
+
+#include <QString>
+#include <stdexcept>
+
+namespace mivo {
+
+class CLErro : public std::runtime_error {
+ public:
+  explicit CLErro(const QString& mensagem)
+      : std::runtime_error(mensagem.toStdString()), gMensagem(mensagem) {}
+  const QString& mensagem() const { return gMensagem; }
+
+ private:
+  QString gMensagem;
+};
+
+}  // namespace mivo

@@ -1,0 +1,32 @@
+#pragma once
+// The run loop every host uses: statement after statement until the end of
+// the script, a stop request, a fatal error or an error that escaped a
+// function; while the host's status is "Pausado" the loop waits.
+
+#include <QString>
+
+namespace mivo {
+
+class CLScript;
+class CLHost;
+
+enum class FimExecucao {
+  Normal,     // the script ran to its end
+  Parado,     // stopped by a stop request (or the status became "Inativo")
+  ErroFatal,  // a function recorded a fatal error line
+  Erro,       // an error escaped a function
+};
+
+struct ResultadoExecucao {
+  FimExecucao fim = FimExecucao::Normal;
+  QString mensagem;  // the fatal error line, or the escaped error's text
+};
+
+// Runs `script` from its current line (a fresh run sets gLine first with
+// prepararInicio). The host's status goes to "Rodando" and back to "Inativo".
+ResultadoExecucao rodarScript(CLScript& script);
+
+// Prepares a fresh run: the script text, the start line.
+void prepararInicio(CLScript& script, const QStringList& linhas);
+
+}  // namespace mivo

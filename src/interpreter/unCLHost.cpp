@@ -1,0 +1,35 @@
+#include "unCLHost.h"
+
+#include "unUtil.h"
+
+namespace mivo {
+
+CLHost::CLHost(bool relogioVirtual) : gRelogio(relogioVirtual) {}
+
+CLHost::~CLHost() = default;
+
+void CLHost::setLogGeral(const QString& mensagem, CorLog cor) { gLog.append({mensagem, cor}); }
+
+void CLHost::editLogGeral(const QString& textoadd) {
+  if (gLog.isEmpty()) return;
+  gLog.last().texto += u' ' + textoadd;
+}
+
+int CLHost::editorQtdLinhas() const { return static_cast<int>(dividirLinhas(editorTexto()).size()); }
+
+void CLHost::pausarSegundos(double segundos) {
+  const qint64 fim = agoraMs() + static_cast<qint64>(segundos * 1000);
+  while (agoraMs() < fim) {
+    dormir(std::min<qint64>(50, fim - agoraMs()));
+    bombearEventos();
+  }
+}
+
+void CLHost::encerrarExecucao() {
+  if (statusExecucao() == QLatin1String("Pausado"))
+    setStatusExecucao(QStringLiteral("Inativo"));
+  else
+    setParar(true);
+}
+
+}  // namespace mivo

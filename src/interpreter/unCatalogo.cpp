@@ -1,0 +1,185 @@
+#include "unCatalogo.h"
+
+#include <QHash>
+
+#include "unFuncControle.h"
+
+namespace mivo {
+
+QString CLFuncao::textoCategoria() const {
+  switch (categoria) {
+    case Categoria::Processo: return QStringLiteral("Processo");
+    case Categoria::Acao: return QStringLiteral("Ação");
+    case Categoria::Janela: return QStringLiteral("Janela");
+    case Categoria::Nenhuma: break;
+  }
+  return {};
+}
+
+namespace {
+
+struct Linha {
+  const char* palavra;
+  Categoria categoria;
+  const char* nome;
+  const char* dica;
+  const char* inserir;  // null: the editor's rule applies
+  Leitura leitura;
+  bool expande;
+  TratadorFuncao tratador;
+};
+
+// Grouped by family: control flow; variables, values and pauses; data table,
+// auxiliary text and clipboard; keyboard and text entry; mouse and colour;
+// windows, images, messages and tabs.
+constexpr Linha kTabela[] = {
+    {"bloco[", Categoria::Processo, "&Bloco", "[nome_bloco](<lista de chamadas>). [OK, FALHA]", "&Bloco[nome_bloco]().", Leitura::Nenhuma, false, nullptr},
+    {"blocoexec", Categoria::Processo, "&BlocoExec", "(\"nome_bloco\": texto). [OK, FALHA]", nullptr, Leitura::Inteira, false, nullptr},
+    {"blocofim", Categoria::Processo, "&BlocoFim", "(). [OK, FALHA]", nullptr, Leitura::Inteira, true, nullptr},
+    {"marcador", Categoria::Processo, "&Marcador", "(ID: <número ou texto>). [sem retorno]", nullptr, Leitura::Nenhuma, false, nullptr},
+    {"vaipara", Categoria::Processo, "&VaiPara", "(marcador: <nome do marcador>). [OK = Achou o marcador,FALHA = não achou o marcador]", nullptr, Leitura::Inteira, false, nullptr},
+    {"se", Categoria::Processo, "&Se", "(\"teste lógico\";<ação se verdadeiro>;<ação se falso>). [retorna a função executada]", nullptr, Leitura::Dividida, false, nullptr},
+    {"seresultado", Categoria::Processo, "&SeResultado", "(\"valor\":texto; <ação>). [Se o último resultado = valor, executa a ação]", nullptr, Leitura::Dividida, true, nullptr},
+    {"resultado", Categoria::Processo, "&Resultado", "(). [Retorna o último resultado de função]", nullptr, Leitura::Nenhuma, false, fnResultado},
+    {"executarcomando", Categoria::Acao, "&ExecutarComando", "(\"comando\": texto). [Executa um comando, ex: notepad.exe]", "&ExecutarComando(", Leitura::Inteira, true, nullptr},
+    {"valordefinir", Categoria::Processo, "&ValorDefinir", "(\"nome_variável\":texto; \"valor\":texto; \"ignorar_variaveis\": \"sim/não\") [sem retorno]", nullptr, Leitura::Dividida, true, nullptr},
+    {"valorpedir", Categoria::Janela, "&ValorPedir", "(\"nome_variável\":texto; \"descrição\":texto) [OK = valor inserido, FALHA]", nullptr, Leitura::Dividida, false, nullptr},
+    {"valor", Categoria::Processo, "&Valor", "(\"nome_variável\":texto) [retorna o texto contido na variável]", nullptr, Leitura::Inteira, false, nullptr},
+    {"valordoarquivo", Categoria::Processo, "&ValordoArquivo", "(\"nome_variável\":texto; \"nome_arquivo\":texto) [OK = texto atribuído, FALHA = arquivo não existe]", nullptr, Leitura::Dividida, false, nullptr},
+    {"valorinc", Categoria::Processo, "&ValorInc", "(\"nome_variável\":texto; incremento:inteiro) [OK, FALHA]", nullptr, Leitura::Dividida, true, nullptr},
+    {"valorsubstituir", Categoria::Processo, "&ValorSubstituir", "(\"nome_variável\":texto; \"valor_original\":texto; \"valor_alterado\":texto) [OK, FALHA]", nullptr, Leitura::Dividida, true, nullptr},
+    {"data", Categoria::Processo, "&Data", " [Retorna a data atual]", nullptr, Leitura::Nenhuma, false, nullptr},
+    {"hora", Categoria::Processo, "&Hora", " [Retorna a hora atual]", nullptr, Leitura::Nenhuma, false, nullptr},
+    {"saudacao", Categoria::Processo, "&Saudacao", "() [Retorna bom dia, boa tarde ou boa noite]", nullptr, Leitura::Nenhuma, false, nullptr},
+    {"pausar", Categoria::Processo, "&Pausar", "(segundos: inteiro). [Pausa o script]", nullptr, Leitura::Inteira, true, nullptr},
+    {"pausar100", Categoria::Processo, "&Pausar100", "(centésimos: inteiro). [Pausa o script em centésimos]", nullptr, Leitura::Inteira, false, nullptr},
+    {"pausapadrao", Categoria::Processo, "&PausaPadrao", "(segundos: inteiro). [Uso opcional: toda execução usará essa pausa antes de continuar]", nullptr, Leitura::Inteira, false, nullptr},
+    {"parametrosdesativar", Categoria::Nenhuma, nullptr, nullptr, nullptr, Leitura::Nenhuma, false, nullptr},
+    {"parametrosativar", Categoria::Nenhuma, nullptr, nullptr, nullptr, Leitura::Nenhuma, false, nullptr},
+    {"lainserircolunas", Categoria::Processo, "&LaInserirColunas", "(\"colunas\":texto) //ex: \"nome,email,status\"", nullptr, Leitura::Inteira, false, nullptr},
+    {"lainserirlinha", Categoria::Processo, "&LaInserirLinha", "(\"valores\":texto) //ex: \"Ariston,ariston@exemplo.com.br,ok\"", nullptr, Leitura::Inteira, true, nullptr},
+    {"lavalor", Categoria::Processo, "&LaValor", "(\"nome_coluna\":texto) [retorna o valor da coluna, da linha atual da lista ativa]", nullptr, Leitura::Inteira, false, nullptr},
+    {"lairlinha", Categoria::Processo, "&LaIrLinha", "(linha:inteiro) [OK,FALHA = a linha não existe]", nullptr, Leitura::Inteira, false, nullptr},
+    {"laproximalinha", Categoria::Processo, "&LaProximaLinha", "() [OK,FALHA = impossível ir para a próxima linha]", "&LaProximaLinha(", Leitura::Nenhuma, false, nullptr},
+    {"laabrir", Categoria::Processo, "&LaAbrir", "(\"nome_arquivo\":texto) [OK, FALHA = arquivo inexistente ou vazio]", nullptr, Leitura::Inteira, true, nullptr},
+    {"lasalvar", Categoria::Processo, "&LaSalvar", "(\"nome_arquivo\":texto) [sem retorno]", nullptr, Leitura::Inteira, true, nullptr},
+    {"lavalormudar", Categoria::Processo, "&LaValorMudar", "(\"nome_coluna\":texto) [OK, FALHA = coluna inexistente]", nullptr, Leitura::Dividida, true, nullptr},
+    {"latemcoluna", Categoria::Processo, "&LaTemColuna", "(\"nome_coluna\": texto)) [OK = A coluna existe; FALHA = A coluna não existe]", "&LaTemColuna(\"nome_coluna\").", Leitura::Inteira, false, nullptr},
+    {"laajustarcolunas", Categoria::Processo, "&LaAjustarColunas", "() [sem retorno]", nullptr, Leitura::Nenhuma, false, nullptr},
+    {"laqtdlinhas", Categoria::Processo, "&LaQtdLinhas", "() [Retorna a quantidade de registros da lista ativa]", nullptr, Leitura::Nenhuma, false, nullptr},
+    {"lacolunalimpar", Categoria::Processo, "&LaColunaLimpar", "(\"nome_coluna\": texto)) [OK, FALHA = coluna inexistente]", nullptr, Leitura::Inteira, false, nullptr},
+    {"lacolunavalor", Categoria::Processo, "&LaColunaValor", "(\"nome_coluna\": texto)) [Retorna texto da coluna inteira]", nullptr, Leitura::Inteira, false, nullptr},
+    {"lacolunaapagar", Categoria::Processo, "&LaColunaApagar", "(\"nome_coluna\": texto)) [OK, FALHA = coluna inexistente]", nullptr, Leitura::Inteira, false, nullptr},
+    {"tapegartudo", Categoria::Processo, "&TaPegarTudo", "() [Retorna o texto do quadro auxiliar de textos. Ta = \"Texto Auxiliar\"]", nullptr, Leitura::Nenhuma, false, nullptr},
+    {"talinhapegar", Categoria::Processo, "&TaLinhaPegar", "(linha:inteiro) [Linha inicial = 1. Retorna uma linha do quadro de Texto Auxiliar]", nullptr, Leitura::Inteira, false, nullptr},
+    {"talinhaadicionar", Categoria::Processo, "&TaLinhaAdicionar", "(\"valor\":texto) [Adiciona valor no final to Texto Auxiliar]", nullptr, Leitura::Dividida, true, nullptr},
+    {"talinhaapagar", Categoria::Processo, "&TaLinhaApagar", "(linha:inteiro) [Linha inicial = 1]", nullptr, Leitura::Inteira, false, nullptr},
+    {"tadefinir", Categoria::Processo, "&TaDefinir", "(\"valor\":texto) [use \\n para incluir quebras de linha facilmente]", nullptr, Leitura::Dividida, true, nullptr},
+    {"taabrir", Categoria::Processo, "&TaAbrir", "(\"arquivo\":texto) [Carrega arquivo no texto auxiliar]", nullptr, Leitura::Inteira, true, nullptr},
+    {"tasalvar", Categoria::Processo, "&TaSalvar", "(\"arquivo\":texto) [Salva texto auxiliar]", nullptr, Leitura::Inteira, false, nullptr},
+    {"memoriadefinir", Categoria::Processo, "&MemoriaDefinir", "(\"valor\":texto) [sem retorno]", nullptr, Leitura::Inteira, false, nullptr},
+    {"memoriacopiar", Categoria::Acao, "&MemoriaCopiar", "() [Simula CTRL + C e copia o que estiver selecionado]", nullptr, Leitura::Nenhuma, false, nullptr},
+    {"memorialer", Categoria::Processo, "&MemoriaLer", "() [Retorna o conteúdo da área de transferência, se for texto]", nullptr, Leitura::Nenhuma, false, nullptr},
+    {"memoriacolar", Categoria::Acao, "&MemoriaColar", "() [Simula CTRL + V]", nullptr, Leitura::Nenhuma, false, nullptr},
+    {"teclarenter", Categoria::Acao, "&TeclarEnter", "() [sem retorno]", nullptr, Leitura::Nenhuma, false, nullptr},
+    {"teclarcontrolmais", Categoria::Acao, "&TeclarControlMais", "(\"valor\": texto) [sem retorno]", "&TeclarControlMais(", Leitura::Bruta, false, nullptr},
+    {"teclarcontrolmaisid", Categoria::Acao, "&TeclarControlMaisID", "(\"id\": número) [sem retorno]", "&TeclarControlMaisID(", Leitura::Bruta, false, nullptr},
+    {"teclarcontrolaltmais", Categoria::Acao, "&TeclarControlAltMais", "(\"valor\": texto) [sem retorno]", "&TeclarControlAltMais(", Leitura::Bruta, false, nullptr},
+    {"teclaraltmais", Categoria::Acao, "&TeclarAltMais", "(\"valor\": texto) [sem retorno]", "&TeclarAltMais(", Leitura::Bruta, false, nullptr},
+    {"teclar", Categoria::Acao, "&Teclar", "(letra: texto) [sem retorno]", nullptr, Leitura::Inteira, false, nullptr},
+    {"teclarid", Categoria::Acao, "&TeclarID", "(ID: inteiro) [sem retorno]", nullptr, Leitura::Inteira, false, nullptr},
+    {"teclaralttab", Categoria::Acao, "&TeclarAltTab", "() [sem retorno]", nullptr, Leitura::Nenhuma, false, nullptr},
+    {"teclaraltf4", Categoria::Acao, "&TeclarAltF4", "() [sem retorno]", nullptr, Leitura::Nenhuma, false, nullptr},
+    {"teclaraltespaco", Categoria::Acao, "&TeclarAltEspaco", "() [sem retorno]", nullptr, Leitura::Nenhuma, false, nullptr},
+    {"teclarcontrolenter", Categoria::Acao, "&TeclarControlEnter", "() [sem retorno]", nullptr, Leitura::Nenhuma, false, nullptr},
+    {"teclaresc", Categoria::Acao, "&TeclarEsc", "() [sem retorno]", nullptr, Leitura::Nenhuma, false, nullptr},
+    {"teclarshifttab", Categoria::Acao, "&TeclarShiftTab", "() [sem retorno]", nullptr, Leitura::Nenhuma, false, nullptr},
+    {"teclardireita", Categoria::Acao, "&TeclarDireita", "() [sem retorno]", nullptr, Leitura::Nenhuma, false, nullptr},
+    {"teclaresquerda", Categoria::Acao, "&TeclarEsquerda", "() [sem retorno]", nullptr, Leitura::Nenhuma, false, nullptr},
+    {"teclarcima", Categoria::Acao, "&TeclarCima", "() [sem retorno]", nullptr, Leitura::Nenhuma, false, nullptr},
+    {"teclarbaixo", Categoria::Acao, "&TeclarBaixo", "() [sem retorno]", nullptr, Leitura::Nenhuma, false, nullptr},
+    {"textocolar", Categoria::Acao, "&TextoColar", "(\"valor\": texto). [Copia o texto informado para a área de transferência e cola]", nullptr, Leitura::Inteira, true, nullptr},
+    {"textodigitar", Categoria::Acao, "&TextoDigitar", "(\"valor\": texto) [Não funciona com acentos e cedilha (Use &TextoColar() nesses casos)]", nullptr, Leitura::Inteira, false, nullptr},
+    {"textoprocessar", Categoria::Nenhuma, nullptr, nullptr, nullptr, Leitura::Inteira, true, nullptr},
+    {"entradatexto", Categoria::Acao, "&EntradaTexto", "(\"título\": texto; \"valor inicial\": texto) [Retorna o valor recebido]", nullptr, Leitura::Dividida, false, nullptr},
+    {"mouseaguardarcor", Categoria::Processo, "&MouseAguardarCor", "(tipo: <\"igual\" | \"diferente\">; cor: rgb[x,x,x]; segundos: inteiro) [OK, FALHA]", "&MouseAguardarCor(\"igual\";", Leitura::Dividida, false, nullptr},
+    {"mouseaguardarcorponto", Categoria::Processo, "&MouseAguardarCorPonto", "(tipo: <\"igual\" | \"diferente\">; cor: rgb[x,x,x]; segundos: inteiro; pontoX: inteiro; pontoY: inteiro) [OK, FALHA]", "&MouseAguardarCorPonto(\"igual\";rgb[0,0,0];10;800;800).", Leitura::Dividida, false, nullptr},
+    {"mousequadrante", Categoria::Acao, "&MouseQuadrante", "(x:inteiro; y:inteiro) [sem retorno]", nullptr, Leitura::Dividida, false, nullptr},
+    {"mousecentro", Categoria::Acao, "&MouseCentro", "(x:inteiro; y:inteiro) [sem retorno]", nullptr, Leitura::Dividida, false, nullptr},
+    {"mousenormal", Categoria::Acao, "&MouseNormal", "(x:inteiro; y:inteiro) [sem retorno]", nullptr, Leitura::Dividida, false, nullptr},
+    {"mouseclicaracao", Categoria::Acao, "&MouseClicarAcao", "(x:inteiro; y:inteiro) [sem retorno]", nullptr, Leitura::Dividida, false, nullptr},
+    {"mousecliqueperguntar", Categoria::Acao, "&MouseCliquePerguntar", "(\"mensagem\": texto; x:inteiro; y:inteiro) [sem retorno]", "&MouseCliquePerguntar(\"mensagem\";0;0).", Leitura::Dividida, false, nullptr},
+    {"mouseclicarmenu", Categoria::Acao, "&MouseClicarMenu", "(x:inteiro; y:inteiro) [sem retorno]", nullptr, Leitura::Dividida, false, nullptr},
+    {"mouserolarcima", Categoria::Acao, "&MouseRolarCima", "(intensidade:inteiro) [sem retorno]", nullptr, Leitura::Dividida, false, nullptr},
+    {"mouserolarbaixo", Categoria::Acao, "&MouseRolarBaixo", "(intensidade:inteiro) [sem retorno]", nullptr, Leitura::Dividida, false, nullptr},
+    {"mousearrastar", Categoria::Acao, "&MouseArrastar", "(x1; y1; x2; y2: inteiro) [sem retorno]", nullptr, Leitura::Dividida, false, nullptr},
+    {"janelaativaaguardar", Categoria::Processo, "&JanelaAtivaAguardar", "(\"título parcial\": texto; segundos: inteiro) [OK = Detectada a janela ativa,FALHA = Janela ativa não foi detectada]", "&JanelaAtivaAguardar(", Leitura::Dividida, false, nullptr},
+    {"janelaativamaximizar", Categoria::Acao, "&JanelaAtivaMaximizar", "() [sem retorno]", nullptr, Leitura::Nenhuma, false, nullptr},
+    {"janelaativaposicionar", Categoria::Acao, "&JanelaAtivaPosicionar", " (esquerda;topo;largura;altura: inteiro) [OK,FALHA]", nullptr, Leitura::Dividida, false, nullptr},
+    {"janelaativar", Categoria::Acao, "&JanelaAtivar", "(\"título parcial\": texto) [OK = Conseguiu, FALHA = não conseguiu]", nullptr, Leitura::Inteira, false, nullptr},
+    {"janelaativarexe", Categoria::Acao, "&JanelaAtivarExe", "(\"nome_executável\": texto) [OK = Conseguiu, FALHA = não conseguiu]", nullptr, Leitura::Inteira, false, nullptr},
+    {"janelaativatexto", Categoria::Acao, "&JanelaAtivaTexto", " () [OK,FALHA]", nullptr, Leitura::Nenhuma, false, nullptr},
+    {"imagemarquivocopiar", Categoria::Processo, "&ImagemArquivoCopiar", "(\"arquivo\": texto) [OK, FALHA]", nullptr, Leitura::Dividida, true, nullptr},
+    {"msgexibir", Categoria::Janela, "&MsgExibir", "(\"mensagem\":texto) [sem retorno]", nullptr, Leitura::Inteira, true, nullptr},
+    {"msgdica", Categoria::Janela, "&MsgDica", "(\"id_dica\": texto; \"mensagem\":texto; \"altura_janela\": inteiro) [sem retorno]", "&MsgDica(\"|\";\"\").", Leitura::Dividida, true, nullptr},
+    {"mivoabaclicar", Categoria::Acao, "&MivoAbaClicar", "(\"nome da aba\": texto) [OK, FALHA]", nullptr, Leitura::Inteira, false, nullptr},
+};
+
+// The insert text by rule: "()." when the hint starts with "()" or with a
+// result note, "(" plus a double quote when the first argument is quoted,
+// and "(" otherwise.
+QString insercaoPorRegra(const QString& nome, const QString& dica) {
+  const QString d = dica.trimmed();
+  if (d.startsWith(QLatin1String("()")) || d.startsWith(u'[')) return nome + QLatin1String("().");
+  if (d.startsWith(QLatin1String("(\""))) return nome + QLatin1String("(\"");
+  return nome + u'(';
+}
+
+QList<CLFuncao> montarFuncoes() {
+  QList<CLFuncao> lista;
+  QList<CLFuncao> semEntrada;
+  for (const Linha& l : kTabela) {
+    CLFuncao f;
+    f.palavra = QString::fromUtf8(l.palavra);
+    f.categoria = l.categoria;
+    f.nome = l.nome ? QString::fromUtf8(l.nome) : QString();
+    f.dica = l.dica ? QString::fromUtf8(l.dica) : QString();
+    if (l.categoria != Categoria::Nenhuma)
+      f.inserir = l.inserir ? QString::fromUtf8(l.inserir) : insercaoPorRegra(f.nome, f.dica);
+    f.leitura = l.leitura;
+    f.expande = l.expande;
+    f.tratador = l.tratador;
+    (f.temEntrada() ? lista : semEntrada).append(f);
+  }
+  lista.append(semEntrada);
+  return lista;
+}
+
+}  // namespace
+
+namespace catalogo {
+
+const QList<CLFuncao>& funcoes() {
+  static const QList<CLFuncao> lista = montarFuncoes();
+  return lista;
+}
+
+QList<const CLFuncao*> entradas() {
+  QList<const CLFuncao*> r;
+  for (const CLFuncao& f : funcoes())
+    if (f.temEntrada()) r.append(&f);
+  return r;
+}
+
+const CLFuncao* procurar(const QString& palavraMinuscula) {
+  static const QHash<QString, const CLFuncao*> indice = [] {
+    QHash<QString, const CLFuncao*> h;
+    for (const CLFuncao& f : funcoes())
+      if (f.palavra != QLatin1String("bloco[")) h.insert(f.palavra, &f);
+    return h;
+  }();
+  return indice.value(palavraMinuscula, nullptr);
+}
+
+}  // namespace catalogo
+}  // namespace mivo

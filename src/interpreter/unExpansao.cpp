@@ -1,0 +1,97 @@
+// Value expansion: nested calls, [variables], {columns}, escapes and "\n".
+//
+// Every loop below is bounded. A pass that cannot make progress (a call whose
+// text is not found again, a value that holds its own reference, a cell that
+// refers to itself) ends the expansion and the rest of the text comes back as
+// it stands; a pass limit and a size limit catch the indirect cycles.
+
+#include "unCLScript.h"
+#include "unUtil.h"
+
+namespace mivo {
+
+namespace {
+
+constexpr int kMaxPassos = 10000;
+constexpr qsizetype kMaxTamanho = 8 * 1024 * 1024;
+constexpr int kMaxProfundidade = 32;
+
+// Replaces the reference that opens at `inicio` (the first opening bracket) and
+// closes at the first closing bracket after it. Returns false when the text
+// must be returned as it stands.
+bool substituirReferencia(QString& t, QChar abre, QChar fecha, int& passos,
+                          const std::function<QString(const QString&)>& valorDe) {
+  const qsizetype inicio = t.indexOf(abre);
+  const qsizetype fim = t.indexOf(fecha, inicio + 1);
+  if (fim < 0) return false;
+  if (++passos > kMaxPassos || t.size() > kMaxTamanho) return false;
+  const QString nome = t.mid(inicio + 1, fim - inicio - 1);
+  const QString valor = valorDe(nome);
+  const QString referencia = abre + nome + fecha;
+  if (valor.contains(referencia, Qt::CaseInsensitive)) return false;
+  t.replace(inicio, fim - inicio + 1, valor);
+  return true;
+}
+
+}  // namespace
+
+class CLGuardaProfundidade {
+ public:
+  explicit CLGuardaProfundidade(CLScript& s) : gScript(s) { ++gScript.gProfundidadeExpansao; }
+  ~CLGuardaProfundidade() { --gScript.gProfundidadeExpansao; }
+
+ private:
+  CLScript& gScript;
+};
+
+QString CLScript::expandirValor(const QString& valor, bool ignorarVariaveis) {
+  if (gParametrosDesativar) return valor;
+
+  QString t = aparar(valor);
+  t.remove(u'\r');
+  t.remove(u'\n');
+  t.replace(QLatin1String("\\n"), QLatin1String("\r\n"));
+  if (gProfundidadeExpansao >= kMaxProfundidade) return t;
+  CLGuardaProfundidade guarda(*this);
+
+  // Nested calls, first one first; each result goes in place of its call.
+  int passos = 0;
+  while (t.contains(u'&')) {
+    if (++passos > kMaxPassos || t.size() > kMaxTamanho) return t;
+    const QString chamada = getNextFunctionName(t);
+    if (aparar(chamada).isEmpty()) break;
+    const QString resultado = execFunction(chamada);
+    if (resultado.isEmpty() && chamada.contains(QLatin1String("bloco["))) break;
+    const qsizetype pos = t.indexOf(chamada, 0, Qt::CaseInsensitive);
+    if (pos < 0) return t;
+    t.replace(pos, chamada.size(), resultado);
+    // Clipboard text holding "&" is not executed.
+    if (chamada.toLower().contains(QLatin1String("memorialer")) && resultado.contains(u'&')) break;
+    if (resultado.contains(chamada, Qt::CaseInsensitive)) return t;
+  }
+
+  if (!ignorarVariaveis) {
+    passos = 0;
+    while (t.contains(u'[')) {
+      const bool ok = substituirReferencia(t, u'[', u']', passos, [this](const QString& nome) {
+        return gValores.valor(getParamValue(nome).toLower());
+      });
+      if (!ok) return t;
+    }
+    while (t.contains(u'{')) {
+      const bool ok = substituirReferencia(t, u'{', u'}', passos, [this](const QString& nome) {
+        const int col = gGrid->colunaPorTitulo(nome);
+        return col < 0 ? QString() : expandirValor(gGrid->cell(col, gGrid->Row()), false);
+      });
+      if (!ok) return t;
+    }
+  }
+
+  t.replace(u'|', u'&');
+  t.replace(u'^', u'&');
+  t.replace(u'~', u'{');
+  t.replace(QLatin1String("\\n"), QLatin1String("\r\n"));
+  return t;
+}
+
+}  // namespace mivo

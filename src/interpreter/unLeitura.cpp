@@ -1,0 +1,155 @@
+#include "unLeitura.h"
+
+#include "unUtil.h"
+
+namespace mivo::leitura {
+
+namespace {
+
+QString semCrLf(const QString& valor) {
+  if (!valor.contains(QLatin1String("\r\n"))) return valor;
+  QString r = valor;
+  r.remove(QLatin1String("\r\n"));
+  return r;
+}
+
+}  // namespace
+
+void removerComentario(QString& linha) {
+  linha = aparar(linha);
+  if (linha.startsWith(QLatin1String("//"))) {
+    linha.clear();
+    return;
+  }
+  int a = 0, b = 0;
+  const qsizetype n = linha.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    const QChar c = linha[i];
+    if (c == u'&') {
+      ++a;
+      ++b;
+    } else if (c == u'(') {
+      --a;
+    } else if (c == u')') {
+      --b;
+    } else if (c == u'/' && a == 0 && b == 0 && i + 1 < n && linha[i + 1] == u'/') {
+      linha.truncate(i);
+      return;
+    }
+  }
+}
+
+QString nomeDaFuncao(const QString& instrucao) {
+  const qsizetype par = instrucao.indexOf(u'(');
+  if (par < 1) return {};
+  return aparar(instrucao.mid(1, par - 1));
+}
+
+QString normalizar(const QString& instrucao) {
+  // One pass does what repeated replacing would: runs of blanks become one,
+  // and a blank next to ";" disappears.
+  QString r;
+  r.reserve(instrucao.size());
+  const qsizetype n = instrucao.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    const QChar c = instrucao[i];
+    if (c == u' ') {
+      qsizetype j = i;
+      while (j + 1 < n && instrucao[j + 1] == u' ') ++j;
+      const bool antesDePontoVirgula = j + 1 < n && instrucao[j + 1] == u';';
+      const bool depoisDePontoVirgula = !r.isEmpty() && r.back() == u';';
+      if (!antesDePontoVirgula && !depoisDePontoVirgula) r += u' ';
+      i = j;
+    } else {
+      r += c;
+    }
+  }
+  return aparar(r);
+}
+
+QString textoArgumentos(const QString& instrucao) {
+  QString s = normalizar(instrucao);
+  if (s.startsWith(u'&')) {
+    const qsizetype par = s.indexOf(u'(');
+    s = par < 0 ? QString() : s.mid(par + 1);
+    if (!s.endsWith(u'.')) s += u'.';
+    if (s.endsWith(QLatin1String(")."))) s.chop(2);
+    return s;
+  }
+  if (s.endsWith(QLatin1String(")."))) s.chop(2);
+  return s;
+}
+
+QString getParamValue(const QString& valor) {
+  if (!aparar(valor).isEmpty() && valor.size() >= 2 && valor.front() == u'"' && valor.back() == u'"')
+    return aparar(valor.mid(1, valor.size() - 2));
+  if (valor == QLatin1String("\"")) return {};
+  return aparar(valor);
+}
+
+QString removerAspas(const QString& valor) {
+  const QString t = aparar(valor);
+  if (t.size() >= 2 && t.front() == u'"' && t.back() == u'"') return t.mid(1, t.size() - 2);
+  return t;
+}
+
+QStringList getParams2(const QString& valor) {
+  const QString s = semCrLf(valor);
+  QStringList lista;
+  bool emChamada = false;
+  int d1 = 0, d2 = 0;
+  QString pedaco;
+  bool soBrancos = true;  // the piece holds nothing but blanks
+  for (const QChar c : s) {
+    if (c == u'&') {
+      emChamada = true;
+      ++d1;
+      ++d2;
+    } else if (c == u'(' && emChamada) {
+      --d1;
+    } else if (c == u')' && emChamada) {
+      --d2;
+    }
+    if (c == u';' && d1 == 0 && d2 == 0 && !pedaco.isEmpty()) {
+      lista.append(aparar(pedaco));
+      pedaco.clear();
+      soBrancos = true;
+      emChamada = false;
+    } else if (c == u';' && soBrancos) {
+      pedaco.clear();  // the piece would trim to a lone ";"
+    } else {
+      pedaco += c;
+      if (c.unicode() > 0x20) soBrancos = false;
+    }
+  }
+  if (!aparar(pedaco).isEmpty()) lista.append(aparar(pedaco));
+  return lista;
+}
+
+QString getNextFunctionName(const QString& valor) {
+  const QString s = semCrLf(valor);
+  QString coletado;
+  bool emAspas = false, iniciado = false;
+  int p = 0, q = 0;
+  for (const QChar c : s) {
+    if (c == u'"') emAspas = !emAspas;
+    if (!emAspas) {
+      if (c == u'&') {
+        iniciado = true;
+        ++p;
+        ++q;
+      } else if (c == u'(') {
+        p = std::max(0, p - 1);
+      } else if (c == u')') {
+        q = std::max(0, q - 1);
+      }
+    }
+    if (iniciado) {
+      if (p == 0 && q == 0 && !coletado.isEmpty()) return coletado + u')';
+      coletado += c;
+    }
+  }
+  return {};
+}
+
+}  // namespace mivo::leitura

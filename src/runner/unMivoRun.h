@@ -1,0 +1,23 @@
+#pragma once
+// The headless runner `mivo-run`: reads the command line, runs one script
+// with the console host and answers with the exit status.
+
+#include <QStringList>
+
+#include "unCLHostConsole.h"
+
+namespace mivo {
+
+namespace saida {
+constexpr int kFim = 0;        // the script ran to its end
+constexpr int kErro = 1;       // a fatal or uncaught error ended the run
+constexpr int kUso = 2;        // usage error, or a script that cannot be read
+constexpr int kParado = 3;     // the run was stopped
+}  // namespace saida
+
+// `argumentos` excludes the program's name.
+int executarMivoRun(const QStringList& argumentos, const CLTerminal& terminal);
+
+QString textoAjudaMivoRun();
+
+}  // namespace mivo
