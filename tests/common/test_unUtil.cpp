@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "unUtil.h"
+
+using namespace mivo;
+
+TEST(Util, ApararRemoveBrancosEControlesSoNasPontas) {
+  EXPECT_EQ(aparar(QStringLiteral(" \t\r\n a b \x01")), QStringLiteral("a b"));
+  EXPECT_EQ(aparar(QStringLiteral("   ")), QString());
+  // A no-break space is not a control character: it stays.
+  EXPECT_EQ(aparar(QStringLiteral("\u00A0x ")), QStringLiteral("\u00A0x"));
+}
+
+TEST(Util, DecodificaPelaMarcaOuPeloConteudo) {
+  struct Caso {
+    QByteArray bytes;
+    QString esperado;
+  } casos[] = {
+      {QByteArray("\xEF\xBB\xBF" "Ol\xC3\xA1"), QStringLiteral("Olá")},
+      {QByteArray("Ol\xC3\xA1 \xC3\xA7"), QStringLiteral("Olá ç")},
+      {QByteArray("Ol\xE1 \xE7\x80"), QStringLiteral("Olá ç€")},  // not UTF-8: Windows-1252
+      {QByteArray("\xFF\xFE" "O\0l\0\xE1\0", 8), QStringLiteral("Olá")},
+      {QByteArray("\xFE\xFF" "\0O\0l\0\xE1", 8), QStringLiteral("Olá")},
+      {QByteArray(), QString()},
+  };
+  for (const auto& c : casos) EXPECT_EQ(decodificarTexto(c.bytes), c.esperado) << c.bytes.toHex().constData();
+}
+
+TEST(Util, CodificaEmWindows1252QuandoCabeSenaoUtf8ComMarca) {
+  EXPECT_EQ(codificarTexto(QStringLiteral("Olá €")), QByteArray("Ol\xE1 \x80"));
+  const QByteArray emoji = codificarTexto(QStringLiteral("Olá 😀"));
+  EXPECT_TRUE(emoji.startsWith("\xEF\xBB\xBF"));
+  EXPECT_EQ(decodificarTexto(emoji), QStringLiteral("Olá 😀"));
+}
+
+TEST(Util, DivideLinhasEmQualquerQuebra) {
+  EXPECT_EQ(dividirLinhas(QStringLiteral("a\r\nb\rc\nd")), (QStringList{"a", "b", "c", "d"}));
+  EXPECT_EQ(dividirLinhas(QStringLiteral("a\r\n\r\nb\r\n")), (QStringList{"a", "", "b"}));
+  EXPECT_TRUE(dividirLinhas(QString()).isEmpty());
+}
+
+TEST(Util, QuebrasViramBarraN) {
+  EXPECT_EQ(quebrasComoBarraN(QStringLiteral("a\r\nb\nc\rd")), QStringLiteral("a\\nb\\nc\\nd"));
+}
+
+TEST(Util, GravaELeArquivoPorArquivoTemporario) {
+  QTemporaryDir dir;
+  const QString caminho = dir.filePath(QStringLiteral("x.txt"));
+  ASSERT_TRUE(gravarArquivo(caminho, codificarTexto(QStringLiteral("ação"))));
+  QString lido;
+  ASSERT_TRUE(lerArquivoTexto(caminho, lido));
+  EXPECT_EQ(lido, QStringLiteral("ação"));
+  QString erro;
+  EXPECT_FALSE(lerArquivoTexto(dir.filePath(QStringLiteral("nao-existe")), lido, &erro));
+  EXPECT_FALSE(erro.isEmpty());
+  EXPECT_FALSE(gravarArquivo(dir.filePath(QStringLiteral("sem/pasta/x.txt")), "x"));
+}
+
+TEST(Util, PastaBaseObedeceVariavelDeAmbiente) {
+  QTemporaryDir dir;
+  qputenv("MIVO_BASE_DIR", dir.path().toLocal8Bit());
+  EXPECT_EQ(pastaBase(), QDir(dir.path()).absolutePath());
+  qunsetenv("MIVO_BASE_DIR");
+}
+
+TEST(Util, NumerosEDatasNoPadraoBrasileiro) {
+  bool ok = false;
+  EXPECT_DOUBLE_EQ(localeBR().toDouble(QStringLiteral("1,5"), &ok), 1.5);
+  EXPECT_TRUE(ok);
+  localeBR().toDouble(QStringLiteral("1.5"), &ok);
+  EXPECT_FALSE(ok);
+  EXPECT_EQ(dataCurtaBR(QDate(2026, 3, 7)), QStringLiteral("07/03/2026"));
+  EXPECT_EQ(horaLongaBR(QTime(9, 5, 3)), QStringLiteral("09:05:03"));
+}

@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+
+#include "unCLScript.h"
+#include "unHostTeste.h"
+
+using namespace mivo;
+
+namespace {
+
+class Expansao : public ::testing::Test {
+ protected:
+  teste::CLHostTeste host;
+  CLScript script{host};
+
+  void SetUp() override {
+    script.gValores.acrescentar(QStringLiteral("nome"), QStringLiteral("Maria"));
+    CLGrade& g = *script.gGrid;
+    g.setColCount(3);
+    g.setRowCount(3);
+    g.setCell(0, 0, QStringLiteral("Email "));
+    g.setCell(1, 0, QStringLiteral("saudacao"));
+    g.setCell(2, 0, QStringLiteral("eco"));
+    g.setCell(0, 1, QStringLiteral("maria@exemplo.com"));
+    g.setCell(1, 1, QStringLiteral("Oi [nome]"));
+    g.setCell(2, 1, QStringLiteral("{eco}"));
+    g.setRow(1);
+  }
+  QString x(const char* t, bool ignorar = false) {
+    return script.expandirValor(QString::fromUtf8(t), ignorar);
+  }
+};
+
+}  // namespace
+
+TEST_F(Expansao, VariaveisColunasEEscapes) {
+  struct Caso {
+    const char* entrada;
+    const char* esperado;
+  } casos[] = {
+      {"Olá [nome]", "Olá Maria"},
+      {"Olá [NOME]", "Olá Maria"},
+      {"Olá [\"nome\"]", "Olá Maria"},
+      {"Olá [outro]", "Olá "},  // the blank before the reference stays
+      {"{email}", "maria@exemplo.com"},  // title "Email " trimmed, any letter case
+      {"{saudacao}!", "Oi Maria!"},     // a cell is expanded on its own
+      {"{nada}x", "x"},
+      {"~nome}", "{nome}"},
+      {"a|b", "a&b"},
+      {"a^b", "a&b"},
+      {"a\\nb", "a\r\nb"},
+      {"  a  ", "a"},
+      {"a\r\nb", "ab"},  // line breaks written into the text are dropped
+      {"x|y\\n [z", "x|y\r\n [z"},  // unmatched "[": escapes left as they are
+      {"x|y {z", "x|y {z"},
+      {"a]b[nome]", "a]bMaria"},
+  };
+  for (const auto& c : casos) EXPECT_EQ(x(c.entrada), QString::fromUtf8(c.esperado)) << c.entrada;
+}
+
+TEST_F(Expansao, IgnorarVariaveisDeixaReferenciasMasTrataEscapes) {
+  EXPECT_EQ(x("[nome] {email} a|b\\n", true), QStringLiteral("[nome] {email} a&b\r\n"));
+}
+
+TEST_F(Expansao, ParametrosDesativadosDevolvemOTextoIntacto) {
+  script.gParametrosDesativar = true;
+  EXPECT_EQ(x(" [nome]\\n &Resultado() "), QStringLiteral(" [nome]\\n &Resultado() "));
+  EXPECT_TRUE(host.log().isEmpty());
+}
+
+TEST_F(Expansao, ChamadasAninhadasExecutamERegistramCadaUma) {
+  script.gResultado = QStringLiteral("R");
+  EXPECT_EQ(x("<&Resultado()> <&resultado()>"), QStringLiteral("<R> <R>"));
+  ASSERT_EQ(host.log().size(), 2);  // two identical calls run twice
+  EXPECT_EQ(host.log()[0].texto, QStringLiteral("Linha: [0] Executando {Resultado... }  :R"));
+  EXPECT_EQ(x("a&Desconhecida(1)b"), QStringLiteral("ab"));
+  EXPECT_EQ(script.gResultado, QString());
+}
+
+TEST_F(Expansao, PipeViraEComercialSemExecutar) {
+  EXPECT_EQ(x("|Resultado()"), QStringLiteral("&Resultado()"));
+  EXPECT_TRUE(host.log().isEmpty());
+}
+
+TEST_F(Expansao, TextoQueNaoProgrideVoltaIntacto) {
+  // A value holding its own reference, a cell that refers to itself, a call
+  // whose result holds the same call: each stops with the rest intact.
+  script.gValores.acrescentar(QStringLiteral("eu"), QStringLiteral("x[eu]"));
+  EXPECT_EQ(x("<[eu]>"), QStringLiteral("<[eu]>"));
+  EXPECT_EQ(x("<{eco}>"), QStringLiteral("<{eco}>"));
+  script.gResultado = QStringLiteral("&Resultado()");
+  EXPECT_EQ(x("a &Resultado() b"), QStringLiteral("a &Resultado() b"));
+}
+
+TEST_F(Expansao, CiclosIndiretosTerminamLimitados) {
+  script.gValores.acrescentar(QStringLiteral("a"), QStringLiteral("[b]"));
+  script.gValores.acrescentar(QStringLiteral("b"), QStringLiteral("[a]"));
+  script.gValores.acrescentar(QStringLiteral("c"), QString(100000, u'z') + QStringLiteral("[d]"));
+  script.gValores.acrescentar(QStringLiteral("d"), QStringLiteral("[c]"));
+  QElapsedTimer t;
+  t.start();
+  EXPECT_TRUE(x("[a]").contains(u'['));
+  const QString crescido = x("[c]");
+  EXPECT_TRUE(crescido.contains(u'['));
+  EXPECT_LE(crescido.size(), 9 * 1024 * 1024);
+  EXPECT_LT(t.elapsed(), 20000);
+}

@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "unMivoRun.h"
+#include "unUtil.h"
+
+using namespace mivo;
+
+namespace {
+
+struct Execucao {
+  int codigo = -1;
+  QStringList saida;
+  QStringList erros;
+};
+
+Execucao executar(const QStringList& args) {
+  Execucao e;
+  CLTerminal t;
+  t.escrever = [&](const QString& l) { e.saida << l; };
+  t.escreverErro = [&](const QString& l) { e.erros << l; };
+  e.codigo = executarMivoRun(args, t);
+  return e;
+}
+
+QString pastaTestes() { return QString::fromLocal8Bit(qgetenv("MIVO_TESTES_DIR")); }
+
+QString gravar(const QTemporaryDir& dir, const QString& nome, const QByteArray& conteudo) {
+  const QString caminho = dir.filePath(nome);
+  EXPECT_TRUE(gravarArquivo(caminho, conteudo));
+  return caminho;
+}
+
+}  // namespace
+
+// Every tests/scripts/NAME.mivo runs with --sem-espera plus the options of
+// NAME.opcoes (one per line) and NAME.respostas when present; its stdout and
+// exit status must equal NAME.esperado, whose last line is "[saída: N]".
+TEST(MivoRun, ScriptsDeReferencia) {
+  const QDir dir(pastaTestes() + QStringLiteral("/scripts"));
+  const QStringList scripts = dir.entryList({QStringLiteral("*.mivo")}, QDir::Files, QDir::Name);
+  ASSERT_FALSE(scripts.isEmpty()) << dir.path().toStdString();
+  QTemporaryDir base;
+  qputenv("MIVO_BASE_DIR", base.path().toLocal8Bit());
+  for (const QString& nome : scripts) {
+    const QString raiz = dir.filePath(nome.chopped(5));
+    QStringList args{QStringLiteral("--sem-espera")};
+    QString texto;
+    if (lerArquivoTexto(raiz + QStringLiteral(".opcoes"), texto)) args += dividirLinhas(texto);
+    if (QFile::exists(raiz + QStringLiteral(".respostas")))
+      args << QStringLiteral("--respostas") << raiz + QStringLiteral(".respostas");
+    args << raiz + QStringLiteral(".mivo");
+    ASSERT_TRUE(lerArquivoTexto(raiz + QStringLiteral(".esperado"), texto)) << nome.toStdString();
+    const Execucao e = executar(args);
+    QStringList obtido = e.saida;
+    obtido << QStringLiteral("[saída: %1]").arg(e.codigo);
+    EXPECT_EQ(obtido.join(u'\n'), dividirLinhas(texto).join(u'\n')) << nome.toStdString();
+    EXPECT_TRUE(e.erros.isEmpty()) << nome.toStdString();
+  }
+  qunsetenv("MIVO_BASE_DIR");
+}
+
+TEST(MivoRun, ErrosDeUsoSaemComDois) {
+  QTemporaryDir dir;
+  const QString script = gravar(dir, QStringLiteral("s.mivo"), "&TeclarEnter().");
+  const QStringList casos[] = {
+      {},
+      {QStringLiteral("--nao-existe"), script},
+      {QStringLiteral("--param"), QStringLiteral("semigual"), script},
+      {script, QStringLiteral("--log")},
+      {script, script},
+      {dir.filePath(QStringLiteral("nao-existe.mivo"))},
+      {dir.path()},
+      {QStringLiteral("--respostas"), dir.filePath(QStringLiteral("nada.txt")), script},
+  };
+  for (const QStringList& args : casos) {
+    const Execucao e = executar(args);
+    EXPECT_EQ(e.codigo, saida::kUso) << args.join(u' ').toStdString();
+    EXPECT_FALSE(e.erros.isEmpty());
+    EXPECT_TRUE(e.saida.isEmpty());
+  }
+  const Execucao ajuda = executar({QStringLiteral("--ajuda")});
+  EXPECT_EQ(ajuda.codigo, 0);
+  EXPECT_TRUE(ajuda.saida.join(u'\n').contains(QStringLiteral("--sem-espera")));
+}
+
+TEST(MivoRun, LogEmArquivoESilencioso) {
+  QTemporaryDir dir;
+  const QString script = gravar(dir, QStringLiteral("s.mivo"),
+                                "&Resultado().\n&Desconhecida(\"Ol\xC3\xA1\").\n//* passo\n");
+  const QString log = dir.filePath(QStringLiteral("log.txt"));
+  const Execucao e = executar({QStringLiteral("--silencioso"), QStringLiteral("--log"), log, script});
+  EXPECT_EQ(e.codigo, 0);
+  EXPECT_EQ(e.saida, QStringList{QStringLiteral("Passo: passo")});  // dialogs still show
+  QString conteudo;
+  ASSERT_TRUE(lerArquivoTexto(log, conteudo));
+  EXPECT_EQ(conteudo, QStringLiteral("Linha: [1] Executando {Resultado... }\n"
+                                     "Linha: [2] Executando {Desconhecida... \"Olá\"}\n"));
+}
+
+TEST(MivoRun, ScriptEmWindows1252) {
+  QTemporaryDir dir;
+  const QString script = gravar(dir, QStringLiteral("s.mivo"), "//* Aten\xE7\xE3o\n");
+  const Execucao e = executar({script});
+  EXPECT_EQ(e.saida, QStringList{QStringLiteral("Passo: Atenção")});
+}
