@@ -155,6 +155,33 @@ QStringList dividirLinhas(const QString& texto) {
   return linhas;
 }
 
+namespace {
+#ifdef Q_OS_WIN
+constexpr bool kBarraInvertidaSepara = false;
+#else
+constexpr bool kBarraInvertidaSepara = true;
+#endif
+
+QString comBarras(QString caminho) {
+  if (kBarraInvertidaSepara) caminho.replace(u'\\', u'/');
+  return caminho;
+}
+}  // namespace
+
+QString getBestPath(const QString& nome, const QString& pasta, const QString& extensao) {
+  const bool absoluto = nome.contains(QLatin1String(":\\")) || nome.contains(QLatin1String(":/")) ||
+                        nome.startsWith(u'/') || nome.startsWith(QLatin1String("\\\\"));
+  QString resultado = absoluto ? comBarras(nome)
+                               : QDir(pastaBase()).filePath(comBarras(pasta) + u'/' + comBarras(nome));
+  resultado = QDir::cleanPath(resultado);
+  const QString ext = extensao.isEmpty() ? QStringLiteral(".txt") : extensao;
+  // Only the file's own name is looked at: a folder named "x.txt" does not
+  // count as the extension.
+  const QString arquivo = resultado.mid(resultado.lastIndexOf(u'/') + 1);
+  if (!arquivo.toLower().contains(ext.toLower())) resultado += ext;
+  return resultado;
+}
+
 QString pastaBase() {
   const QByteArray env = qgetenv("MIVO_BASE_DIR");
   if (!env.isEmpty()) return QDir(QString::fromLocal8Bit(env)).absolutePath();

@@ -1,8 +1,23 @@
 #include "unCLGrade.h"
 
+#include <algorithm>
+
 #include "unUtil.h"
 
 namespace mivo {
+
+namespace {
+
+const QStringList& linhaVazia() {
+  static const QStringList vazia;
+  return vazia;
+}
+
+bool mesmoTitulo(const QString& a, const QString& b) {
+  return aparar(a).toLower() == aparar(b).toLower();
+}
+
+}  // namespace
 
 CLGrade::CLGrade() {
   gLinhas.resize(2);
@@ -12,14 +27,35 @@ CLGrade::CLGrade() {
 void CLGrade::setRowCount(int linhas) {
   linhas = std::max(linhas, 2);
   const int antes = RowCount();
-  gLinhas.resize(linhas);
-  for (int r = antes; r < linhas; ++r) gLinhas[r].resize(gColunas);
-  if (gLinhaAtual >= linhas) gLinhaAtual = linhas - 1;
+  if (linhas > antes) {
+    avisar([&](CLGradeObservador& o) { o.linhasAInserir(antes, linhas - 1); });
+    gLinhas.resize(linhas);
+    for (int r = antes; r < linhas; ++r) gLinhas[r].resize(gColunas);
+    avisar([](CLGradeObservador& o) { o.linhasInseridas(); });
+  } else if (linhas < antes) {
+    avisar([&](CLGradeObservador& o) { o.linhasARemover(linhas, antes - 1); });
+    gLinhas.resize(linhas);
+    avisar([](CLGradeObservador& o) { o.linhasRemovidas(); });
+    ajustarSelecao();
+  }
 }
 
 void CLGrade::setColCount(int colunas) {
-  gColunas = std::max(colunas, 1);
+  colunas = std::max(colunas, 1);
+  const int antes = gColunas;
+  if (colunas == antes) return;
+  if (colunas > antes)
+    avisar([&](CLGradeObservador& o) { o.colunasAInserir(antes, colunas - 1); });
+  else
+    avisar([&](CLGradeObservador& o) { o.colunasARemover(colunas, antes - 1); });
+  gColunas = colunas;
   for (auto& l : gLinhas) l.resize(gColunas);
+  if (colunas > antes) {
+    avisar([](CLGradeObservador& o) { o.colunasInseridas(); });
+  } else {
+    avisar([](CLGradeObservador& o) { o.colunasRemovidas(); });
+    ajustarSelecao();
+  }
 }
 
 QString CLGrade::cell(int col, int row) const {
@@ -30,11 +66,145 @@ QString CLGrade::cell(int col, int row) const {
 void CLGrade::setCell(int col, int row, const QString& valor) {
   if (col < 0 || col >= gColunas || row < 0 || row >= RowCount()) return;
   gLinhas[row][col] = valor;
+  avisar([&](CLGradeObservador& o) { o.celulasAlteradas(col, row, col, row); });
+}
+
+const QStringList& CLGrade::celulasLinha(int row) const {
+  return (row < 0 || row >= RowCount()) ? linhaVazia() : gLinhas[row];
 }
 
 void CLGrade::setRow(int row) {
-  if (row >= 1 && row < RowCount()) gLinhaAtual = row;
+  if (row < 1 || row >= RowCount() || row == gLinhaAtual) return;
+  gLinhaAtual = row;
+  avisar([&](CLGradeObservador& o) { o.selecaoAlterada(gColunaAtual, gLinhaAtual); });
 }
+
+void CLGrade::setCol(int col) {
+  if (col < 0 || col >= gColunas || col == gColunaAtual) return;
+  gColunaAtual = col;
+  avisar([&](CLGradeObservador& o) { o.selecaoAlterada(gColunaAtual, gLinhaAtual); });
+}
+
+void CLGrade::ajustarSelecao() {
+  const int linha = std::clamp(gLinhaAtual, 1, RowCount() - 1);
+  const int coluna = std::clamp(gColunaAtual, 0, gColunas - 1);
+  if (linha == gLinhaAtual && coluna == gColunaAtual) return;
+  gLinhaAtual = linha;
+  gColunaAtual = coluna;
+  avisar([&](CLGradeObservador& o) { o.selecaoAlterada(gColunaAtual, gLinhaAtual); });
+}
+
+// --- Whole rows and columns -------------------------------------------------
+
+void CLGrade::setLinhaInteira(int row, const QStringList& linhas) {
+  if (row < 0 || row >= RowCount()) return;
+  QStringList& celulas = gLinhas[row];
+  for (int c = 0; c < gColunas; ++c) {
+    if (c >= linhas.size())
+      celulas[c].clear();
+    else
+      celulas[c] = linhas[c].isEmpty() ? QStringLiteral(" ") : linhas[c];
+  }
+  avisar([&](CLGradeObservador& o) { o.celulasAlteradas(0, row, gColunas - 1, row); });
+}
+
+void CLGrade::setColunaInteira(int col, const QStringList& linhas) {
+  if (col < 0 || col >= gColunas) return;
+  for (int r = 0; r < RowCount(); ++r) {
+    if (r >= linhas.size())
+      gLinhas[r][col].clear();
+    else
+      gLinhas[r][col] = linhas[r].isEmpty() ? QStringLiteral(" ") : linhas[r];
+  }
+  avisar([&](CLGradeObservador& o) { o.celulasAlteradas(col, 0, col, RowCount() - 1); });
+}
+
+QString CLGrade::textoLinha(int row) const {
+  QString texto;
+  for (const QString& c : celulasLinha(row)) texto += c + QLatin1String("\r\n");
+  return texto;
+}
+
+QString CLGrade::textoColuna(int col) const {
+  QString texto;
+  if (col < 0 || col >= gColunas) return texto;
+  for (const QStringList& linha : gLinhas) texto += linha[col] + QLatin1String("\r\n");
+  return texto;
+}
+
+bool CLGrade::linhaEmBranco(int row) const {
+  const QStringList& celulas = celulasLinha(row);
+  return std::all_of(celulas.begin(), celulas.end(),
+                     [](const QString& c) { return aparar(c).isEmpty(); });
+}
+
+bool CLGrade::colunaEmBranco(int col) const {
+  if (col < 0 || col >= gColunas) return true;
+  return std::all_of(gLinhas.begin(), gLinhas.end(),
+                     [col](const QStringList& l) { return aparar(l[col]).isEmpty(); });
+}
+
+// --- Structure ----------------------------------------------------------------
+
+int CLGrade::adicionarLinha() {
+  setRowCount(RowCount() + 1);
+  return RowCount() - 1;
+}
+
+void CLGrade::removerLinhas(int primeira, int qtd) {
+  primeira = std::max(primeira, 1);
+  const int ultima = std::min(primeira + qtd, RowCount()) - 1;
+  if (ultima < primeira) return;
+  const int n = ultima - primeira + 1;
+  avisar([&](CLGradeObservador& o) { o.linhasARemover(primeira, ultima); });
+  gLinhas.remove(primeira, n);
+  avisar([](CLGradeObservador& o) { o.linhasRemovidas(); });
+  if (gLinhaAtual > ultima) gLinhaAtual -= n;
+  if (RowCount() < 2) setRowCount(2);
+  ajustarSelecao();
+}
+
+void CLGrade::incluirColuna(int posicao) {
+  posicao = std::clamp(posicao, 0, gColunas);
+  avisar([&](CLGradeObservador& o) { o.colunasAInserir(posicao, posicao); });
+  for (auto& l : gLinhas) l.insert(posicao, QString());
+  ++gColunas;
+  avisar([](CLGradeObservador& o) { o.colunasInseridas(); });
+}
+
+void CLGrade::removerColuna(int col) {
+  if (col < 0 || col >= gColunas) return;
+  if (gColunas == 1) {
+    Lote lote(*this);
+    limparCelulas();
+    return;
+  }
+  avisar([&](CLGradeObservador& o) { o.colunasARemover(col, col); });
+  for (auto& l : gLinhas) l.removeAt(col);
+  --gColunas;
+  avisar([](CLGradeObservador& o) { o.colunasRemovidas(); });
+  ajustarSelecao();
+}
+
+void CLGrade::moverColuna(int de, int para) {
+  if (de < 0 || de >= gColunas || para < 0 || para >= gColunas || de == para) return;
+  Lote lote(*this);
+  for (auto& l : gLinhas) l.move(de, para);
+}
+
+void CLGrade::limparColuna(int col) {
+  if (col < 0 || col >= gColunas) return;
+  for (int r = 1; r < RowCount(); ++r) gLinhas[r][col].clear();
+  avisar([&](CLGradeObservador& o) { o.celulasAlteradas(col, 1, col, RowCount() - 1); });
+}
+
+void CLGrade::limparCelulas() {
+  for (auto& l : gLinhas)
+    for (auto& c : l) c.clear();
+  avisar([&](CLGradeObservador& o) { o.celulasAlteradas(0, 0, gColunas - 1, RowCount() - 1); });
+}
+
+// --- Columns by title ---------------------------------------------------------
 
 int CLGrade::colunaPorTitulo(const QString& titulo) const {
   const QString procurado = aparar(titulo).toLower();
@@ -46,6 +216,77 @@ int CLGrade::colunaPorTitulo(const QString& titulo) const {
 QString CLGrade::valorAtual(const QString& titulo) const {
   const int c = colunaPorTitulo(titulo);
   return c < 0 ? QString() : cell(c, gLinhaAtual);
+}
+
+void CLGrade::adicionarColuna(const QString& titulo) {
+  if (aparar(gLinhas[0][0]).isEmpty()) {
+    setCell(0, 0, titulo);
+    return;
+  }
+  if (gColunas < 2) setColCount(2);
+  if (aparar(gLinhas[0][1]).isEmpty()) {
+    setCell(1, 0, titulo);
+    return;
+  }
+  setColCount(gColunas + 1);
+  setCell(gColunas - 1, 0, titulo);
+}
+
+void CLGrade::inserirColunas(const QString& titulos) {
+  QString texto = titulos;
+  texto.replace(u',', u';');
+  const QStringList lista = texto.split(u';');
+  for (const QString& t : lista) {
+    const QString titulo = aparar(t);
+    if (colunaPorTitulo(titulo) < 0) adicionarColuna(titulo);
+  }
+}
+
+bool CLGrade::inserirLinha(const QString& valores, bool crescerColunas) {
+  if (aparar(valores).isEmpty()) return true;
+  QString texto = valores;
+  texto.replace(QLatin1String("\r\n"), QLatin1String("\\n"));
+  QStringList lista = texto.split(u';');
+  for (QString& v : lista) v = aparar(v);
+  const int qtd = static_cast<int>(lista.size());
+
+  // A line that only repeats the titles (the title line of a list read
+  // again) is not a record.
+  bool repeteTitulos = qtd <= gColunas;
+  for (int k = 0; repeteTitulos && k < qtd; ++k)
+    repeteTitulos = mesmoTitulo(lista[k], gLinhas[0][k]);
+  if (repeteTitulos) return true;
+
+  const bool cabem = qtd <= gColunas;
+  if (!cabem && crescerColunas) setColCount(qtd);
+  const int alvo = (RowCount() == 2 && linhaEmBranco(1)) ? 1 : adicionarLinha();
+  const int n = std::min(qtd, gColunas);
+  for (int k = 0; k < n; ++k) gLinhas[alvo][k] = lista[k];
+  avisar([&](CLGradeObservador& o) { o.celulasAlteradas(0, alvo, n - 1, alvo); });
+  return cabem;
+}
+
+// --- Change notification ------------------------------------------------------
+
+void CLGrade::adicionarObservador(CLGradeObservador* observador) {
+  if (observador && !gObservadores.contains(observador)) gObservadores.append(observador);
+}
+
+void CLGrade::removerObservador(CLGradeObservador* observador) {
+  gObservadores.removeAll(observador);
+}
+
+void CLGrade::iniciarLote() {
+  if (gLote++ == 0)
+    for (CLGradeObservador* o : gObservadores) o->gradeARedefinir();
+}
+
+void CLGrade::concluirLote() {
+  if (gLote == 0 || --gLote > 0) return;
+  for (CLGradeObservador* o : gObservadores) {
+    o->gradeRedefinida();
+    o->selecaoAlterada(gColunaAtual, gLinhaAtual);
+  }
 }
 
 }  // namespace mivo

@@ -1,43 +1,131 @@
 #pragma once
 // The data table: a grid of text cells whose row 0 holds the column titles and
 // whose rows 1 and up are the records. Free of any window toolkit, so that the
-// interpreter and a Qt view can share one instance without copying the data.
+// interpreter and a Qt view can share one instance without copying the data:
+// a view reads the cells directly and follows the changes as a
+// CLGradeObservador.
 
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include "unCLGradeObservador.h"
 
 namespace mivo {
 
 class CLGrade {
  public:
   CLGrade();  // 1 column, 2 rows (titles plus one blank record)
+  CLGrade(const CLGrade&) = delete;
+  CLGrade& operator=(const CLGrade&) = delete;
 
   int RowCount() const { return static_cast<int>(gLinhas.size()); }
   int ColCount() const { return gColunas; }
   // Both keep the invariants: at least 2 rows and 1 column.
   void setRowCount(int linhas);
   void setColCount(int colunas);
+  // The record count shown to the user: RowCount - 1, so a blank table has 1.
+  int qtdRegistros() const { return RowCount() - 1; }
 
   // Cells are indexed column first, as in the grid; out-of-range reads give
   // an empty text and out-of-range writes are ignored.
   QString cell(int col, int row) const;
   void setCell(int col, int row, const QString& valor);
+  // All cells of a row (exactly ColCount of them); empty when out of range.
+  const QStringList& celulasLinha(int row) const;
 
-  // The current record (never the title row).
+  // The current cell. The current record is never the title row.
   int Row() const { return gLinhaAtual; }
   void setRow(int row);
+  int Col() const { return gColunaAtual; }
+  void setCol(int col);
 
+  // --- Whole rows and columns -------------------------------------------
+  // The cells are cleared, then filled in order from the first; an empty
+  // line is stored as " " and lines beyond the row's width (the column's
+  // height) are dropped.
+  void setLinhaInteira(int row, const QStringList& linhas);
+  void setColunaInteira(int col, const QStringList& linhas);
+  // The cells in order, each followed by CR LF.
+  QString textoLinha(int row) const;
+  QString textoColuna(int col) const;
+  // Every cell blank after trimming.
+  bool linhaEmBranco(int row) const;
+  bool colunaEmBranco(int col) const;
+
+  // --- Structure ----------------------------------------------------------
+  // Appends a blank record row and returns its index.
+  int adicionarLinha();
+  // Deletes records primeira .. primeira + qtd - 1 (the title row is never
+  // deleted); when no record is left, one blank record row takes their place.
+  void removerLinhas(int primeira, int qtd);
+  // Inserts an untitled, empty column before `posicao` (ColCount appends).
+  void incluirColuna(int posicao);
+  // Deletes a column (later columns move left); the last remaining column
+  // is cleared instead, so the grid always keeps one.
+  void removerColuna(int col);
+  // Moves a column to another position, the others closing up.
+  void moverColuna(int de, int para);
+  // Clears the record cells of a column and keeps its title.
+  void limparColuna(int col);
+  // Clears every cell, titles included; the size stays.
+  void limparCelulas();
+
+  // --- Columns by title ---------------------------------------------------
   // Index of the first column whose title, trimmed and lower-cased, equals
   // `titulo` trimmed and lower-cased; -1 when there is none.
   int colunaPorTitulo(const QString& titulo) const;
   // Cell of the current record in that column; empty when there is none.
   QString valorAtual(const QString& titulo) const;
+  // Gives a title to a column: column 0 when its title is blank, else
+  // column 1 when its title is blank (the grid grows to two columns when it
+  // has one), else a new column at the right end.
+  void adicionarColuna(const QString& titulo);
+  // Splits `titulos` at every ";" and "," and adds, in order, each trimmed
+  // title that no column has yet. Existing columns and records never change.
+  void inserirColunas(const QString& titulos);
+  // Writes one record from values separated by ";" (CR LF inside them
+  // becomes the two characters "\n"; each value is trimmed), by position.
+  // The single blank record of an empty table is reused; otherwise a row is
+  // appended. Blank text writes nothing, and neither does a line that only
+  // repeats the titles. Returns false when there were more values than
+  // columns: the extra values are dropped, or, with `crescerColunas`, kept
+  // in new untitled columns.
+  bool inserirLinha(const QString& valores, bool crescerColunas = false);
+
+  // --- Change notification ------------------------------------------------
+  void adicionarObservador(CLGradeObservador* observador);
+  void removerObservador(CLGradeObservador* observador);
+  // Between iniciarLote and concluirLote (which nest) observers get one
+  // gradeARedefinir/gradeRedefinida pair instead of each change.
+  void iniciarLote();
+  void concluirLote();
+  class Lote {
+   public:
+    explicit Lote(CLGrade& grade) : gGrade(grade) { gGrade.iniciarLote(); }
+    ~Lote() { gGrade.concluirLote(); }
+    Lote(const Lote&) = delete;
+    Lote& operator=(const Lote&) = delete;
+
+   private:
+    CLGrade& gGrade;
+  };
 
  private:
+  bool avisando() const { return gLote == 0 && !gObservadores.isEmpty(); }
+  template <typename F>
+  void avisar(F&& f) {
+    if (avisando())
+      for (CLGradeObservador* o : gObservadores) f(*o);
+  }
+  void ajustarSelecao();
+
   QList<QStringList> gLinhas;  // each row holds exactly gColunas cells
   int gColunas = 1;
   int gLinhaAtual = 1;
+  int gColunaAtual = 0;
+  int gLote = 0;
+  QList<CLGradeObservador*> gObservadores;
 };
 
 }  // namespace mivo

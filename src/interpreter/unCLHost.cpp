@@ -15,6 +15,10 @@ void CLHost::editLogGeral(const QString& textoadd) {
   gLog.last().texto += u' ' + textoadd;
 }
 
+QString CLHost::getBestPath(const QString& nome, const QString& pasta, const QString& extensao) {
+  return mivo::getBestPath(nome, pasta, extensao);
+}
+
 int CLHost::editorQtdLinhas() const { return static_cast<int>(dividirLinhas(editorTexto()).size()); }
 
 void CLHost::pausarSegundos(double segundos) {

@@ -73,6 +73,11 @@ class CLHost {
   // Saves the script (after learned click points were written into it).
   virtual void salvarScript() {}
 
+  // --- Files ----------------------------------------------------------------
+  // Resolves a file name typed by a user or a script against a default
+  // folder under the base folder and a default extension.
+  virtual QString getBestPath(const QString& nome, const QString& pasta, const QString& extensao);
+
   // --- Events, waiting and the clock -----------------------------------------
   virtual void bombearEventos() {}
   virtual qint64 agoraMs() { return gRelogio.agoraMs(); }

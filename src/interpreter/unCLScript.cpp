@@ -1,5 +1,6 @@
 #include "unCLScript.h"
 
+#include "unCLDesktopSimulado.h"
 #include "unCLErro.h"
 #include "unCatalogo.h"
 #include "unLeitura.h"
@@ -17,7 +18,12 @@ constexpr int kMaxArgumentoNoLog = 500;
 
 }  // namespace
 
-CLScript::CLScript(CLHost& host) : gHost(host), gGradePropria(std::make_unique<CLGrade>()) {
+CLScript::CLScript(CLHost& host, CLDesktop* desktop)
+    : gHost(host), gDesktop(desktop), gGradePropria(std::make_unique<CLGrade>()) {
+  if (!gDesktop) {
+    gDesktopProprio = std::make_unique<CLDesktopSimulado>();
+    gDesktop = gDesktopProprio.get();
+  }
   gGrid = gGradePropria.get();
 }
 
@@ -51,7 +57,7 @@ int CLScript::getStartLine() const {
 
 bool CLScript::loadLine() {
   if (gLine < 0 || gLine >= gScript.size()) return false;
-  QString linha = aparar(gScript[gLine]);
+  QString linha = aparar(gScript.at(gLine));
 
   const qsizetype passo = linha.indexOf(QLatin1String("//*"));
   if (passo >= 0) {
@@ -78,7 +84,7 @@ bool CLScript::loadLine() {
                               .arg(primeira + 1));
         return false;
       }
-      QString pedaco = gScript[gLine];
+      QString pedaco = gScript.at(gLine);
       leitura::removerComentario(pedaco);
       pedaco = aparar(pedaco);
       // Only the joint and the new piece can complete the terminator.
@@ -144,7 +150,7 @@ void CLScript::pularDefinicaoDeBloco() {
     if (gLine < 0 || gLine >= gScript.size())
       throw CLErro(QStringLiteral("O bloco definido na linha %1 não termina com &BlocoFim()")
                        .arg(definicao));
-    if (gScript[gLine].toLower().contains(QLatin1String("&blocofim("))) return;
+    if (gScript.at(gLine).contains(QLatin1String("&blocofim("), Qt::CaseInsensitive)) return;
     ++gLine;
   }
 }

@@ -11,12 +11,16 @@
 #include "unCLDados.h"
 #include "unCLGrade.h"
 #include "unCLHost.h"
+#include "unCLIndiceRotulos.h"
 
 namespace mivo {
 
+class CLDesktop;
+
 class CLScript {
  public:
-  explicit CLScript(CLHost& host);
+  // Without a desktop the engine acts on a quiet simulated one of its own.
+  explicit CLScript(CLHost& host, CLDesktop* desktop = nullptr);
   ~CLScript();
   CLScript(const CLScript&) = delete;
   CLScript& operator=(const CLScript&) = delete;
@@ -49,6 +53,8 @@ class CLScript {
   static QStringList getParams2(const QString& valor);
   static QString getNextFunctionName(const QString& valor);
 
+  // The comparison of "&Se": "<>", ">=", "<=", "=", ">", "<", first found decides.
+  bool testeLogico(const QString& valor);
   // Value expansion: nested calls, [variables], {columns}, escapes and "\n".
   QString expandirValor(const QString& valor, bool ignorarVariaveis = false);
   // Records the error line that ends the run after the current statement.
@@ -63,6 +69,9 @@ class CLScript {
                    const QString& aLegenda2, const QString& aLegenda3, int aBloqueadoCode = 0);
 
   CLHost& host() const { return gHost; }
+  CLDesktop& desktop() const { return *gDesktop; }
+  // Where markers and blocks stand in gScript (kept in step with its text).
+  CLIndiceRotulos& indiceRotulos() { return gIndiceRotulos; }
   // The engine's own table, used until the host lends one through gGrid.
   CLGrade& gradePropria() { return *gGradePropria; }
 
@@ -70,7 +79,10 @@ class CLScript {
   void pularDefinicaoDeBloco();
 
   CLHost& gHost;
+  std::unique_ptr<CLDesktop> gDesktopProprio;
+  CLDesktop* gDesktop;
   std::unique_ptr<CLGrade> gGradePropria;
+  CLIndiceRotulos gIndiceRotulos;
   int gProfundidadeExpansao = 0;
   friend class CLGuardaProfundidade;
 };

@@ -3,6 +3,7 @@
 #include <QHash>
 
 #include "unFuncControle.h"
+#include "unFuncValores.h"
 
 namespace mivo {
 
@@ -34,28 +35,28 @@ struct Linha {
 // windows, images, messages and tabs.
 constexpr Linha kTabela[] = {
     {"bloco[", Categoria::Processo, "&Bloco", "[nome_bloco](<lista de chamadas>). [OK, FALHA]", "&Bloco[nome_bloco]().", Leitura::Nenhuma, false, nullptr},
-    {"blocoexec", Categoria::Processo, "&BlocoExec", "(\"nome_bloco\": texto). [OK, FALHA]", nullptr, Leitura::Inteira, false, nullptr},
-    {"blocofim", Categoria::Processo, "&BlocoFim", "(). [OK, FALHA]", nullptr, Leitura::Inteira, true, nullptr},
+    {"blocoexec", Categoria::Processo, "&BlocoExec", "(\"nome_bloco\": texto). [OK, FALHA]", nullptr, Leitura::Inteira, false, fnBlocoExec},
+    {"blocofim", Categoria::Processo, "&BlocoFim", "(). [OK, FALHA]", nullptr, Leitura::Inteira, true, fnBlocoFim},
     {"marcador", Categoria::Processo, "&Marcador", "(ID: <número ou texto>). [sem retorno]", nullptr, Leitura::Nenhuma, false, nullptr},
-    {"vaipara", Categoria::Processo, "&VaiPara", "(marcador: <nome do marcador>). [OK = Achou o marcador,FALHA = não achou o marcador]", nullptr, Leitura::Inteira, false, nullptr},
-    {"se", Categoria::Processo, "&Se", "(\"teste lógico\";<ação se verdadeiro>;<ação se falso>). [retorna a função executada]", nullptr, Leitura::Dividida, false, nullptr},
-    {"seresultado", Categoria::Processo, "&SeResultado", "(\"valor\":texto; <ação>). [Se o último resultado = valor, executa a ação]", nullptr, Leitura::Dividida, true, nullptr},
+    {"vaipara", Categoria::Processo, "&VaiPara", "(marcador: <nome do marcador>). [OK = Achou o marcador,FALHA = não achou o marcador]", nullptr, Leitura::Inteira, false, fnVaiPara},
+    {"se", Categoria::Processo, "&Se", "(\"teste lógico\";<ação se verdadeiro>;<ação se falso>). [retorna a função executada]", nullptr, Leitura::Dividida, false, fnSe},
+    {"seresultado", Categoria::Processo, "&SeResultado", "(\"valor\":texto; <ação>). [Se o último resultado = valor, executa a ação]", nullptr, Leitura::Dividida, true, fnSeResultado},
     {"resultado", Categoria::Processo, "&Resultado", "(). [Retorna o último resultado de função]", nullptr, Leitura::Nenhuma, false, fnResultado},
-    {"executarcomando", Categoria::Acao, "&ExecutarComando", "(\"comando\": texto). [Executa um comando, ex: notepad.exe]", "&ExecutarComando(", Leitura::Inteira, true, nullptr},
-    {"valordefinir", Categoria::Processo, "&ValorDefinir", "(\"nome_variável\":texto; \"valor\":texto; \"ignorar_variaveis\": \"sim/não\") [sem retorno]", nullptr, Leitura::Dividida, true, nullptr},
-    {"valorpedir", Categoria::Janela, "&ValorPedir", "(\"nome_variável\":texto; \"descrição\":texto) [OK = valor inserido, FALHA]", nullptr, Leitura::Dividida, false, nullptr},
-    {"valor", Categoria::Processo, "&Valor", "(\"nome_variável\":texto) [retorna o texto contido na variável]", nullptr, Leitura::Inteira, false, nullptr},
-    {"valordoarquivo", Categoria::Processo, "&ValordoArquivo", "(\"nome_variável\":texto; \"nome_arquivo\":texto) [OK = texto atribuído, FALHA = arquivo não existe]", nullptr, Leitura::Dividida, false, nullptr},
-    {"valorinc", Categoria::Processo, "&ValorInc", "(\"nome_variável\":texto; incremento:inteiro) [OK, FALHA]", nullptr, Leitura::Dividida, true, nullptr},
-    {"valorsubstituir", Categoria::Processo, "&ValorSubstituir", "(\"nome_variável\":texto; \"valor_original\":texto; \"valor_alterado\":texto) [OK, FALHA]", nullptr, Leitura::Dividida, true, nullptr},
-    {"data", Categoria::Processo, "&Data", " [Retorna a data atual]", nullptr, Leitura::Nenhuma, false, nullptr},
-    {"hora", Categoria::Processo, "&Hora", " [Retorna a hora atual]", nullptr, Leitura::Nenhuma, false, nullptr},
-    {"saudacao", Categoria::Processo, "&Saudacao", "() [Retorna bom dia, boa tarde ou boa noite]", nullptr, Leitura::Nenhuma, false, nullptr},
-    {"pausar", Categoria::Processo, "&Pausar", "(segundos: inteiro). [Pausa o script]", nullptr, Leitura::Inteira, true, nullptr},
-    {"pausar100", Categoria::Processo, "&Pausar100", "(centésimos: inteiro). [Pausa o script em centésimos]", nullptr, Leitura::Inteira, false, nullptr},
-    {"pausapadrao", Categoria::Processo, "&PausaPadrao", "(segundos: inteiro). [Uso opcional: toda execução usará essa pausa antes de continuar]", nullptr, Leitura::Inteira, false, nullptr},
-    {"parametrosdesativar", Categoria::Nenhuma, nullptr, nullptr, nullptr, Leitura::Nenhuma, false, nullptr},
-    {"parametrosativar", Categoria::Nenhuma, nullptr, nullptr, nullptr, Leitura::Nenhuma, false, nullptr},
+    {"executarcomando", Categoria::Acao, "&ExecutarComando", "(\"comando\": texto). [Executa um comando, ex: notepad.exe]", "&ExecutarComando(", Leitura::Inteira, true, fnExecutarComando},
+    {"valordefinir", Categoria::Processo, "&ValorDefinir", "(\"nome_variável\":texto; \"valor\":texto; \"ignorar_variaveis\": \"sim/não\") [sem retorno]", nullptr, Leitura::Dividida, true, fnValorDefinir},
+    {"valorpedir", Categoria::Janela, "&ValorPedir", "(\"nome_variável\":texto; \"descrição\":texto) [OK = valor inserido, FALHA]", nullptr, Leitura::Dividida, false, fnValorPedir},
+    {"valor", Categoria::Processo, "&Valor", "(\"nome_variável\":texto) [retorna o texto contido na variável]", nullptr, Leitura::Inteira, false, fnValor},
+    {"valordoarquivo", Categoria::Processo, "&ValordoArquivo", "(\"nome_variável\":texto; \"nome_arquivo\":texto) [OK = texto atribuído, FALHA = arquivo não existe]", nullptr, Leitura::Dividida, false, fnValordoArquivo},
+    {"valorinc", Categoria::Processo, "&ValorInc", "(\"nome_variável\":texto; incremento:inteiro) [OK, FALHA]", nullptr, Leitura::Dividida, true, fnValorInc},
+    {"valorsubstituir", Categoria::Processo, "&ValorSubstituir", "(\"nome_variável\":texto; \"valor_original\":texto; \"valor_alterado\":texto) [OK, FALHA]", nullptr, Leitura::Dividida, true, fnValorSubstituir},
+    {"data", Categoria::Processo, "&Data", " [Retorna a data atual]", nullptr, Leitura::Nenhuma, false, fnData},
+    {"hora", Categoria::Processo, "&Hora", " [Retorna a hora atual]", nullptr, Leitura::Nenhuma, false, fnHora},
+    {"saudacao", Categoria::Processo, "&Saudacao", "() [Retorna bom dia, boa tarde ou boa noite]", nullptr, Leitura::Nenhuma, false, fnSaudacao},
+    {"pausar", Categoria::Processo, "&Pausar", "(segundos: inteiro). [Pausa o script]", nullptr, Leitura::Inteira, true, fnPausar},
+    {"pausar100", Categoria::Processo, "&Pausar100", "(centésimos: inteiro). [Pausa o script em centésimos]", nullptr, Leitura::Inteira, false, fnPausar100},
+    {"pausapadrao", Categoria::Processo, "&PausaPadrao", "(segundos: inteiro). [Uso opcional: toda execução usará essa pausa antes de continuar]", nullptr, Leitura::Inteira, false, fnPausaPadrao},
+    {"parametrosdesativar", Categoria::Nenhuma, nullptr, nullptr, nullptr, Leitura::Nenhuma, false, fnParametrosDesativar},
+    {"parametrosativar", Categoria::Nenhuma, nullptr, nullptr, nullptr, Leitura::Nenhuma, false, fnParametrosAtivar},
     {"lainserircolunas", Categoria::Processo, "&LaInserirColunas", "(\"colunas\":texto) //ex: \"nome,email,status\"", nullptr, Leitura::Inteira, false, nullptr},
     {"lainserirlinha", Categoria::Processo, "&LaInserirLinha", "(\"valores\":texto) //ex: \"Ariston,ariston@exemplo.com.br,ok\"", nullptr, Leitura::Inteira, true, nullptr},
     {"lavalor", Categoria::Processo, "&LaValor", "(\"nome_coluna\":texto) [retorna o valor da coluna, da linha atual da lista ativa]", nullptr, Leitura::Inteira, false, nullptr},

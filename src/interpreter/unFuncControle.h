@@ -8,6 +8,12 @@ namespace mivo {
 
 class CLScript;
 
+QString fnVaiPara(CLScript& s, const QString& argumentos);
+QString fnSe(CLScript& s, const QString& argumentos);
+QString fnSeResultado(CLScript& s, const QString& argumentos);
 QString fnResultado(CLScript& s, const QString& argumentos);
+QString fnBlocoExec(CLScript& s, const QString& argumentos);
+QString fnBlocoFim(CLScript& s, const QString& argumentos);
+QString fnExecutarComando(CLScript& s, const QString& argumentos);
 
 }  // namespace mivo

@@ -179,8 +179,8 @@ TEST_F(Motor, DefinicaoDeBlocoEmSequenciaEPuladaESemFimEErro) {
   EXPECT_EQ(r.fim, FimExecucao::Normal);
   // The definition is logged once its body was skipped, on the index of its end line.
   EXPECT_EQ(host.textosDoLog(), (QStringList{"Linha: [2] Executando {Bloco[x]... }",
-                                             "Linha: [3] Executando {BlocoFim... }",
-                                             "Linha: [4] Executando {Resultado... }"}));
+                                             "Linha: [3] Executando {BlocoFim... }  :FALHA",
+                                             "Linha: [4] Executando {Resultado... }  :FALHA"}));
   host.limparLog();
   CLScript outro(host);
   prepararInicio(outro, dividirLinhas(QStringLiteral("&Resultado().\n&bloco[y]().\n&A().")));

@@ -1,0 +1,112 @@
+#include "unArquivoLista.h"
+
+#include "unCLGrade.h"
+#include "unCLProgresso.h"
+#include "unUtil.h"
+
+namespace mivo {
+
+namespace {
+
+// Blanks that may surround a field; a tab used as the delimiter is not one.
+bool ehBrancoDeCampo(QChar c, QChar delimitador) {
+  return c.unicode() <= 0x20 && c != delimitador;
+}
+
+// When a field starting at `ini` is written in double quotes, the index just
+// past its closing quote and trailing blanks (the delimiter or the end), with
+// the unquoted text in `valor`; -1 when the field is not quoted.
+qsizetype fimDeCampoCitado(const QString& texto, qsizetype ini, QChar delimitador,
+                           QString& valor) {
+  const qsizetype n = texto.size();
+  qsizetype i = ini;
+  while (i < n && ehBrancoDeCampo(texto[i], delimitador)) ++i;
+  if (i >= n || texto[i] != u'"') return -1;
+  valor.clear();
+  for (++i; i < n; ++i) {
+    if (texto[i] != u'"') {
+      valor += texto[i];
+    } else if (i + 1 < n && texto[i + 1] == u'"') {
+      valor += u'"';
+      ++i;
+    } else {
+      qsizetype fim = i + 1;
+      while (fim < n && ehBrancoDeCampo(texto[fim], delimitador)) ++fim;
+      if (fim == n || texto[fim] == delimitador) return fim;
+      valor += texto[i];  // a quote inside the text, not the closing one
+    }
+  }
+  return -1;
+}
+
+}  // namespace
+
+QChar escolherDelimitador(const QString& primeiraLinha) {
+  for (QChar d : {QChar(u';'), QChar(u'\t'), QChar(u',')})
+    if (primeiraLinha.contains(d)) return d;
+  return {};
+}
+
+QStringList dividirCampos(const QString& linha, QChar delimitador) {
+  const QString texto = aparar(linha);
+  if (texto.isEmpty()) return {};
+  QStringList campos;
+  const qsizetype n = texto.size();
+  qsizetype ini = 0;
+  while (true) {
+    QString valor;
+    qsizetype fim = fimDeCampoCitado(texto, ini, delimitador, valor);
+    if (fim < 0) {
+      fim = delimitador.isNull() ? -1 : texto.indexOf(delimitador, ini);
+      if (fim < 0) fim = n;
+      valor = texto.mid(ini, fim - ini);
+    }
+    campos.append(aparar(valor));
+    if (fim >= n) break;
+    ini = fim + 1;
+  }
+  return campos;
+}
+
+std::optional<QString> gradeParaTexto(const CLGrade& grade, CLProgresso* progresso, int passo) {
+  passo = std::max(passo, 1);
+  const int total = grade.RowCount();
+  if (progresso)
+    progresso->progressoAbrir(QStringLiteral("Preparando dados..."), (total - 1) / passo,
+                              QStringLiteral("Total de registros: ") + formatarContagem(total - 1),
+                              QString(), QString());
+  QString texto;
+  for (int r = 0; r < total; ++r) {
+    if (progresso && r % passo == 0)
+      progresso->progressoPasso(QStringLiteral("Processados: ") + formatarContagem(r));
+    texto += grade.celulasLinha(r).join(u';') + QLatin1String("\r\n");
+    if (!progresso) continue;
+    if ((r + 1) % passo == 0)
+      progresso->progressoLegenda3(QStringLiteral("Copiados: ") + formatarContagem(r + 1));
+    if (progresso->progressoCancelado()) {
+      progresso->progressoFechar();
+      return std::nullopt;
+    }
+  }
+  if (progresso) {
+    progresso->progressoLegenda3(QStringLiteral("Copiados: ") + formatarContagem(total));
+    progresso->progressoFechar();
+  }
+  return texto;
+}
+
+bool gravarLista(const QString& caminho, const QString& texto, QString* erro) {
+  return gravarArquivo(caminho, codificarTexto(texto), erro);
+}
+
+bool carregarComTitulos(CLGrade& grade, const QString& texto, const Expansor& expandir) {
+  if (aparar(texto).isEmpty()) return false;
+  const QStringList linhas = dividirLinhas(texto);
+  CLGrade::Lote lote(grade);
+  grade.inserirColunas(linhas.value(0));
+  for (qsizetype i = 1; i < linhas.size(); ++i)
+    grade.inserirLinha(expandir ? expandir(linhas[i]) : linhas[i], true);
+  return true;
+}
+
+}  // namespace mivo

@@ -1,0 +1,52 @@
+#pragma once
+// List files: one record per line, cells joined by ";", every line ended by
+// CR LF. Reading goes through lerArquivoTexto (byte-order mark, else UTF-8
+// when valid, else Windows-1252); these helpers split the text into records
+// and turn a grid back into list-file text.
+
+#include <QChar>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+namespace mivo {
+
+class CLGrade;
+class CLProgresso;
+
+// Turns a record line into the text to write, as the interpreter does with
+// "{column}" and "[variable]" references; an empty function keeps the text.
+using Expansor = std::function<QString(const QString&)>;
+
+// The delimiter of a pasted or loaded text, chosen from its first line:
+// ";" when the line has one, else a tab, else ","; a null QChar when none
+// (each line is then one cell).
+QChar escolherDelimitador(const QString& primeiraLinha);
+
+// The fields of one line: the line is trimmed (blank: no fields), split at
+// every delimiter outside double quotes (empty fields are kept, a trailing
+// delimiter gives an empty last field) and each field trimmed. A field
+// written in double quotes loses them ("" inside stands for one quote);
+// other double quotes are kept as they are.
+QStringList dividirCampos(const QString& linha, QChar delimitador);
+
+// The whole grid as list-file text, title row first. The progress window
+// shows "Preparando dados..." and is stepped every `passo` rows. Nothing
+// (std::nullopt) when the user cancels.
+std::optional<QString> gradeParaTexto(const CLGrade& grade, CLProgresso* progresso = nullptr,
+                                      int passo = 1);
+
+// Writes list-file text through a temporary file renamed over the target:
+// Windows-1252 without a byte-order mark when every character fits,
+// otherwise UTF-8 with one.
+bool gravarLista(const QString& caminho, const QString& texto, QString* erro = nullptr);
+
+// The interpreter's way of loading a list into a grid: the first line names
+// the columns (split at ";" and ","; titles the grid lacks are added), every
+// further line is expanded and written as a record by position (split at
+// ";"). Blank lines add nothing; a record longer than the titles keeps its
+// extra values in new untitled columns. False when the text is blank.
+bool carregarComTitulos(CLGrade& grade, const QString& texto, const Expansor& expandir = {});
+
+}  // namespace mivo

@@ -1,0 +1,247 @@
+#include "unCLLista.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+
+#include "unUtil.h"
+
+namespace mivo {
+
+CLLista::CLLista(QString arquivoRecentes) : gRecentes(std::move(arquivoRecentes)) {}
+
+bool CLLista::estaSalvo() const { return !aparar(gArquivo).isEmpty() && !gEditou; }
+
+bool CLLista::temDados() const {
+  for (int r = 1; r < gridDados.RowCount(); ++r)
+    if (!gridDados.linhaEmBranco(r)) return true;
+  return false;
+}
+
+QString CLLista::pastaListas() {
+  const QString pasta = QDir(pastaBase()).filePath(QStringLiteral("dados/listas"));
+  QDir().mkpath(pasta);
+  return pasta;
+}
+
+void CLLista::mostrarStatus(const CLGrade& grade) {
+  if (aoMostrarStatus) aoMostrarStatus(grade);
+}
+
+void CLLista::gridZerar(bool limparColunas) {
+  CLGrade& g = gridDados;
+  CLGrade::Lote lote(g);
+  const QStringList titulos = g.celulasLinha(0);
+  g.limparCelulas();
+  g.setRowCount(2);
+  if (limparColunas)
+    g.setColCount(2);
+  else
+    g.setLinhaInteira(0, titulos);
+  g.setRow(1);
+  g.setCol(0);
+}
+
+bool CLLista::colarCheck(const QString& texto, CLProgresso* progresso) {
+  bool concluido = true;
+  if (!aparar(texto).isEmpty()) {
+    CLGrade& g = gridDados;
+    CLGrade::Lote lote(g);
+    const QStringList linhas = dividirLinhas(texto);
+    const QChar delimitador = escolherDelimitador(linhas.value(0));
+    const int total = static_cast<int>(linhas.size());
+    if (progresso)
+      progresso->progressoAbrir(QStringLiteral("Carregando dados..."), total / 10,
+                                QStringLiteral("Total de registros: ") + formatarContagem(total),
+                                QString(), QString());
+    for (int i = 0; i < total; ++i) {
+      const QStringList campos = dividirCampos(linhas[i], delimitador);
+      const int r = g.adicionarLinha();
+      gEditou = true;
+      if (campos.size() > g.ColCount()) g.setColCount(static_cast<int>(campos.size()));
+      for (int j = 0; j < campos.size(); ++j) g.setCell(j, r, campos[j]);
+      if (!progresso) continue;
+      if (i % 10 == 0) progresso->progressoPasso(QStringLiteral("Processados: ") + formatarContagem(i));
+      if (progresso->progressoCancelado()) {
+        concluido = false;
+        break;
+      }
+    }
+    if (concluido) {
+      // The blank record of an emptied table is not data: drop it. A first
+      // record that holds anything stays.
+      if (g.RowCount() > 2 && g.linhaEmBranco(1)) g.removerLinhas(1, 1);
+      g.setRow(1);
+    }
+    if (progresso) progresso->progressoFechar();
+  }
+  gArquivo.clear();
+  mostrarStatus(gridDados);
+  eliminarColunasVazias();
+  return concluido;
+}
+
+void CLLista::eliminarColunasVazias() {
+  CLGrade& g = gridDados;
+  int c = 0;
+  while (c < g.ColCount() && g.ColCount() > 1) {
+    if (g.colunaEmBranco(c))
+      g.removerColuna(c);
+    else
+      ++c;
+  }
+}
+
+Desfecho CLLista::abrirArquivos(const QStringList& caminhos, bool descartarExistentes,
+                                CLProgresso* progresso, QString* erro) {
+  Desfecho desfecho = caminhos.isEmpty() ? Desfecho::Cancelado : Desfecho::Concluido;
+  if (!caminhos.isEmpty() && descartarExistentes) gridZerar(true);
+  for (const QString& caminho : caminhos) {
+    if (progresso && progresso->progressoCancelado()) {
+      desfecho = Desfecho::Cancelado;
+      break;
+    }
+    QString texto;
+    if (!lerArquivoTexto(caminho, texto, erro)) {
+      desfecho = Desfecho::Falhou;
+      break;
+    }
+    const bool concluido = colarCheck(aparar(texto), progresso);
+    gRecentes.recentesAdd(caminho);
+    if (!concluido) {
+      desfecho = Desfecho::Cancelado;
+      break;
+    }
+  }
+  if (desfecho == Desfecho::Concluido) {
+    gArquivo = caminhos.size() == 1 ? caminhos.first() : QString();
+    gLastFile = gArquivo;
+    gSortedColumn = 0;
+    mostrarStatus(gridDados);
+  }
+  eliminarColunasVazias();
+  gRecentes.recentesSave();
+  return desfecho;
+}
+
+bool CLLista::abrirViaFilename(const QString& filename, QString* erro) {
+  QString texto;
+  if (!QFileInfo(filename).isFile()) {
+    if (erro) *erro = QStringLiteral("O arquivo \"%1\" não existe").arg(filename);
+    return false;
+  }
+  if (!lerArquivoTexto(filename, texto, erro)) return false;
+  colarCheck(aparar(texto));
+  gRecentes.recentesAdd(filename);
+  gArquivo = filename;
+  gLastFile = filename;
+  mostrarStatus(gridDados);
+  return true;
+}
+
+Desfecho CLLista::salvarComo(const QString& arquivo, CLProgresso* progresso, QString* erro) {
+  if (aparar(arquivo).isEmpty()) {
+    if (erro) *erro = QStringLiteral("Informe o nome do arquivo da lista.");
+    return Desfecho::Falhou;
+  }
+  const std::optional<QString> texto = gradeParaTexto(*gGrid, progresso, 100);
+  if (!texto) return Desfecho::Cancelado;
+  if (!gravarLista(arquivo, *texto, erro)) return Desfecho::Falhou;
+  gEditou = false;
+  gRecentes.recentesAdd(arquivo);
+  gRecentes.recentesSave();
+  gArquivo = arquivo;
+  gLastFile = arquivo;
+  mostrarStatus(*gGrid);
+  return Desfecho::Concluido;
+}
+
+CargaLista CLLista::abrirComTitulos(const QString& caminho, const Expansor& expandir,
+                                    QString* erro) {
+  if (!QFileInfo(caminho).isFile()) return CargaLista::Falha;
+  QString texto;
+  if (!lerArquivoTexto(caminho, texto, erro)) return CargaLista::ErroLeitura;
+  gArquivo = caminho;
+  mostrarStatus(gridDados);
+  return carregarComTitulos(*gGrid, texto, expandir) ? CargaLista::Ok : CargaLista::Falha;
+}
+
+QString CLLista::perguntaNovaLista() {
+  return QStringLiteral(
+      "As modificações atuais não estão salvas e serão descartadas. Deseja continuar?");
+}
+
+bool CLLista::novaLista(bool excluirColunas,
+                        const std::function<bool(const QString&)>& confirmar) {
+  if (temDados() && !(confirmar && confirmar(perguntaNovaLista()))) return false;
+  gridZerar(excluirColunas);
+  gLastFile.clear();
+  gArquivo.clear();
+  mostrarStatus(gridDados);
+  return true;
+}
+
+void CLLista::novalinha(bool irColuna1) {
+  const int r = gridDados.adicionarLinha();
+  gridDados.setRow(r);
+  if (irColuna1) gridDados.setCol(0);
+  gEditou = true;
+  mostrarStatus(gridDados);
+}
+
+void CLLista::novaColuna() {
+  gridDados.setColCount(gridDados.ColCount() + 1);
+  gridDados.setCol(gridDados.ColCount() - 1);
+}
+
+void CLLista::editarCelula(int col, int row, const QString& texto) {
+  gridDados.setCell(col, row, texto);
+  if (gArquivo.contains(QLatin1String("lastrecipients"))) gArquivo.clear();
+  gEditou = true;
+  mostrarStatus(gridDados);
+}
+
+void CLLista::linhaParaTitulos() {
+  const int r = gridDados.Row();
+  gridDados.setLinhaInteira(0, gridDados.celulasLinha(r));
+  gridDados.removerLinhas(r, 1);
+  gEditou = true;
+  mostrarStatus(gridDados);
+}
+
+bool CLLista::podeDeletar(QString* erro) const {
+  if (gGrid == &gridDados) return true;
+  if (erro) *erro = QStringLiteral("Não é possível excluir dados filtrados");
+  return false;
+}
+
+bool CLLista::deletarSelecionados(int topo, int base, QString* erro) {
+  if (!podeDeletar(erro)) return false;
+  if (topo > base) std::swap(topo, base);
+  topo = std::max(topo, 1);
+  base = std::min(base, gridDados.RowCount() - 1);
+  if (base < topo) return true;
+  gridDados.removerLinhas(topo, base - topo + 1);
+  gridDados.setRow(std::min(topo, gridDados.RowCount() - 1));
+  gEditou = true;
+  mostrarStatus(gridDados);
+  return true;
+}
+
+bool CLLista::deletarSelecionados(QList<int> linhas, QString* erro) {
+  if (!podeDeletar(erro)) return false;
+  linhas.removeIf([&](int r) { return r < 1 || r >= gridDados.RowCount(); });
+  if (linhas.isEmpty()) return true;
+  std::sort(linhas.begin(), linhas.end(), std::greater<int>());
+  linhas.erase(std::unique(linhas.begin(), linhas.end()), linhas.end());
+  {
+    CLGrade::Lote lote(gridDados);
+    for (int r : linhas) gridDados.removerLinhas(r, 1);
+    gridDados.setRow(std::min(linhas.last(), gridDados.RowCount() - 1));
+  }
+  gEditou = true;
+  mostrarStatus(gridDados);
+  return true;
+}
+
+}  // namespace mivo

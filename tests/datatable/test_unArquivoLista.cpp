@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "unArquivoLista.h"
+#include "unCLGrade.h"
+#include "unCLProgresso.h"
+#include "unUtil.h"
+
+using namespace mivo;
+
+namespace {
+
+QByteArray lerBytes(const QString& caminho) {
+  QFile f(caminho);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Answers "cancel" from the given step on and records what it was shown.
+struct ProgressoFalso : CLProgresso {
+  int cancelarNoPasso = -1;
+  int passos = 0;
+  int maximo = -1;
+  bool fechado = false;
+  QStringList legendas;
+  void progressoAbrir(const QString& op, int max, const QString& l1, const QString&,
+                      const QString&) override {
+    maximo = max;
+    legendas << op << l1;
+  }
+  void progressoPasso(const QString& l2) override {
+    ++passos;
+    legendas << l2;
+  }
+  void progressoLegenda3(const QString& l3) override { legendas << l3; }
+  bool progressoCancelado() override { return cancelarNoPasso >= 0 && passos >= cancelarNoPasso; }
+  void progressoFechar() override { fechado = true; }
+};
+
+}  // namespace
+
+TEST(ArquivoLista, DelimitadorEscolhidoPelaPrimeiraLinha) {
+  struct Caso {
+    QString linha;
+    QChar esperado;
+  };
+  const QList<Caso> casos = {
+      {"nome;email,x\ty", u';'},
+      {"nome\temail,x", u'\t'},
+      {"nome,email", u','},
+      {"nome email", QChar()},
+      {"", QChar()},
+  };
+  for (const Caso& c : casos) EXPECT_EQ(escolherDelimitador(c.linha), c.esperado) << c.linha.toStdString();
+}
+
+TEST(ArquivoLista, DivisaoDeCampos) {
+  struct Caso {
+    QString linha;
+    QChar delimitador;
+    QStringList esperado;
+  };
+  const QList<Caso> casos = {
+      {"Ana; Recife ;", u';', {"Ana", "Recife", ""}},          // trailing delimiter: empty field
+      {";;", u';', {"", "", ""}},
+      {"   \t ", u';', {}},                                    // blank line: no fields
+      {"\"Silva, Ana\",Recife", u',', {"Silva, Ana", "Recife"}},  // comma inside quotes
+      {" \"a;b\" ; \"c\"", u';', {"a;b", "c"}},
+      {"\"diz \"\"oi\"\"\";x", u';', {"diz \"oi\"", "x"}},      // doubled quote inside quotes
+      {"Monitor 24\";100", u';', {"Monitor 24\"", "100"}},     // a stray quote is text
+      {"\"aberto;sem fim", u';', {"\"aberto", "sem fim"}},     // unclosed quote is text
+      {"\"Ana\" Silva;x", u';', {"\"Ana\" Silva", "x"}},
+      {"a\t\tb", u'\t', {"a", "", "b"}},
+      {"um;dois", QChar(), {"um;dois"}},
+      {"\"entre aspas\"", QChar(), {"entre aspas"}},
+  };
+  for (const Caso& c : casos)
+    EXPECT_EQ(dividirCampos(c.linha, c.delimitador), c.esperado) << c.linha.toStdString();
+}
+
+TEST(ArquivoLista, GradeParaTextoTituloPrimeiroPontoEVirgulaECrLf) {
+  CLGrade g;
+  g.setColCount(2);
+  g.setRowCount(3);
+  g.setCell(0, 0, QStringLiteral("nome"));
+  g.setCell(1, 0, QStringLiteral("email"));
+  g.setCell(0, 1, QStringLiteral("Ana"));
+  g.setCell(1, 2, QStringLiteral("b@x"));
+  EXPECT_EQ(gradeParaTexto(g).value(), QStringLiteral("nome;email\r\nAna;\r\n;b@x\r\n"));
+
+  ProgressoFalso p;
+  EXPECT_TRUE(gradeParaTexto(g, &p).has_value());
+  EXPECT_EQ(p.maximo, 2);
+  EXPECT_EQ(p.passos, 3);
+  EXPECT_TRUE(p.fechado);
+  EXPECT_EQ(p.legendas.first(), QStringLiteral("Preparando dados..."));
+  EXPECT_EQ(p.legendas.last(), QStringLiteral("Copiados: 3"));
+}
+
+TEST(ArquivoLista, GradeParaTextoCanceladoNaoDevolveTexto) {
+  CLGrade g;
+  g.setRowCount(300);
+  ProgressoFalso p;
+  p.cancelarNoPasso = 2;
+  EXPECT_FALSE(gradeParaTexto(g, &p, 100).has_value());
+  EXPECT_TRUE(p.fechado);
+  EXPECT_EQ(p.maximo, 2);  // (300 - 1) / 100
+}
+
+TEST(ArquivoLista, ContagemNoPadraoDasLegendas) {
+  EXPECT_EQ(formatarContagem(0), QString());
+  EXPECT_EQ(formatarContagem(999), QStringLiteral("999"));
+  EXPECT_EQ(formatarContagem(1234), QStringLiteral("1.234"));
+  EXPECT_EQ(formatarContagem(1234567), QStringLiteral("1.234.567"));
+}
+
+TEST(ArquivoLista, GravacaoEscolheACodificacaoSemPerderCaracteres) {
+  QTemporaryDir pasta;
+  ASSERT_TRUE(pasta.isValid());
+  struct Caso {
+    QString texto;
+    QByteArray bytes;
+  };
+  const QList<Caso> casos = {
+      {QStringLiteral("João;€\r\n"), QByteArray("Jo\xE3o;\x80\r\n")},  // fits Windows-1252
+      {QStringLiteral("Zoë;Ωmega\r\n"), QByteArray("\xEF\xBB\xBFZo\xC3\xAB;\xCE\xA9mega\r\n")},
+  };
+  for (const Caso& c : casos) {
+    const QString caminho = pasta.filePath(QStringLiteral("lista.txt"));
+    ASSERT_TRUE(gravarLista(caminho, c.texto));
+    EXPECT_EQ(lerBytes(caminho), c.bytes);
+    QString lido;
+    ASSERT_TRUE(lerArquivoTexto(caminho, lido));
+    EXPECT_EQ(lido, c.texto);
+  }
+  QString erro;
+  EXPECT_FALSE(gravarLista(pasta.filePath(QStringLiteral("nao/existe/lista.txt")), "x", &erro));
+  EXPECT_FALSE(erro.isEmpty());
+}
+
+TEST(ArquivoLista, CarregarComTitulosUsaAPrimeiraLinhaComoTitulos) {
+  CLGrade g;
+  const QString texto = QStringLiteral(
+      "nome;email,status\r\n"
+      "Ana;a@x;ok\r\n"
+      "\r\n"
+      "Bia;{nome};pendente;extra\r\n");
+  const Expansor expandir = [](const QString& s) {
+    return QString(s).replace(QLatin1String("{nome}"), QLatin1String("b@x"));
+  };
+  EXPECT_TRUE(carregarComTitulos(g, texto, expandir));
+  EXPECT_EQ(g.celulasLinha(0), QStringList({"nome", "email", "status", ""}));
+  EXPECT_EQ(g.qtdRegistros(), 2) << "a blank line adds no record";
+  EXPECT_EQ(g.celulasLinha(1), QStringList({"Ana", "a@x", "ok", ""}));
+  EXPECT_EQ(g.celulasLinha(2), QStringList({"Bia", "b@x", "pendente", "extra"}));
+
+  // Loading again appends after the records already there.
+  EXPECT_TRUE(carregarComTitulos(g, QStringLiteral("email;nome\nCid")));
+  EXPECT_EQ(g.ColCount(), 4);
+  EXPECT_EQ(g.qtdRegistros(), 3);
+  EXPECT_EQ(g.cell(0, 3), QStringLiteral("Cid"));
+
+  EXPECT_FALSE(carregarComTitulos(g, QStringLiteral(" \r\n\t")));
+  EXPECT_EQ(g.qtdRegistros(), 3);
+}

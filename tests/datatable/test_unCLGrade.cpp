@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include "unCLGrade.h"
+
+using namespace mivo;
+
+namespace {
+
+// Fills a grid from rows of cells, title row first.
+void preencher(CLGrade& g, const QList<QStringList>& linhas) {
+  g.setRowCount(static_cast<int>(linhas.size()));
+  int colunas = 1;
+  for (const auto& l : linhas) colunas = std::max(colunas, static_cast<int>(l.size()));
+  g.setColCount(colunas);
+  for (int r = 0; r < linhas.size(); ++r)
+    for (int c = 0; c < linhas[r].size(); ++c) g.setCell(c, r, linhas[r][c]);
+}
+
+QList<QStringList> conteudo(const CLGrade& g) {
+  QList<QStringList> r;
+  for (int i = 0; i < g.RowCount(); ++i) r.append(g.celulasLinha(i));
+  return r;
+}
+
+// Records what a view would be told.
+struct Gravador : CLGradeObservador {
+  QStringList eventos;
+  void celulasAlteradas(int c0, int l0, int c1, int l1) override {
+    eventos << QStringLiteral("celulas %1,%2-%3,%4").arg(c0).arg(l0).arg(c1).arg(l1);
+  }
+  void linhasAInserir(int p, int u) override { eventos << QStringLiteral("+linhas %1-%2").arg(p).arg(u); }
+  void linhasInseridas() override { eventos << QStringLiteral("+linhas ok"); }
+  void linhasARemover(int p, int u) override { eventos << QStringLiteral("-linhas %1-%2").arg(p).arg(u); }
+  void linhasRemovidas() override { eventos << QStringLiteral("-linhas ok"); }
+  void colunasAInserir(int p, int u) override { eventos << QStringLiteral("+colunas %1-%2").arg(p).arg(u); }
+  void colunasInseridas() override { eventos << QStringLiteral("+colunas ok"); }
+  void colunasARemover(int p, int u) override { eventos << QStringLiteral("-colunas %1-%2").arg(p).arg(u); }
+  void colunasRemovidas() override { eventos << QStringLiteral("-colunas ok"); }
+  void gradeARedefinir() override { eventos << QStringLiteral("redefinir"); }
+  void gradeRedefinida() override { eventos << QStringLiteral("redefinida"); }
+  void selecaoAlterada(int c, int r) override { eventos << QStringLiteral("selecao %1,%2").arg(c).arg(r); }
+};
+
+}  // namespace
+
+TEST(CLGrade, TabelaNovaTemUmaColunaUmRegistroEContaUm) {
+  CLGrade g;
+  EXPECT_EQ(g.ColCount(), 1);
+  EXPECT_EQ(g.RowCount(), 2);
+  EXPECT_EQ(g.qtdRegistros(), 1);
+  EXPECT_EQ(g.Row(), 1);
+  g.setRowCount(0);
+  g.setColCount(-3);
+  EXPECT_EQ(g.RowCount(), 2);
+  EXPECT_EQ(g.ColCount(), 1);
+  g.setRow(0);  // the title row is never the current record
+  EXPECT_EQ(g.Row(), 1);
+  g.setCell(5, 0, QStringLiteral("fora"));
+  EXPECT_EQ(g.cell(5, 0), QString());
+}
+
+TEST(CLGrade, AtribuicaoDeLinhaEColunaInteiras) {
+  struct Caso {
+    QStringList linhas;
+    QStringList esperado;
+  };
+  const QList<Caso> casos = {
+      {{"a", "b", "c"}, {"a", "b", "c"}},
+      {{"a", "", "c"}, {"a", " ", "c"}},       // empty line stored as a blank
+      {{"a"}, {"a", "", ""}},                  // the rest is cleared
+      {{"a", "b", "c", "d", "e"}, {"a", "b", "c"}},  // extra lines dropped
+      {{}, {"", "", ""}},
+  };
+  for (const Caso& caso : casos) {
+    CLGrade g;
+    preencher(g, {{"t1", "t2", "t3"}, {"x", "y", "z"}, {"p", "q", "r"}});
+    g.setLinhaInteira(1, caso.linhas);
+    EXPECT_EQ(g.celulasLinha(1), caso.esperado) << caso.linhas.join(u'|').toStdString();
+    EXPECT_EQ(g.celulasLinha(2), QStringList({"p", "q", "r"}));
+
+    g.setColunaInteira(2, caso.linhas);
+    QStringList coluna;
+    for (int r = 0; r < g.RowCount(); ++r) coluna << g.cell(2, r);
+    EXPECT_EQ(coluna, caso.esperado);
+  }
+}
+
+TEST(CLGrade, LeituraDeLinhaEColunaTerminaCadaCelulaComCrLf) {
+  CLGrade g;
+  preencher(g, {{"nome", "email"}, {"Ana", ""}});
+  EXPECT_EQ(g.textoLinha(1), QStringLiteral("Ana\r\n\r\n"));
+  EXPECT_EQ(g.textoColuna(0), QStringLiteral("nome\r\nAna\r\n"));
+  EXPECT_EQ(g.textoLinha(9), QString());
+}
+
+TEST(CLGrade, RemoverLinhasNuncaTiraOTituloEMantemUmRegistro) {
+  CLGrade g;
+  preencher(g, {{"n"}, {"a"}, {"b"}, {"c"}, {"d"}});
+  g.setRow(4);
+  g.removerLinhas(2, 2);  // b, c
+  EXPECT_EQ(conteudo(g), (QList<QStringList>{{"n"}, {"a"}, {"d"}}));
+  EXPECT_EQ(g.Row(), 2) << "the current record follows its row";
+  g.removerLinhas(0, 1);  // row 0 is not a record: only "a" goes
+  EXPECT_EQ(conteudo(g), (QList<QStringList>{{"n"}, {"d"}}));
+  g.removerLinhas(1, 5);
+  EXPECT_EQ(conteudo(g), (QList<QStringList>{{"n"}, {""}}));
+  EXPECT_EQ(g.qtdRegistros(), 1);
+}
+
+TEST(CLGrade, OperacoesDeColuna) {
+  CLGrade g;
+  preencher(g, {{"a", "b", "c"}, {"1", "2", "3"}});
+  g.moverColuna(0, 2);
+  EXPECT_EQ(g.celulasLinha(0), QStringList({"b", "c", "a"}));
+  EXPECT_EQ(g.celulasLinha(1), QStringList({"2", "3", "1"}));
+  g.limparColuna(1);
+  EXPECT_EQ(g.cell(1, 0), QStringLiteral("c")) << "the title stays";
+  EXPECT_EQ(g.cell(1, 1), QString());
+  g.incluirColuna(1);
+  EXPECT_EQ(g.celulasLinha(0), QStringList({"b", "", "c", "a"}));
+  g.setCol(3);
+  g.removerColuna(3);
+  g.removerColuna(0);
+  EXPECT_EQ(g.celulasLinha(0), QStringList({"", "c"}));
+  EXPECT_EQ(g.Col(), 1);
+  g.removerColuna(0);
+  g.removerColuna(0);  // the last column is cleared, not removed
+  EXPECT_EQ(g.ColCount(), 1);
+  EXPECT_EQ(g.cell(0, 0), QString());
+}
+
+TEST(CLGrade, ColunaPorTituloAparaEIgnoraCaixa) {
+  CLGrade g;
+  preencher(g, {{" Nome ", "EMAIL", "nome"}, {"Ana", "a@x", "outra"}});
+  EXPECT_EQ(g.colunaPorTitulo(QStringLiteral("nome")), 0) << "the first match wins";
+  EXPECT_EQ(g.colunaPorTitulo(QStringLiteral(" email\t")), 1);
+  EXPECT_EQ(g.colunaPorTitulo(QStringLiteral("celular")), -1);
+  EXPECT_EQ(g.valorAtual(QStringLiteral("Email")), QStringLiteral("a@x"));
+  EXPECT_EQ(g.valorAtual(QStringLiteral("celular")), QString());
+}
+
+TEST(CLGrade, InserirColunasNaTabelaNova) {
+  CLGrade g;
+  g.inserirColunas(QStringLiteral("nome,email;status , nome"));
+  EXPECT_EQ(g.celulasLinha(0), QStringList({"nome", "email", "status"}));
+  EXPECT_EQ(g.qtdRegistros(), 1);
+  g.inserirColunas(QStringLiteral("EMAIL;celular"));
+  EXPECT_EQ(g.celulasLinha(0), QStringList({"nome", "email", "status", "celular"}));
+}
+
+TEST(CLGrade, InserirLinha) {
+  struct Caso {
+    const char* nome;
+    QStringList linhas;  // lines passed in order
+    bool crescer;
+    bool resultadoUltima;
+    QList<QStringList> esperado;
+  };
+  const QStringList titulos = {"nome", "email", "status"};
+  const QList<Caso> casos = {
+      {"reusa o registro em branco", {"Ana;a@x;ok"}, false, true, {titulos, {"Ana", "a@x", "ok"}}},
+      {"acrescenta depois", {"Ana", "Bia ; b@x"}, false, true,
+       {titulos, {"Ana", "", ""}, {"Bia", "b@x", ""}}},
+      {"virgula nao divide", {"Ana,a@x,ok"}, false, true, {titulos, {"Ana,a@x,ok", "", ""}}},
+      {"linha em branco nada escreve", {"  ", ""}, false, true, {titulos, {"", "", ""}}},
+      {"valores demais descartados", {"a;b;c;d"}, false, false, {titulos, {"a", "b", "c"}}},
+      {"valores demais em colunas novas", {"a;b;c;d"}, true, false,
+       {{"nome", "email", "status", ""}, {"a", "b", "c", "d"}}},
+      {"linha que repete os titulos", {"Nome;EMAIL;status"}, false, true, {titulos, {"", "", ""}}},
+      {"valor igual a um titulo fica", {"Ana;status;email"}, false, true,
+       {titulos, {"Ana", "status", "email"}}},
+      {"quebra de linha vira \\n", {"a\r\nb;c"}, false, true, {titulos, {"a\\nb", "c", ""}}},
+  };
+  for (const Caso& caso : casos) {
+    CLGrade g;
+    g.inserirColunas(titulos.join(u';'));
+    bool resultado = true;
+    for (const QString& l : caso.linhas) resultado = g.inserirLinha(l, caso.crescer);
+    EXPECT_EQ(resultado, caso.resultadoUltima) << caso.nome;
+    EXPECT_EQ(conteudo(g), caso.esperado) << caso.nome;
+  }
+}
+
+TEST(CLGrade, ObservadorAcompanhaAsMudancas) {
+  CLGrade g;
+  Gravador v;
+  g.adicionarObservador(&v);
+  g.setCell(0, 1, QStringLiteral("x"));
+  g.adicionarLinha();
+  g.setRow(2);
+  g.incluirColuna(1);
+  g.removerLinhas(2, 1);
+  EXPECT_EQ(v.eventos, QStringList({"celulas 0,1-0,1", "+linhas 2-2", "+linhas ok", "selecao 0,2",
+                                    "+colunas 1-1", "+colunas ok", "-linhas 2-2", "-linhas ok",
+                                    "selecao 0,1"}));
+  v.eventos.clear();
+  {
+    CLGrade::Lote externo(g);
+    CLGrade::Lote interno(g);
+    g.setCell(0, 1, QStringLiteral("y"));
+    g.setRowCount(50);
+  }
+  EXPECT_EQ(v.eventos, QStringList({"redefinir", "redefinida", "selecao 0,1"}));
+  g.removerObservador(&v);
+  v.eventos.clear();
+  g.setCell(0, 1, QStringLiteral("z"));
+  EXPECT_TRUE(v.eventos.isEmpty());
+}

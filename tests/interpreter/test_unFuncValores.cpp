@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include "unCLScript.h"
+#include "unFuncValores.h"
+#include "unHostTeste.h"
+#include "unUtil.h"
+
+using namespace mivo;
+
+namespace {
+
+class Valores : public ::testing::Test {
+ protected:
+  teste::CLHostTeste host;
+  CLScript script{host};
+
+  QString f(const char* instrucao) { return script.execFunction(QString::fromUtf8(instrucao)); }
+  QString v(const char* nome) { return script.gValores.valor(QString::fromUtf8(nome)); }
+};
+
+}  // namespace
+
+TEST_F(Valores, DefinirELerSemDiferenciarMaiusculas) {
+  EXPECT_EQ(f("&ValorDefinir(\"Nome\";\"Maria\")."), QStringLiteral("Maria"));
+  EXPECT_EQ(f("&Valor(\"NOME\")."), QStringLiteral("Maria"));
+  EXPECT_EQ(f("&Valor(nome)."), QStringLiteral("Maria"));
+  EXPECT_EQ(f("&Valor(outro)."), QString());
+  EXPECT_EQ(f("&ValorDefinir(\"saudacao\";\"Oi [nome]\";\"sim\")."), QStringLiteral("Oi [nome]"));
+  EXPECT_EQ(f("&ValorDefinir(\"saudacao\";\"Oi [nome]\";\"não\")."), QStringLiteral("Oi Maria"));
+  EXPECT_EQ(f("&ValorDefinir(\"saudacao\";\"Oi [nome]\")."), QStringLiteral("Oi Maria"));
+  EXPECT_EQ(script.gValores.size(), 2);
+}
+
+TEST_F(Valores, ParametroRepetidoUsaOPrimeiro) {
+  script.gValores.acrescentar(QStringLiteral("p"), QStringLiteral("um"));
+  script.gValores.acrescentar(QStringLiteral("P"), QStringLiteral("dois"));
+  EXPECT_EQ(f("&Valor(p)."), QStringLiteral("um"));
+  f("&ValorDefinir(p;três).");
+  EXPECT_EQ(script.gValores.entradas()[0].dados.gValor, QStringLiteral("três"));
+  EXPECT_EQ(script.gValores.entradas()[1].dados.gValor, QStringLiteral("dois"));
+}
+
+TEST_F(Valores, ValorPedir) {
+  host.respostas = {QStringLiteral("abc\r\n"), QString(), QStringLiteral("a;b\r\n"),
+                    QStringLiteral("[x]\r\n")};
+  script.gValores.acrescentar(QStringLiteral("x"), QStringLiteral("X"));
+  EXPECT_EQ(f("&ValorPedir(\"Cidade\";\"Qual a cidade?\")."), QStringLiteral("OK"));
+  EXPECT_EQ(v("cidade"), QStringLiteral("abc"));
+  EXPECT_EQ(f("&ValorPedir(\"cidade\";\"\")."), QStringLiteral("FALHA"));  // cancelled
+  EXPECT_EQ(host.dialogos[1], QStringLiteral("Valor: Informe o valor de cidade: -> "));
+  EXPECT_EQ(v("cidade"), QStringLiteral("abc"));
+  f("&ValorPedir(\"cidade\";\"?\").");
+  EXPECT_EQ(v("cidade"), QStringLiteral("\"a"));  // a ";" cuts the answer
+  f("&ValorPedir(\"cidade\";\"?\").");
+  EXPECT_EQ(v("cidade"), QStringLiteral("X"));  // references in the answer are expanded
+}
+
+TEST_F(Valores, ValorInc) {
+  script.gValores.acrescentar(QStringLiteral("n"), QStringLiteral("41"));
+  script.gValores.acrescentar(QStringLiteral("texto"), QStringLiteral("abc"));
+  script.gValores.acrescentar(QStringLiteral("passo"), QStringLiteral("-2"));
+  EXPECT_EQ(f("&ValorInc(\"N\";1)."), QStringLiteral("OK"));
+  EXPECT_EQ(v("n"), QStringLiteral("42"));
+  EXPECT_EQ(f("&ValorInc(n;[passo])."), QStringLiteral("OK"));
+  EXPECT_EQ(v("n"), QStringLiteral("40"));
+  EXPECT_EQ(f("&ValorInc(nada;1)."), QStringLiteral("FALHA"));
+  EXPECT_FALSE(script.gErroFatal);
+  script.gResultado = QStringLiteral("antes");
+  EXPECT_EQ(f("&ValorInc(texto;1)."), QStringLiteral("antes"));  // the result stays
+  EXPECT_TRUE(script.gErroFatal);
+  EXPECT_EQ(v("texto"), QStringLiteral("abc"));
+}
+
+TEST_F(Valores, ValorIncComIncrementoInvalidoEFatal) {
+  script.gValores.acrescentar(QStringLiteral("n"), QStringLiteral("1"));
+  for (const char* instrucao : {"&ValorInc(n;um).", "&ValorInc(n;1,5).", "&ValorInc(nada;x).",
+                                "&ValorInc(n;99999999999999999999)."}) {
+    teste::CLHostTeste h;
+    CLScript s(h);
+    s.gValores.acrescentar(QStringLiteral("n"), QStringLiteral("1"));
+    s.execFunction(QString::fromUtf8(instrucao));
+    EXPECT_TRUE(s.gErroFatal) << instrucao;
+    EXPECT_EQ(s.gValores.valor(QStringLiteral("n")), QStringLiteral("1")) << instrucao;
+  }
+}
+
+TEST_F(Valores, ValorSubstituir) {
+  script.gValores.acrescentar(QStringLiteral("tel"), QStringLiteral("(81) 9999 0000"));
+  EXPECT_EQ(f("&ValorSubstituir(tel;\" \")."), QStringLiteral("OK"));
+  EXPECT_EQ(v("tel"), QStringLiteral("(81)99990000"));
+  f("&ValorSubstituir(tel;\"(81)\";\"81-\").");
+  EXPECT_EQ(v("tel"), QStringLiteral("81-99990000"));
+  script.gValores.acrescentar(QStringLiteral("frase"), QStringLiteral("Bom Dia, bom dia"));
+  f("&ValorSubstituir(frase;BOM;Ótimo).");  // letter case ignored
+  EXPECT_EQ(v("frase"), QStringLiteral("Ótimo Dia, Ótimo dia"));
+  f("&ValorSubstituir(frase;\"\";x).");
+  EXPECT_EQ(v("frase"), QStringLiteral("Ótimo Dia, Ótimo dia"));
+}
+
+TEST_F(Valores, ValordoArquivo) {
+  QTemporaryDir base;
+  qputenv("MIVO_BASE_DIR", base.path().toLocal8Bit());
+  QDir(base.path()).mkpath(QStringLiteral("dados/textos"));
+  ASSERT_TRUE(gravarArquivo(base.filePath(QStringLiteral("dados/textos/tres.txt")),
+                            "\xEF\xBB\xBFlinha 1\r\nlinha 2 [x]\nlinha 3\\nfim\n"));
+  script.gValores.acrescentar(QStringLiteral("x"), QStringLiteral("X"));
+  EXPECT_EQ(f("&ValordoArquivo(\"Texto\";\"tres\")."), QStringLiteral("OK"));
+  EXPECT_EQ(v("texto"), QStringLiteral("linha 1linha 2 Xlinha 3\r\nfim\r\n"));
+  EXPECT_EQ(script.gValores.entradas().last().nome, QStringLiteral("Texto"));
+  EXPECT_EQ(f("&ValordoArquivo(\"y\";\"nao-existe\")."), QStringLiteral("FALHA"));
+  EXPECT_EQ(f(("&ValordoArquivo(\"z\";\"" + base.filePath(QStringLiteral("dados/textos/tres.txt")) + "\").")
+                  .toUtf8()
+                  .constData()),
+            QStringLiteral("OK"));
+  qunsetenv("MIVO_BASE_DIR");
+}
+
+TEST_F(Valores, DataHoraESaudacao) {
+  host.relogio().definirDataHora(QDateTime(QDate(2026, 3, 7), QTime(9, 5, 3)));
+  EXPECT_EQ(f("&Data()."), QStringLiteral("07/03/2026"));
+  EXPECT_EQ(f("&Hora()."), QStringLiteral("09:05:03"));
+  EXPECT_EQ(f("&Saudacao()."), QStringLiteral("bom dia"));
+  const std::pair<int, const char*> casos[] = {{0, "bom dia"},    {11, "bom dia"},   {12, "boa tarde"},
+                                               {17, "boa tarde"}, {18, "boa noite"}, {23, "boa noite"}};
+  for (const auto& [hora, esperado] : casos) EXPECT_EQ(saudacaoPara(hora), QString::fromUtf8(esperado));
+}
+
+TEST_F(Valores, ParametrosDesativarDeixaTudoComoEscrito) {
+  script.gValores.acrescentar(QStringLiteral("x"), QStringLiteral("X"));
+  f("&parametrosdesativar().");
+  EXPECT_EQ(f("&ValorDefinir(a;\"[x]\\n\")."), QStringLiteral("[x]\\n"));
+  f("&ParametrosAtivar().");
+  EXPECT_EQ(f("&ValorDefinir(a;\"[x]\\n\")."), QStringLiteral("X\r\n"));
+}
+
+TEST_F(Valores, PausasNoRelogioVirtual) {
+  struct Caso {
+    const char* instrucao;
+    qint64 minimo;
+    qint64 maximo;
+  } casos[] = {
+      {"&Pausar(0).", 1000, 1100},   // about one second
+      {"&Pausar(2).", 3000, 3100},   // about three
+      {"&Pausar([dois]).", 3000, 3100},
+      {"&Pausar(-1).", 0, 0},
+      {"&Pausar(abc).", 0, 0},
+      {"&Pausar100(50).", 500, 500},
+      {"&Pausar100(250).", 1000, 1000},  // capped at one second
+      {"&Pausar100(-5).", 0, 0},
+      {"&Pausar100(x).", 0, 0},
+      {"&Pausar100(99999999999).", 1000, 1000},
+  };
+  script.gValores.acrescentar(QStringLiteral("dois"), QStringLiteral("2"));
+  for (const auto& c : casos) {
+    const qint64 t0 = host.agoraMs();
+    f(c.instrucao);
+    const qint64 d = host.agoraMs() - t0;
+    EXPECT_GE(d, c.minimo) << c.instrucao;
+    EXPECT_LE(d, c.maximo) << c.instrucao;
+  }
+}
+
+TEST_F(Valores, PausarAcabaLogoQuandoPedemParada) {
+  host.aoBombear = [](teste::CLHostTeste& h) {
+    if (h.agoraMs() >= 10000) h.setParar(true);
+  };
+  const qint64 t0 = host.agoraMs();
+  f("&Pausar(60).");
+  EXPECT_GE(host.agoraMs() - t0, 10000);
+  EXPECT_LE(host.agoraMs() - t0, 10050);
+}
+
+TEST_F(Valores, PausaPadrao) {
+  f("&PausaPadrao(1).");
+  EXPECT_EQ(script.gPausaPadrao, 1);
+  const qint64 t0 = host.agoraMs();
+  f("&Desconhecida().");
+  EXPECT_GE(host.agoraMs() - t0, 2000);
+  f("&PausaPadrao(x).");
+  EXPECT_EQ(script.gPausaPadrao, 1);
+  f("&PausaPadrao(0).");
+  EXPECT_EQ(script.gPausaPadrao, 0);
+}
