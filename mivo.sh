@@ -5,6 +5,6 @@ set -euo pipefail
 raiz="$(cd "$(dirname "$0")" && pwd)"
 "$raiz/ferramentas/compilar.sh" >/dev/null
 if [ $# -eq 0 ]; then
-  exec "$raiz/build/src/app/mivo-run" --sem-espera "$raiz/exemplos/primeiro.mivo"
+  exec "$raiz/build/src/app/mivo-run" --simular --sem-espera "$raiz/exemplos/primeiro.mivo"
 fi
 exec "$raiz/build/src/app/mivo-run" "$@"

@@ -87,6 +87,38 @@ void BM_Expandir(benchmark::State& state) {
 }
 BENCHMARK(BM_Expandir);
 
+// A counter loop: "&ValorInc", tested with "&Se", a jump back with "&VaiPara".
+// Each turn runs four functions (the marker, the increment, the test and the
+// nested jump). The long variant places the same loop in a script of 10,000
+// lines: a jump must not cost more as the script grows.
+QStringList scriptDoLaco(int voltas, int linhasExtras) {
+  QStringList s = {
+      QStringLiteral("&ValorDefinir(\"i\";\"0\")."),
+      QStringLiteral("&Marcador(volta)."),
+      QStringLiteral("&ValorInc(\"i\";1)."),
+      QStringLiteral("&Se([i]<%1;&VaiPara(volta)).").arg(voltas),
+      QStringLiteral("&VaiPara(fim)."),
+  };
+  for (int i = 0; i < linhasExtras; ++i)
+    s << (i % 3 == 0 ? QStringLiteral("&Marcador(extra%1).").arg(i) : QStringLiteral("&MsgExibir(\"linha %1\").").arg(i));
+  s << QStringLiteral("&Marcador(fim).");
+  return s;
+}
+
+void BM_LacoContador(benchmark::State& state) {
+  constexpr int kVoltas = 100000;
+  const QStringList linhas = scriptDoLaco(kVoltas, static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    HostSemLog host;
+    CLScript script(host);
+    prepararInicio(script, linhas);
+    rodarScript(script);
+    if (script.gValores.valor(QStringLiteral("i")) != QString::number(kVoltas)) state.SkipWithError("laço errado");
+  }
+  state.SetItemsProcessed(int64_t(kVoltas) * 4 * state.iterations());
+}
+BENCHMARK(BM_LacoContador)->Arg(0)->Arg(10000 - 6)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -1,5 +1,7 @@
 #include "unArquivoLista.h"
 
+#include <algorithm>
+
 #include "unCLGrade.h"
 #include "unCLProgresso.h"
 #include "unUtil.h"

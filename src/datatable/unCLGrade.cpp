@@ -96,8 +96,9 @@ void CLGrade::ajustarSelecao() {
 
 // --- Whole rows and columns -------------------------------------------------
 
-void CLGrade::setLinhaInteira(int row, const QStringList& linhas) {
+void CLGrade::setLinhaInteira(int row, const QStringList& linhasRecebidas) {
   if (row < 0 || row >= RowCount()) return;
+  const QStringList linhas = linhasRecebidas;  // may be one of our own rows
   QStringList& celulas = gLinhas[row];
   for (int c = 0; c < gColunas; ++c) {
     if (c >= linhas.size())
@@ -108,8 +109,9 @@ void CLGrade::setLinhaInteira(int row, const QStringList& linhas) {
   avisar([&](CLGradeObservador& o) { o.celulasAlteradas(0, row, gColunas - 1, row); });
 }
 
-void CLGrade::setColunaInteira(int col, const QStringList& linhas) {
+void CLGrade::setColunaInteira(int col, const QStringList& linhasRecebidas) {
   if (col < 0 || col >= gColunas) return;
+  const QStringList linhas = linhasRecebidas;  // may be one of our own rows
   for (int r = 0; r < RowCount(); ++r) {
     if (r >= linhas.size())
       gLinhas[r][col].clear();

@@ -17,4 +17,10 @@ class CLErro : public std::runtime_error {
   QString gMensagem;
 };
 
+// The script needs the desktop and this system offers none.
+class CLErroSemDesktop : public CLErro {
+ public:
+  using CLErro::CLErro;
+};
+
 }  // namespace mivo

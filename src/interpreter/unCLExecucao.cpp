@@ -60,6 +60,10 @@ ResultadoExecucao rodarScript(CLScript& script) {
         if (deveTerminar(script, r)) break;
       }
     }
+  } catch (const CLErroSemDesktop& e) {
+    r.fim = FimExecucao::SemDesktop;
+    r.mensagem = e.mensagem();
+    host.setStatusExecucao(kInativo);
   } catch (const CLErro& e) {
     r.fim = FimExecucao::Erro;
     r.mensagem = e.mensagem();

@@ -15,6 +15,7 @@ enum class FimExecucao {
   Parado,     // stopped by a stop request (or the status became "Inativo")
   ErroFatal,  // a function recorded a fatal error line
   Erro,       // an error escaped a function
+  SemDesktop, // the script needed the desktop and this system offers none
 };
 
 struct ResultadoExecucao {

@@ -1,5 +1,6 @@
 #include "unCLHost.h"
 
+#include "unCLDesktopSimulado.h"
 #include "unUtil.h"
 
 namespace mivo {
@@ -7,6 +8,11 @@ namespace mivo {
 CLHost::CLHost(bool relogioVirtual) : gRelogio(relogioVirtual) {}
 
 CLHost::~CLHost() = default;
+
+CLDesktop& CLHost::desktop() {
+  if (!gDesktopPadrao) gDesktopPadrao = std::make_unique<CLDesktopSimulado>();
+  return *gDesktopPadrao;
+}
 
 void CLHost::setLogGeral(const QString& mensagem, CorLog cor) { gLog.append({mensagem, cor}); }
 

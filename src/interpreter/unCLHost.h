@@ -8,10 +8,13 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <memory>
 
 #include "unCLRelogio.h"
 
 namespace mivo {
+
+class CLDesktop;
 
 enum class CorLog { Texto, Vermelho };
 
@@ -73,6 +76,11 @@ class CLHost {
   // Saves the script (after learned click points were written into it).
   virtual void salvarScript() {}
 
+  // --- Desktop ----------------------------------------------------------------
+  // The desktop the script acts on, created on first use. By default a quiet
+  // simulated desktop; throws CLErroSemDesktop when none can be had.
+  virtual CLDesktop& desktop();
+
   // --- Files ----------------------------------------------------------------
   // Resolves a file name typed by a user or a script against a default
   // folder under the base folder and a default extension.
@@ -106,6 +114,7 @@ class CLHost {
 
  private:
   CLRelogio gRelogio;
+  std::unique_ptr<CLDesktop> gDesktopPadrao;
   QList<EntradaLog> gLog;
   QString gTextoEditor;
   QString gStatus = QStringLiteral("Inativo");

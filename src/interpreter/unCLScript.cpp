@@ -1,6 +1,5 @@
 #include "unCLScript.h"
 
-#include "unCLDesktopSimulado.h"
 #include "unCLErro.h"
 #include "unCatalogo.h"
 #include "unLeitura.h"
@@ -20,10 +19,6 @@ constexpr int kMaxArgumentoNoLog = 500;
 
 CLScript::CLScript(CLHost& host, CLDesktop* desktop)
     : gHost(host), gDesktop(desktop), gGradePropria(std::make_unique<CLGrade>()) {
-  if (!gDesktop) {
-    gDesktopProprio = std::make_unique<CLDesktopSimulado>();
-    gDesktop = gDesktopProprio.get();
-  }
   gGrid = gGradePropria.get();
 }
 

@@ -19,7 +19,7 @@ class CLDesktop;
 
 class CLScript {
  public:
-  // Without a desktop the engine acts on a quiet simulated one of its own.
+  // Without a desktop of its own the engine uses the host's.
   explicit CLScript(CLHost& host, CLDesktop* desktop = nullptr);
   ~CLScript();
   CLScript(const CLScript&) = delete;
@@ -69,7 +69,7 @@ class CLScript {
                    const QString& aLegenda2, const QString& aLegenda3, int aBloqueadoCode = 0);
 
   CLHost& host() const { return gHost; }
-  CLDesktop& desktop() const { return *gDesktop; }
+  CLDesktop& desktop() const { return gDesktop ? *gDesktop : gHost.desktop(); }
   // Where markers and blocks stand in gScript (kept in step with its text).
   CLIndiceRotulos& indiceRotulos() { return gIndiceRotulos; }
   // The engine's own table, used until the host lends one through gGrid.
@@ -79,7 +79,6 @@ class CLScript {
   void pularDefinicaoDeBloco();
 
   CLHost& gHost;
-  std::unique_ptr<CLDesktop> gDesktopProprio;
   CLDesktop* gDesktop;
   std::unique_ptr<CLGrade> gGradePropria;
   CLIndiceRotulos gIndiceRotulos;

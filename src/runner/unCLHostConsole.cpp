@@ -1,11 +1,39 @@
 #include "unCLHostConsole.h"
 
+#include "unCLDesktop.h"
+#include "unCLErro.h"
+#include "unFabricaDesktop.h"
 #include "unUtil.h"
 
 namespace mivo {
 
 CLHostConsole::CLHostConsole(CLTerminal terminal, bool relogioVirtual)
     : CLHost(relogioVirtual), gTerminal(std::move(terminal)) {}
+
+CLHostConsole::~CLHostConsole() = default;
+
+QString CLHostConsole::usarDesktopSimulado(const QString& cenario) {
+  OpcoesDesktop opcoes;
+  opcoes.simular = true;
+  opcoes.cenario = cenario.toStdU16String();
+  opcoes.observador = [this](const std::string& linha) { gTerminal.escrever(QString::fromStdString(linha)); };
+  opcoes.dormir = [this](int ms) { dormir(ms); };
+  DesktopCriado criado = criarDesktop(opcoes);
+  if (!criado.desktop) return QString::fromStdU16String(criado.erro);
+  gDesktop = std::move(criado.desktop);
+  return {};
+}
+
+CLDesktop& CLHostConsole::desktop() {
+  if (!gDesktop) {
+    OpcoesDesktop opcoes;
+    opcoes.dormir = [this](int ms) { dormir(ms); };
+    DesktopCriado criado = criarDesktop(opcoes);
+    if (!criado.desktop) throw CLErroSemDesktop(QString::fromStdU16String(criado.erro));
+    gDesktop = std::move(criado.desktop);
+  }
+  return *gDesktop;
+}
 
 void CLHostConsole::concluirLog() {
   if (gEntradaAberta && !gSilencioso && !log().isEmpty())

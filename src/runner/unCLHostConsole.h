@@ -5,6 +5,7 @@
 
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "unCLHost.h"
@@ -23,6 +24,7 @@ struct CLTerminal {
 class CLHostConsole : public CLHost {
  public:
   CLHostConsole(CLTerminal terminal, bool relogioVirtual);
+  ~CLHostConsole() override;
 
   // Answers used in order; "\n" inside a line stands for a line break.
   void setRespostas(const QStringList& respostas) {
@@ -30,6 +32,11 @@ class CLHostConsole : public CLHost {
     gUsaRespostas = true;
   }
   void setSilencioso(bool valor) { gSilencioso = valor; }
+  // Starts on the simulated desktop (from a scenario file when given), whose
+  // actions are printed as "Desktop: ..." lines. Returns an error message, or
+  // empty. Without it the system's real desktop is created on first use.
+  QString usarDesktopSimulado(const QString& cenario);
+  CLDesktop& desktop() override;
   // Prints the entry still open (the last one), if any.
   void concluirLog();
 
@@ -55,6 +62,7 @@ class CLHostConsole : public CLHost {
   void dialogo(const QString& tipo, const QString& texto);
 
   CLTerminal gTerminal;
+  std::unique_ptr<CLDesktop> gDesktop;
   QStringList gRespostas;
   qsizetype gProximaResposta = 0;
   bool gUsaRespostas = false;

@@ -18,6 +18,8 @@ struct OpcoesRun {
   bool semEspera = false;
   bool silencioso = false;
   bool ajuda = false;
+  bool simular = false;
+  QString cenario;
   QString log;
 };
 
@@ -43,6 +45,11 @@ QString lerOpcoes(const QStringList& args, OpcoesRun& op) {
         if (igual <= 0) return QStringLiteral("--param espera NOME=VALOR, recebeu \"%1\"").arg(p);
         op.parametros.append({p.left(igual), p.mid(igual + 1)});
       }
+    } else if (a == QLatin1String("--cenario")) {
+      erro = valor(op.cenario);
+      op.simular = true;
+    } else if (a == QLatin1String("--simular")) {
+      op.simular = true;
     } else if (a == QLatin1String("--debug")) {
       op.debug = true;
     } else if (a == QLatin1String("--sem-espera")) {
@@ -80,6 +87,10 @@ QString textoAjudaMivoRun() {
       "  --sem-espera         pausas e esperas correm num relógio virtual e voltam na hora\n"
       "  --log ARQ            ao final, grava o log da execução em ARQ, uma entrada por linha\n"
       "  --silencioso         não mostra as entradas do log (diálogos e erros continuam)\n"
+      "  --simular            usa uma área de trabalho simulada e mostra cada ação como\n"
+      "                       uma linha \"Desktop: ...\"\n"
+      "  --cenario ARQ        estado inicial da área de trabalho simulada, em JSON\n"
+      "                       (implica --simular)\n"
       "  --ajuda              mostra esta ajuda\n"
       "\n"
       "Código de saída: 0 o script chegou ao fim; 1 um erro encerrou a execução;\n"
@@ -121,6 +132,13 @@ int executarMivoRun(const QStringList& argumentos, const CLTerminal& terminal) {
   host.setRegistraLog(!op.silencioso || !op.log.isEmpty());
   host.setDebugAtivo(op.debug);
   host.setEditorTexto(texto);
+  if (op.simular) {
+    const QString erroDesktop = host.usarDesktopSimulado(op.cenario);
+    if (!erroDesktop.isEmpty()) {
+      terminal.escreverErro(QStringLiteral("mivo-run: ") + erroDesktop);
+      return saida::kUso;
+    }
+  }
 
   CLScript script(host);
   for (const auto& [nome, valor] : op.parametros) script.gValores.acrescentar(nome, valor);
@@ -128,6 +146,7 @@ int executarMivoRun(const QStringList& argumentos, const CLTerminal& terminal) {
   const ResultadoExecucao r = rodarScript(script);
   host.concluirLog();
   if (r.fim == FimExecucao::ErroFatal && op.silencioso) host.escrever(r.mensagem);
+  if (r.fim == FimExecucao::SemDesktop) terminal.escreverErro(QStringLiteral("mivo-run: ") + r.mensagem);
 
   if (!op.log.isEmpty()) {
     QString conteudo;
@@ -138,6 +157,7 @@ int executarMivoRun(const QStringList& argumentos, const CLTerminal& terminal) {
   switch (r.fim) {
     case FimExecucao::Normal: return saida::kFim;
     case FimExecucao::Parado: return saida::kParado;
+    case FimExecucao::SemDesktop: return saida::kUso;
     case FimExecucao::ErroFatal:
     case FimExecucao::Erro: return saida::kErro;
   }

@@ -7,6 +7,7 @@
 #include "unCLGrade.h"
 #include "unCLProgresso.h"
 #include "unUtil.h"
+#include "impressaoQt.h"
 
 using namespace mivo;
 

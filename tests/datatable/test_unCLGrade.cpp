@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "unCLGrade.h"
+#include "impressaoQt.h"
 
 using namespace mivo;
 

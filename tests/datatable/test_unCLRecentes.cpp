@@ -7,6 +7,7 @@
 
 #include "unCLRecentes.h"
 #include "unUtil.h"
+#include "impressaoQt.h"
 
 using namespace mivo;
 

@@ -66,8 +66,9 @@ TEST_F(DesktopSimulado, TeclasPressionadasEAlternanciaNoEstado) {
   EXPECT_EQ(sim.teclaEstado(tecla::kCapsLock), 0);
   sim.teclaPressionar(999);  // out of range: recorded, no state
   EXPECT_EQ(sim.teclaEstado(999), 0);
-  EXPECT_EQ(sim.linhas(), (Linhas{"Desktop: tecla 17 baixo", "Desktop: tecla 17 baixo", "Desktop: tecla 17 cima",
-                                  "Desktop: tecla 20 baixo", "Desktop: tecla 20 cima", "Desktop: tecla 999 baixo"}));
+  EXPECT_EQ(sim.linhas(),
+            (Linhas{"Desktop: tecla 17 baixo", "Desktop: tecla 17 baixo", "Desktop: tecla 17 cima",
+                    "Desktop: tecla 20 baixo", "Desktop: tecla 20 cima", "Desktop: tecla 999 baixo"}));
   // The user holding a key is not a script action.
   sim.setTeclaEstado(tecla::kShift, true, false);
   EXPECT_EQ(sim.teclaEstado(tecla::kShift), kTeclaPressionada);
@@ -76,18 +77,18 @@ TEST_F(DesktopSimulado, TeclasPressionadasEAlternanciaNoEstado) {
 
 TEST_F(DesktopSimulado, TeclaDeCadaCaractereNoLayoutAmericano) {
   const std::pair<char32_t, int> casos[] = {
-      {U'a', 65},      {U'z', 90},  {U'A', 0x100 | 65}, {U'0', 48},         {U'9', 57},
-      {U'!', 0x100 | 49}, {U')', 0x100 | 48}, {U';', 0xBA}, {U':', 0x100 | 0xBA}, {U'/', 0xBF},
-      {U'?', 0x100 | 0xBF}, {U'"', 0x100 | 0xDE}, {U' ', 32}, {U'\r', 13},        {U'\t', 9},
-      {U'ç', kSemTecla}, {U'é', kSemTecla}, {U'😀', kSemTecla},
+      {U'a', 65},           {U'z', 90},           {U'A', 0x100 | 65}, {U'0', 48},           {U'9', 57},
+      {U'!', 0x100 | 49},   {U')', 0x100 | 48},   {U';', 0xBA},       {U':', 0x100 | 0xBA}, {U'/', 0xBF},
+      {U'?', 0x100 | 0xBF}, {U'"', 0x100 | 0xDE}, {U' ', 32},         {U'\r', 13},          {U'\t', 9},
+      {U'ç', kSemTecla},    {U'é', kSemTecla},    {U'😀', kSemTecla},
   };
   for (const auto& [c, esperado] : casos) EXPECT_EQ(sim.teclaDoCaractere(c), esperado) << int(c);
 }
 
 TEST_F(DesktopSimulado, CaractereDigitadoFicaRegistradoComoEscrito) {
   for (char32_t c : std::u32string(U"Aç😀")) sim.caractereDigitar(c);
-  EXPECT_EQ(sim.linhas(), (Linhas{"Desktop: caractere \"A\"", "Desktop: caractere \"ç\"",
-                                  "Desktop: caractere \"😀\""}));
+  EXPECT_EQ(sim.linhas(),
+            (Linhas{"Desktop: caractere \"A\"", "Desktop: caractere \"ç\"", "Desktop: caractere \"😀\""}));
   EXPECT_EQ(sim.acoes()[2].caractere, U'😀');
 }
 
@@ -96,11 +97,11 @@ TEST_F(DesktopSimulado, CorDoPixelSegueOCursor) {
     PontoTela ponto;
     CorTela cor;
   } casos[] = {
-      {{10, 10}, corRgb(255, 0, 0)},   // first area only
-      {{60, 60}, corRgb(0, 0, 255)},   // both: the later one is on top
-      {{120, 20}, corRgb(1, 2, 3)},    // background
-      {{999, 799}, corRgb(1, 2, 3)},   // last pixel of the screen
-      {{1000, 10}, kCorInvalida},      // off the screen
+      {{10, 10}, corRgb(255, 0, 0)},  // first area only
+      {{60, 60}, corRgb(0, 0, 255)},  // both: the later one is on top
+      {{120, 20}, corRgb(1, 2, 3)},   // background
+      {{999, 799}, corRgb(1, 2, 3)},  // last pixel of the screen
+      {{1000, 10}, kCorInvalida},     // off the screen
       {{-1, 10}, kCorInvalida},
   };
   for (const auto& c : casos) EXPECT_EQ(sim.pixelCor(c.ponto), c.cor) << c.ponto.x << "," << c.ponto.y;
@@ -130,20 +131,20 @@ TEST_F(DesktopSimulado, BotoesERodaSaoRegistradosEAparecemNoEstadoDasTeclas) {
   sim.botaoPressionar(BotaoMouse::Direito);
   sim.botaoSoltar(BotaoMouse::Direito);
   sim.rodaGirar(-120);
-  EXPECT_EQ(sim.linhas(), (Linhas{"Desktop: botão esquerdo baixo", "Desktop: botão esquerdo cima",
-                                  "Desktop: botão direito baixo", "Desktop: botão direito cima",
-                                  "Desktop: roda -120"}));
+  EXPECT_EQ(sim.linhas(),
+            (Linhas{"Desktop: botão esquerdo baixo", "Desktop: botão esquerdo cima",
+                    "Desktop: botão direito baixo", "Desktop: botão direito cima", "Desktop: roda -120"}));
   EXPECT_EQ(sim.acoes().back().valor, -120);
   sim.setBotoesTrocados(true);
   EXPECT_TRUE(sim.botoesTrocados());
 }
 
 TEST_F(DesktopSimulado, JanelasNaOrdemDaAreaDeTrabalho) {
-  EXPECT_EQ(titulosEmOrdem(), (std::vector<std::u16string>{u"Sem título - Bloco de notas", u"Salvar como",
-                                                           u"Mensageiro"}));
+  EXPECT_EQ(titulosEmOrdem(),
+            (std::vector<std::u16string>{u"Sem título - Bloco de notas", u"Salvar como", u"Mensageiro"}));
   EXPECT_EQ(sim.janelaPrimeiroPlanoTitulo(), u"Sem título - Bloco de notas");
   const JanelaId notas = porTitulo(u"SEM TÍTULO - BLOCO DE NOTAS");
-  EXPECT_EQ(notas, JanelaId{7});  // the scenario's own number
+  EXPECT_EQ(notas, JanelaId{7});                       // the scenario's own number
   const JanelaId dialogo = porTitulo(u"salvar como");  // hidden windows are found too
   ASSERT_NE(dialogo, JanelaId::Nenhuma);
   EXPECT_FALSE(sim.janelaVisivel(dialogo));
@@ -161,8 +162,9 @@ TEST_F(DesktopSimulado, JanelaDoProcessoEAPrimeiraVisivelSemPai) {
   EXPECT_EQ(sim.janelaDoProcesso(40), porTitulo(u"Sem título - Bloco de notas"));
   EXPECT_EQ(sim.janelaDoProcesso(50), porTitulo(u"Mensageiro"));  // minimised still counts
   EXPECT_EQ(sim.janelaDoProcesso(4), JanelaId::Nenhuma);          // a program without windows
-  EXPECT_EQ(sim.programasEmExecucao(),
-            (std::vector<ProgramaEmExecucao>{{u"notepad.exe", 40}, {u"mensageiro.exe", 50}, {u"explorer.exe", 4}}));
+  EXPECT_EQ(
+      sim.programasEmExecucao(),
+      (std::vector<ProgramaEmExecucao>{{u"notepad.exe", 40}, {u"mensageiro.exe", 50}, {u"explorer.exe", 4}}));
 }
 
 TEST_F(DesktopSimulado, AtivarTrazParaFrenteDaFocoERestaura) {
@@ -171,8 +173,8 @@ TEST_F(DesktopSimulado, AtivarTrazParaFrenteDaFocoERestaura) {
   EXPECT_TRUE(sim.janelaAtivar(mensageiro));
   EXPECT_FALSE(sim.janelaMinimizada(mensageiro));
   EXPECT_EQ(sim.janelaPrimeiroPlano(), mensageiro);
-  EXPECT_EQ(titulosEmOrdem(), (std::vector<std::u16string>{u"Mensageiro", u"Sem título - Bloco de notas",
-                                                           u"Salvar como"}));
+  EXPECT_EQ(titulosEmOrdem(),
+            (std::vector<std::u16string>{u"Mensageiro", u"Sem título - Bloco de notas", u"Salvar como"}));
   EXPECT_EQ(sim.linhas(), (Linhas{"Desktop: janela ativada \"Mensageiro\""}));
   EXPECT_FALSE(sim.janelaAtivar(JanelaId{12345}));  // no such window: nothing happens
   EXPECT_EQ(sim.acoes().size(), 1u);
@@ -233,9 +235,9 @@ TEST_F(DesktopSimulado, AreaDeTransferenciaGuardaTextoOuImagem) {
   EXPECT_EQ(sim.areaTransferenciaTexto(), u"");  // a picture replaces the text
   EXPECT_TRUE(sim.areaTransferenciaDefinirTexto(u"x"));
   EXPECT_EQ(sim.areaTransferenciaImagem(), ImagemPixels{});
-  EXPECT_EQ(sim.linhas(), (Linhas{"Desktop: área de transferência \"linha 1\\nlinha 2\"",
-                                  "Desktop: área de transferência imagem 2x1",
-                                  "Desktop: área de transferência \"x\""}));
+  EXPECT_EQ(sim.linhas(),
+            (Linhas{"Desktop: área de transferência \"linha 1\\nlinha 2\"",
+                    "Desktop: área de transferência imagem 2x1", "Desktop: área de transferência \"x\""}));
 }
 
 TEST_F(DesktopSimulado, AreaDeTransferenciaOcupadaRecusaAlgumasVezes) {
@@ -244,8 +246,8 @@ TEST_F(DesktopSimulado, AreaDeTransferenciaOcupadaRecusaAlgumasVezes) {
   EXPECT_FALSE(sim.areaTransferenciaDefinirTexto(u"novo"));
   EXPECT_EQ(sim.areaTransferenciaTexto(), u"inicial");  // the refused write changed nothing
   EXPECT_TRUE(sim.areaTransferenciaDefinirTexto(u"novo"));
-  EXPECT_EQ(sim.linhas(), (Linhas{"Desktop: área de transferência ocupada",
-                                  "Desktop: área de transferência \"novo\""}));
+  EXPECT_EQ(sim.linhas(),
+            (Linhas{"Desktop: área de transferência ocupada", "Desktop: área de transferência \"novo\""}));
 }
 
 TEST_F(DesktopSimulado, AbrirUmComandoConhecidoTrazSuaJanela) {
@@ -257,7 +259,8 @@ TEST_F(DesktopSimulado, AbrirUmComandoConhecidoTrazSuaJanela) {
   EXPECT_EQ(sim.janelaPrimeiroPlanoTitulo(), u"Calculadora");
   EXPECT_EQ(sim.janelasEmOrdem().front(), sim.janelaPrimeiroPlano());
   EXPECT_EQ(sim.janelaDoProcesso(80), sim.janelaPrimeiroPlano());
-  EXPECT_EQ(sim.linhas(), (Linhas{"Desktop: abrir \"https://exemplo.com.br\"", "Desktop: abrir \"CALC.EXE\""}));
+  EXPECT_EQ(sim.linhas(),
+            (Linhas{"Desktop: abrir \"https://exemplo.com.br\"", "Desktop: abrir \"CALC.EXE\""}));
 }
 
 TEST_F(DesktopSimulado, ObservadorVeCadaLinhaNaHoraEDormirNaoEspera) {

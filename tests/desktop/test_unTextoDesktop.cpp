@@ -24,14 +24,18 @@ TEST(TextoDesktop, ConverteEntreUtf16EUtf8) {
 
 TEST(TextoDesktop, SequenciasInvalidasViramCaractereDeSubstituicao) {
   const std::u16string semPar = {u'a', char16_t(0xD83D), u'b'};
-  EXPECT_EQ(utf8DeUtf16(semPar), "a\xEF\xBF\xBD" "b");
+  EXPECT_EQ(utf8DeUtf16(semPar),
+            "a\xEF\xBF\xBD"
+            "b");
   struct Caso {
     std::string utf8;
     std::u16string esperado;
   } casos[] = {
-      {"\xC0\x80", u"\uFFFD\uFFFD"},       // overlong form of U+0000
-      {"a\x80" "b", u"a\uFFFDb"},          // continuation byte alone
-      {"\xE2\x82", u"\uFFFD\uFFFD"},       // cut short
+      {"\xC0\x80", u"\uFFFD\uFFFD"},  // overlong form of U+0000
+      {"a\x80"
+       "b",
+       u"a\uFFFDb"},                            // continuation byte alone
+      {"\xE2\x82", u"\uFFFD\uFFFD"},            // cut short
       {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},  // an encoded surrogate
   };
   for (const auto& c : casos) EXPECT_EQ(utf16DeUtf8(c.utf8), c.esperado);

@@ -107,3 +107,31 @@ TEST(MivoRun, ScriptEmWindows1252) {
   const Execucao e = executar({script});
   EXPECT_EQ(e.saida, QStringList{QStringLiteral("Passo: Atenção")});
 }
+
+TEST(MivoRun, SemBackendDeAreaDeTrabalhoSaiComDoisSoQuandoOScriptPrecisa) {
+  QTemporaryDir dir;
+  const QString semDesktop = gravar(dir, QStringLiteral("a.mivo"), "&ValorDefinir(x;1).\n");
+  EXPECT_EQ(executar({QStringLiteral("--sem-espera"), semDesktop}).codigo, saida::kFim);
+  const QString comDesktop =
+      gravar(dir, QStringLiteral("b.mivo"), "&ValorDefinir(x;1).\n&ExecutarComando(\"notepad.exe\").\n&Y().\n");
+  const Execucao e = executar({QStringLiteral("--sem-espera"), comDesktop});
+  EXPECT_EQ(e.codigo, saida::kUso);
+  ASSERT_EQ(e.erros.size(), 1);
+  EXPECT_TRUE(e.erros[0].contains(QStringLiteral("--simular"))) << e.erros[0].toStdString();
+  EXPECT_FALSE(e.saida.join(u'\n').contains(QStringLiteral("{Y")));
+}
+
+TEST(MivoRun, CenarioSimuladoInvalidoSaiComDois) {
+  QTemporaryDir dir;
+  const QString script = gravar(dir, QStringLiteral("s.mivo"), "&ExecutarComando(\"calc.exe\").\n");
+  const QString ruim = gravar(dir, QStringLiteral("ruim.json"), "{\"tela\": [10,");
+  const QString bom = gravar(dir, QStringLiteral("bom.json"), "{\"tela\": [800, 600]}");
+  for (const QString& cenario : {ruim, dir.filePath(QStringLiteral("nao-existe.json"))}) {
+    const Execucao e = executar({QStringLiteral("--cenario"), cenario, script});
+    EXPECT_EQ(e.codigo, saida::kUso);
+    EXPECT_EQ(e.erros.size(), 1);
+  }
+  const Execucao e = executar({QStringLiteral("--cenario"), bom, script});
+  EXPECT_EQ(e.codigo, 0);
+  EXPECT_TRUE(e.saida.contains(QStringLiteral("Desktop: abrir \"calc.exe\"")));
+}

@@ -25,8 +25,8 @@ struct TeclaPontuacao {
   char32_t comShift;
 };
 constexpr TeclaPontuacao kPontuacao[] = {
-    {0xBA, U';', U':'}, {0xBB, U'=', U'+'},  {0xBC, U',', U'<'}, {0xBD, U'-', U'_'},
-    {0xBE, U'.', U'>'}, {0xBF, U'/', U'?'},  {0xC0, U'`', U'~'}, {0xDB, U'[', U'{'},
+    {0xBA, U';', U':'},  {0xBB, U'=', U'+'}, {0xBC, U',', U'<'},  {0xBD, U'-', U'_'},
+    {0xBE, U'.', U'>'},  {0xBF, U'/', U'?'}, {0xC0, U'`', U'~'},  {0xDB, U'[', U'{'},
     {0xDC, U'\\', U'|'}, {0xDD, U']', U'}'}, {0xDE, U'\'', U'"'},
 };
 constexpr char32_t kDigitosComShift[] = U")!@#$%^&*(";
@@ -69,8 +69,8 @@ void CLDesktopSimulado::definirCenario(const CenarioSimulado& cenario) {
   gProximoId = maior + 1;
   for (const auto& j : cenario.janelas) adicionarJanela(j);
   for (const auto& p : cenario.programas) adicionarPrograma(p);
-  const bool temFoco = cenario.primeiroPlano >= 0 &&
-                       cenario.primeiroPlano < static_cast<int>(gJanelas.size());
+  const bool temFoco =
+      cenario.primeiroPlano >= 0 && cenario.primeiroPlano < static_cast<int>(gJanelas.size());
   gPrimeiroPlano = temFoco ? gJanelas[cenario.primeiroPlano].id : JanelaId::Nenhuma;
   gCores = cenario.cores;
   gCorFundo = cenario.corFundo;

@@ -7,6 +7,7 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <map>
@@ -24,12 +25,13 @@ struct ErroCenario {
 
 QString motivoJson(QJsonParseError::ParseError erro) {
   switch (erro) {
-    case QJsonParseError::UnterminatedObject: return QStringLiteral("objeto sem \"}\" de fechamento");
+    case QJsonParseError::UnterminatedObject: return QStringLiteral("falta \",\" ou \"}\"");
     case QJsonParseError::MissingNameSeparator: return QStringLiteral("falta \":\" depois do nome do campo");
-    case QJsonParseError::UnterminatedArray: return QStringLiteral("lista sem \"]\" de fechamento");
+    case QJsonParseError::UnterminatedArray: return QStringLiteral("falta \",\" ou \"]\"");
     case QJsonParseError::MissingValueSeparator: return QStringLiteral("falta \",\" entre os valores");
     case QJsonParseError::IllegalValue: return QStringLiteral("valor inválido");
-    case QJsonParseError::TerminationByNumber: return QStringLiteral("o arquivo termina no meio de um número");
+    case QJsonParseError::TerminationByNumber:
+      return QStringLiteral("o JSON termina no meio de um número");
     case QJsonParseError::IllegalNumber: return QStringLiteral("número inválido");
     case QJsonParseError::IllegalEscapeSequence: return QStringLiteral("sequência de escape inválida");
     case QJsonParseError::IllegalUTF8String: return QStringLiteral("texto que não é UTF-8 válido");
@@ -54,7 +56,8 @@ QString aspas(const QString& nome) { return QLatin1Char('"') + nome + QLatin1Cha
 
 // The file name of a path written with either separator.
 std::u16string semPasta(const QString& caminho) {
-  const qsizetype barra = std::max(caminho.lastIndexOf(QLatin1Char('/')), caminho.lastIndexOf(QLatin1Char('\\')));
+  const qsizetype barra =
+      std::max(caminho.lastIndexOf(QLatin1Char('/')), caminho.lastIndexOf(QLatin1Char('\\')));
   return caminho.mid(barra + 1).toStdU16String();
 }
 
@@ -83,9 +86,14 @@ class LeitorCenario {
   CorTela cor(const QJsonValue& v, const QString& caminho);
   JanelaSimulada janela(const QJsonObject& o, const QString& caminho, bool aceitaFoco, bool& foco);
   void registrarProcesso(ProcessoId processo, const std::u16string& arquivo, const QString& caminho);
+  void lerJanelas(const QJsonArray& janelas, CenarioSimulado& c);
+  void lerAberturas(const QJsonArray& aberturas, CenarioSimulado& c);
+  void lerCores(const QJsonArray& cores, CenarioSimulado& c);
+  void lerProgramas(const QJsonArray& programas, CenarioSimulado& c);
 
   std::map<ProcessoId, std::u16string> gArquivos;  // file name of each process seen
-  std::set<std::uint64_t> gIds;
+  std::set<std::uint64_t> gIds;                    // window ids given so far
+  std::set<std::uint64_t> gIdsDoInicio;            // those of the windows present from the start
   std::vector<std::pair<JanelaId, QString>> gPais;  // parents named, and where
 };
 
@@ -95,7 +103,9 @@ constexpr int kMinInt = std::numeric_limits<int>::min();
 void LeitorCenario::conferirCampos(const QJsonObject& objeto, const QString& caminho,
                                    const QStringList& campos) {
   for (auto it = objeto.begin(); it != objeto.end(); ++it) {
-    if (!campos.contains(it.key())) falhar(QStringLiteral("campo desconhecido ") + aspas(filho(caminho, it.key())));
+    if (!campos.contains(it.key())) {
+      falhar(QStringLiteral("campo desconhecido ") + aspas(filho(caminho, it.key())));
+    }
   }
 }
 
@@ -103,9 +113,13 @@ int LeitorCenario::inteiro(const QJsonValue& v, const QString& caminho, int mini
   const double d = v.toDouble();
   if (!v.isDouble() || d != std::floor(d) || d < minimo || d > maximo) {
     QString faixa;
-    if (minimo == 0 && maximo == kMaxInt) faixa = QStringLiteral(" não negativo");
-    else if (minimo == 1 && maximo == kMaxInt) faixa = QStringLiteral(" positivo");
-    else if (minimo != kMinInt) faixa = QStringLiteral(" de %1 a %2").arg(minimo).arg(maximo);
+    if (minimo == 0 && maximo == kMaxInt) {
+      faixa = QStringLiteral(" não negativo");
+    } else if (minimo == 1 && maximo == kMaxInt) {
+      faixa = QStringLiteral(" positivo");
+    } else if (minimo != kMinInt) {
+      faixa = QStringLiteral(" de %1 a %2").arg(minimo).arg(maximo);
+    }
     falhar(aspas(caminho) + QStringLiteral(" deve ser um número inteiro") + faixa);
   }
   return static_cast<int>(d);
@@ -151,14 +165,16 @@ PontoTela LeitorCenario::par(const QJsonValue& v, const QString& caminho, int mi
 RetanguloJanela LeitorCenario::retangulo(const QJsonValue& v, const QString& caminho) {
   const QJsonArray a = lista(v, caminho);
   if (a.size() != 4) falhar(aspas(caminho) + QStringLiteral(" deve ter 4 números: x, y, largura e altura"));
-  return {inteiro(a[0], item(caminho, 0), kMinInt, kMaxInt), inteiro(a[1], item(caminho, 1), kMinInt, kMaxInt),
-          inteiro(a[2], item(caminho, 2), 0, kMaxInt), inteiro(a[3], item(caminho, 3), 0, kMaxInt)};
+  return {inteiro(a[0], item(caminho, 0), kMinInt, kMaxInt),
+          inteiro(a[1], item(caminho, 1), kMinInt, kMaxInt), inteiro(a[2], item(caminho, 2), 0, kMaxInt),
+          inteiro(a[3], item(caminho, 3), 0, kMaxInt)};
 }
 
 // "rgb[r,g,b]" (the "rgb[" and "]" may be left out) or R + 256·G + 65536·B.
 CorTela LeitorCenario::cor(const QJsonValue& v, const QString& caminho) {
-  const QString erro = aspas(caminho) +
-                       QStringLiteral(" deve ser uma cor \"rgb[r,g,b]\" (de 0 a 255) ou um número de 0 a 16777215");
+  const QString erro =
+      aspas(caminho) +
+      QStringLiteral(" deve ser uma cor \"rgb[r,g,b]\" (de 0 a 255) ou um número de 0 a 16777215");
   if (v.isDouble()) {
     const double d = v.toDouble();
     if (d != std::floor(d) || d < 0 || d > 0xFFFFFF) falhar(erro);
@@ -216,7 +232,9 @@ JanelaSimulada LeitorCenario::janela(const QJsonObject& o, const QString& caminh
   if (tem("recusaAtivacao")) j.recusaAtivacao = booleano(valor("recusaAtivacao"), onde("recusaAtivacao"));
   if (tem("pai")) {
     j.pai = JanelaId{static_cast<std::uint64_t>(inteiro(valor("pai"), onde("pai"), 1, kMaxInt))};
-    if (j.pai == j.id) falhar(aspas(onde("pai")) + QStringLiteral(": uma janela não pode ser pai de si mesma"));
+    if (j.pai == j.id) {
+      falhar(aspas(onde("pai")) + QStringLiteral(": uma janela não pode ser pai de si mesma"));
+    }
     gPais.emplace_back(j.pai, onde("pai"));
   }
   if (tem("retangulo")) j.retangulo = retangulo(valor("retangulo"), onde("retangulo"));
@@ -225,17 +243,35 @@ JanelaSimulada LeitorCenario::janela(const QJsonObject& o, const QString& caminh
 }
 
 CenarioSimulado LeitorCenario::ler(const QJsonObject& raiz) {
-  conferirCampos(raiz, {}, {"tela", "cursor", "botoesTrocados", "janelas", "cores", "corFundo",
-                            "areaTransferencia", "programas", "teclasLigadas", "aberturas"});
+  conferirCampos(raiz, {},
+                 {"tela", "cursor", "botoesTrocados", "janelas", "cores", "corFundo", "areaTransferencia",
+                  "programas", "teclasLigadas", "aberturas"});
   CenarioSimulado c;
   if (raiz.contains(u"tela")) {
     const PontoTela t = par(raiz[u"tela"], QStringLiteral("tela"), 1);
     c.tela = {t.x, t.y};
   }
   if (raiz.contains(u"cursor")) c.cursor = par(raiz[u"cursor"], QStringLiteral("cursor"), 0);
-  if (raiz.contains(u"botoesTrocados")) c.botoesTrocados = booleano(raiz[u"botoesTrocados"], QStringLiteral("botoesTrocados"));
+  if (raiz.contains(u"botoesTrocados")) {
+    c.botoesTrocados = booleano(raiz[u"botoesTrocados"], QStringLiteral("botoesTrocados"));
+  }
+  lerJanelas(opcional(raiz, QStringLiteral("janelas")), c);
+  lerAberturas(opcional(raiz, QStringLiteral("aberturas")), c);
+  lerCores(opcional(raiz, QStringLiteral("cores")), c);
+  if (raiz.contains(u"corFundo")) c.corFundo = cor(raiz[u"corFundo"], QStringLiteral("corFundo"));
+  if (raiz.contains(u"areaTransferencia")) {
+    c.areaTransferencia =
+        texto(raiz[u"areaTransferencia"], QStringLiteral("areaTransferencia")).toStdU16String();
+  }
+  lerProgramas(opcional(raiz, QStringLiteral("programas")), c);
+  const QJsonArray teclas = opcional(raiz, QStringLiteral("teclasLigadas"));
+  for (qsizetype i = 0; i < teclas.size(); ++i) {
+    c.teclasLigadas.push_back(inteiro(teclas[i], item(QStringLiteral("teclasLigadas"), i), 1, 255));
+  }
+  return c;
+}
 
-  const QJsonArray janelas = opcional(raiz, QStringLiteral("janelas"));
+void LeitorCenario::lerJanelas(const QJsonArray& janelas, CenarioSimulado& c) {
   for (qsizetype i = 0; i < janelas.size(); ++i) {
     const QString onde = item(QStringLiteral("janelas"), i);
     bool foco = false;
@@ -246,61 +282,59 @@ CenarioSimulado LeitorCenario::ler(const QJsonObject& raiz) {
     }
     if (foco) c.primeiroPlano = static_cast<int>(i);
   }
+  gIdsDoInicio = gIds;
+}
 
-  const QJsonArray aberturas = opcional(raiz, QStringLiteral("aberturas"));
+void LeitorCenario::lerAberturas(const QJsonArray& aberturas, CenarioSimulado& c) {
   for (qsizetype i = 0; i < aberturas.size(); ++i) {
     const QString onde = item(QStringLiteral("aberturas"), i);
     const QJsonObject o = objeto(aberturas[i], onde);
     conferirCampos(o, onde, {"comando", "janela"});
     AberturaSimulada a;
-    a.comando = texto(obrigatorio(o, onde, QStringLiteral("comando")), filho(onde, QStringLiteral("comando"))).toStdU16String();
-    bool foco = false;
+    const QString ondeComando = filho(onde, QStringLiteral("comando"));
+    a.comando = texto(obrigatorio(o, onde, QStringLiteral("comando")), ondeComando).toStdU16String();
     const QString ondeJanela = filho(onde, QStringLiteral("janela"));
-    a.janela = janela(objeto(obrigatorio(o, onde, QStringLiteral("janela")), ondeJanela), ondeJanela, false, foco);
+    bool foco = false;
+    a.janela = janela(objeto(obrigatorio(o, onde, QStringLiteral("janela")), ondeJanela), ondeJanela,
+                      /*aceitaFoco=*/false, foco);
     c.aberturas.push_back(a);
   }
-
+  // A parent must be one of the windows present from the start.
   for (const auto& [pai, onde] : gPais) {
-    if (!gIds.contains(static_cast<std::uint64_t>(pai))) {
-      falhar(aspas(onde) + QStringLiteral(": nenhuma janela tem o id %1").arg(static_cast<std::uint64_t>(pai)));
+    if (!gIdsDoInicio.contains(static_cast<std::uint64_t>(pai))) {
+      falhar(aspas(onde) +
+             QStringLiteral(": nenhuma janela tem o id %1").arg(static_cast<std::uint64_t>(pai)));
     }
   }
+}
 
-  {
-    const QJsonArray cores = opcional(raiz, QStringLiteral("cores"));
-    for (qsizetype i = 0; i < cores.size(); ++i) {
-      const QString onde = item(QStringLiteral("cores"), i);
-      const QJsonObject o = objeto(cores[i], onde);
-      conferirCampos(o, onde, {"retangulo", "cor"});
-      c.cores.push_back({retangulo(obrigatorio(o, onde, QStringLiteral("retangulo")), filho(onde, QStringLiteral("retangulo"))),
-                         cor(obrigatorio(o, onde, QStringLiteral("cor")), filho(onde, QStringLiteral("cor")))});
-    }
+void LeitorCenario::lerCores(const QJsonArray& cores, CenarioSimulado& c) {
+  for (qsizetype i = 0; i < cores.size(); ++i) {
+    const QString onde = item(QStringLiteral("cores"), i);
+    const QJsonObject o = objeto(cores[i], onde);
+    conferirCampos(o, onde, {"retangulo", "cor"});
+    AreaCor area;
+    area.retangulo = retangulo(obrigatorio(o, onde, QStringLiteral("retangulo")),
+                               filho(onde, QStringLiteral("retangulo")));
+    area.cor = cor(obrigatorio(o, onde, QStringLiteral("cor")), filho(onde, QStringLiteral("cor")));
+    c.cores.push_back(area);
   }
-  if (raiz.contains(u"corFundo")) c.corFundo = cor(raiz[u"corFundo"], QStringLiteral("corFundo"));
-  if (raiz.contains(u"areaTransferencia")) {
-    c.areaTransferencia = texto(raiz[u"areaTransferencia"], QStringLiteral("areaTransferencia")).toStdU16String();
-  }
+}
 
-  {
-    const QJsonArray programas = opcional(raiz, QStringLiteral("programas"));
-    for (qsizetype i = 0; i < programas.size(); ++i) {
-      const QString onde = item(QStringLiteral("programas"), i);
-      const QJsonObject o = objeto(programas[i], onde);
-      conferirCampos(o, onde, {"arquivo", "pid"});
-      ProgramaEmExecucao p;
-      p.arquivo = semPasta(texto(obrigatorio(o, onde, QStringLiteral("arquivo")), filho(onde, QStringLiteral("arquivo"))));
-      p.processo = static_cast<ProcessoId>(inteiro(obrigatorio(o, onde, QStringLiteral("pid")), filho(onde, QStringLiteral("pid")), 1, kMaxInt));
-      registrarProcesso(p.processo, p.arquivo, filho(onde, QStringLiteral("pid")));
-      c.programas.push_back(p);
-    }
+void LeitorCenario::lerProgramas(const QJsonArray& programas, CenarioSimulado& c) {
+  for (qsizetype i = 0; i < programas.size(); ++i) {
+    const QString onde = item(QStringLiteral("programas"), i);
+    const QJsonObject o = objeto(programas[i], onde);
+    conferirCampos(o, onde, {"arquivo", "pid"});
+    const QString ondeArquivo = filho(onde, QStringLiteral("arquivo"));
+    const QString ondePid = filho(onde, QStringLiteral("pid"));
+    ProgramaEmExecucao p;
+    p.arquivo = semPasta(texto(obrigatorio(o, onde, QStringLiteral("arquivo")), ondeArquivo));
+    p.processo = static_cast<ProcessoId>(
+        inteiro(obrigatorio(o, onde, QStringLiteral("pid")), ondePid, 1, kMaxInt));
+    registrarProcesso(p.processo, p.arquivo, ondePid);
+    c.programas.push_back(p);
   }
-  {
-    const QJsonArray teclas = opcional(raiz, QStringLiteral("teclasLigadas"));
-    for (qsizetype i = 0; i < teclas.size(); ++i) {
-      c.teclasLigadas.push_back(inteiro(teclas[i], item(QStringLiteral("teclasLigadas"), i), 1, 255));
-    }
-  }
-  return c;
 }
 
 // Reads the JSON; on failure returns the reason, without any prefix.
@@ -339,7 +373,8 @@ bool lerCenarioSimulado(const QString& caminho, CenarioSimulado& cenario, QStrin
   QFile arquivo(caminho);
   QString motivo;
   if (!QFileInfo(caminho).isFile()) {
-    motivo = QFileInfo::exists(caminho) ? QStringLiteral("não é um arquivo") : QStringLiteral("arquivo não encontrado");
+    motivo = QFileInfo::exists(caminho) ? QStringLiteral("não é um arquivo")
+                                        : QStringLiteral("arquivo não encontrado");
   } else if (!arquivo.open(QIODevice::ReadOnly)) {
     motivo = QStringLiteral("não foi possível abrir o arquivo para leitura");
   } else if (lerJson(arquivo.readAll(), cenario, motivo)) {
