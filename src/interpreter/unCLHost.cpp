@@ -1,6 +1,7 @@
 #include "unCLHost.h"
 
 #include "unCLDesktopSimulado.h"
+#include "unCLLista.h"
 #include "unUtil.h"
 
 namespace mivo {
@@ -23,6 +24,11 @@ void CLHost::editLogGeral(const QString& textoadd) {
 
 QString CLHost::getBestPath(const QString& nome, const QString& pasta, const QString& extensao) {
   return mivo::getBestPath(nome, pasta, extensao);
+}
+
+CLLista& CLHost::lista() {
+  if (!gLista) gLista = std::make_unique<CLLista>();
+  return *gLista;
 }
 
 int CLHost::editorQtdLinhas() const { return static_cast<int>(dividirLinhas(editorTexto()).size()); }

@@ -8,13 +8,19 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 #include "unCLRelogio.h"
 
 namespace mivo {
+class CLGrade;
+}
+
+namespace mivo {
 
 class CLDesktop;
+class CLLista;
 
 enum class CorLog { Texto, Vermelho };
 
@@ -81,6 +87,30 @@ class CLHost {
   // simulated desktop; throws CLErroSemDesktop when none can be had.
   virtual CLDesktop& desktop();
 
+  // --- Data table window ------------------------------------------------------
+  // The data table the user sees: its full table (gridDados), the active grid
+  // (gGrid), its list file (gArquivo) and edited flag (gEditou).
+  virtual CLLista& lista();
+  // Refreshes the data table's status bar from `grade`.
+  virtual void showStatus(const CLGrade& grade) {}
+  // Fits the columns of the data table's view to their texts.
+  virtual void ajustarColunas() {}
+  // The list file pre-loaded when the script was opened (gPrelistaFile).
+  virtual void setPrelistaFile(const QString& caminho) { gPrelistaFile = caminho; }
+  QString prelistaFile() const { return gPrelistaFile; }
+
+  // --- Auxiliary text ---------------------------------------------------------
+  // The lines of the auxiliary text, as its editor holds them.
+  virtual QStringList textoAuxiliarLinhas() const { return gTextoAuxiliar; }
+  virtual void setTextoAuxiliarLinhas(const QStringList& linhas) { gTextoAuxiliar = linhas; }
+  // Records the text file the auxiliary text came from (gTextoAberto, saved,
+  // its label shows the file name).
+  virtual void registrarTextoAberto(const QString& caminho) { gTextoAberto = caminho; }
+  QString textoAberto() const { return gTextoAberto; }
+  // The text file pre-loaded when the script was opened (gPreTextoFile).
+  virtual void setPreTextoFile(const QString& caminho) { gPreTextoFile = caminho; }
+  QString preTextoFile() const { return gPreTextoFile; }
+
   // --- Files ----------------------------------------------------------------
   // Resolves a file name typed by a user or a script against a default
   // folder under the base folder and a default extension.
@@ -115,6 +145,9 @@ class CLHost {
  private:
   CLRelogio gRelogio;
   std::unique_ptr<CLDesktop> gDesktopPadrao;
+  std::unique_ptr<CLLista> gLista;
+  QStringList gTextoAuxiliar;
+  QString gTextoAberto, gPrelistaFile, gPreTextoFile;
   QList<EntradaLog> gLog;
   QString gTextoEditor;
   QString gStatus = QStringLiteral("Inativo");

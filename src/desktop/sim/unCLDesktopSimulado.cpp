@@ -245,11 +245,6 @@ ProcessoId CLDesktopSimulado::janelaProcesso(JanelaId id) const {
   return j ? j->processo : 0;
 }
 
-std::u16string CLDesktopSimulado::janelaExecutavel(JanelaId id) const {
-  const auto* j = procurar(id);
-  return j ? j->executavel : std::u16string();
-}
-
 void CLDesktopSimulado::trazerParaFrente(JanelaId id) {
   auto it = std::find_if(gJanelas.begin(), gJanelas.end(), [id](const auto& j) { return j.id == id; });
   if (it != gJanelas.end()) std::rotate(gJanelas.begin(), it, it + 1);

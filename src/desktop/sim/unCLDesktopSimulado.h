@@ -47,7 +47,6 @@ class CLDesktopSimulado : public CLDesktop {
   bool janelaVisivel(JanelaId janela) const override;
   JanelaId janelaPai(JanelaId janela) const override;
   ProcessoId janelaProcesso(JanelaId janela) const override;
-  std::u16string janelaExecutavel(JanelaId janela) const override;
   bool janelaAtivar(JanelaId janela) override;
   bool janelaMover(JanelaId janela, const RetanguloJanela& retangulo) override;
   // Fills the screen; the focus stays where it was.

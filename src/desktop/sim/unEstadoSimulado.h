@@ -15,7 +15,7 @@ struct JanelaSimulada {
   // when another window names it as its parent.
   JanelaId id = JanelaId::Nenhuma;
   std::u16string titulo;
-  std::u16string executavel;  // file name without folder
+  std::u16string executavel;  // file name without folder: the program of its process
   ProcessoId processo = 0;
   bool visivel = true;
   bool minimizada = false;
