@@ -177,8 +177,10 @@ QString getBestPath(const QString& nome, const QString& pasta, const QString& ex
   const QString ext = extensao.isEmpty() ? QStringLiteral(".txt") : extensao;
   // Only the file's own name is looked at: a folder named "x.txt" does not
   // count as the extension.
+  // A file that exists under the name as typed ("contatos.csv") is taken
+  // as it is.
   const QString arquivo = resultado.mid(resultado.lastIndexOf(u'/') + 1);
-  if (!arquivo.toLower().contains(ext.toLower())) resultado += ext;
+  if (!arquivo.toLower().contains(ext.toLower()) && !QFileInfo(resultado).isFile()) resultado += ext;
   return resultado;
 }
 

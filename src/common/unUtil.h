@@ -43,7 +43,8 @@ QStringList dividirLinhas(const QString& texto);
 // Resolves `nome` against `pasta` (Windows-style, e.g. "dados\\listas") under
 // the base folder, unless it is absolute already (a drive with ":\\", or a
 // leading "/"), and appends `extensao` (".txt" when empty) when the file
-// name lacks it. Both separators are accepted in what users type.
+// name lacks it (unless a file exists under the name as typed). Both
+// separators are accepted in what users type.
 QString getBestPath(const QString& nome, const QString& pasta, const QString& extensao = {});
 
 // The program's base folder: MIVO_BASE_DIR when set, otherwise the folder of

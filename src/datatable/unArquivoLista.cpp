@@ -106,8 +106,16 @@ bool carregarComTitulos(CLGrade& grade, const QString& texto, const Expansor& ex
   const QStringList linhas = dividirLinhas(texto);
   CLGrade::Lote lote(grade);
   grade.inserirColunas(linhas.value(0));
-  for (qsizetype i = 1; i < linhas.size(); ++i)
-    grade.inserirLinha(expandir ? expandir(linhas[i]) : linhas[i], true);
+  // The titles split at ";" and ","; so do the records of a list whose first
+  // line has no ";" (a comma- or tab-separated file), or their values would
+  // all land in the first column.
+  const QChar delimitador = escolherDelimitador(linhas.value(0));
+  const bool outroDelimitador = !delimitador.isNull() && delimitador != u';';
+  for (qsizetype i = 1; i < linhas.size(); ++i) {
+    QString linha = expandir ? expandir(linhas[i]) : linhas[i];
+    if (outroDelimitador) linha = dividirCampos(linha, delimitador).join(u';');
+    grade.inserirLinha(linha, true);
+  }
   return true;
 }
 

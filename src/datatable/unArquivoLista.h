@@ -45,7 +45,8 @@ bool gravarLista(const QString& caminho, const QString& texto, QString* erro = n
 // The interpreter's way of loading a list into a grid: the first line names
 // the columns (split at ";" and ","; titles the grid lacks are added), every
 // further line is expanded and written as a record by position (split at
-// ";"). Blank lines add nothing; a record longer than the titles keeps its
+// ";", or at the first line's delimiter when that is "," or a tab). Blank
+// lines add nothing; a record longer than the titles keeps its
 // extra values in new untitled columns. False when the text is blank.
 bool carregarComTitulos(CLGrade& grade, const QString& texto, const Expansor& expandir = {});
 

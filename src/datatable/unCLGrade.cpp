@@ -244,7 +244,7 @@ void CLGrade::inserirColunas(const QString& titulos) {
   }
 }
 
-bool CLGrade::inserirLinha(const QString& valores, bool crescerColunas) {
+bool CLGrade::inserirLinha(const QString& valores, bool carga) {
   if (aparar(valores).isEmpty()) return true;
   QString texto = valores;
   texto.replace(QLatin1String("\r\n"), QLatin1String("\\n"));
@@ -254,16 +254,24 @@ bool CLGrade::inserirLinha(const QString& valores, bool crescerColunas) {
 
   // A line that only repeats the titles (the title line of a list read
   // again) is not a record.
-  bool repeteTitulos = qtd <= gColunas;
-  for (int k = 0; repeteTitulos && k < qtd; ++k)
-    repeteTitulos = mesmoTitulo(lista[k], gLinhas[0][k]);
-  if (repeteTitulos) return true;
+  if (carga) {
+    bool repeteTitulos = qtd <= gColunas;
+    for (int k = 0; repeteTitulos && k < qtd; ++k)
+      repeteTitulos = mesmoTitulo(lista[k], gLinhas[0][k]);
+    if (repeteTitulos) return true;
+  }
 
   const bool cabem = qtd <= gColunas;
-  if (!cabem && crescerColunas) setColCount(qtd);
+  if (!cabem && carga) setColCount(qtd);
   const int alvo = (RowCount() == 2 && linhaEmBranco(1)) ? 1 : adicionarLinha();
   const int n = std::min(qtd, gColunas);
-  for (int k = 0; k < n; ++k) gLinhas[alvo][k] = lista[k];
+  const QStringList& titulos = gLinhas[0];
+  for (int k = 0; k < n; ++k) {
+    const bool ehTitulo = !carga && std::any_of(titulos.begin(), titulos.end(), [&](const QString& t) {
+      return mesmoTitulo(lista[k], t);
+    });
+    gLinhas[alvo][k] = ehTitulo ? QString() : lista[k];
+  }
   avisar([&](CLGradeObservador& o) { o.celulasAlteradas(0, alvo, n - 1, alvo); });
   return cabem;
 }

@@ -87,11 +87,13 @@ class CLGrade {
   // Writes one record from values separated by ";" (CR LF inside them
   // becomes the two characters "\n"; each value is trimmed), by position.
   // The single blank record of an empty table is reused; otherwise a row is
-  // appended. Blank text writes nothing, and neither does a line that only
-  // repeats the titles. Returns false when there were more values than
-  // columns: the extra values are dropped, or, with `crescerColunas`, kept
-  // in new untitled columns.
-  bool inserirLinha(const QString& valores, bool crescerColunas = false);
+  // appended. Blank text writes nothing. Returns false when there were more
+  // values than columns.
+  // As a script writes it (the default), a value equal to any column title
+  // leaves its cell empty and the extra values are dropped. As a list file
+  // is loaded (`carga`), nothing read is lost: a line that only repeats the
+  // titles is no record, and extra values go into new untitled columns.
+  bool inserirLinha(const QString& valores, bool carga = false);
 
   // --- Change notification ------------------------------------------------
   void adicionarObservador(CLGradeObservador* observador);

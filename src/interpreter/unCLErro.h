@@ -17,6 +17,13 @@ class CLErro : public std::runtime_error {
   QString gMensagem;
 };
 
+// The user declined to go on: the operation unwinds to its caller without
+// any message (the rest of the caller's work is skipped).
+class CLAbortoSilencioso : public std::exception {
+ public:
+  const char* what() const noexcept override { return "operação interrompida"; }
+};
+
 // The script needs the desktop and this system offers none.
 class CLErroSemDesktop : public CLErro {
  public:

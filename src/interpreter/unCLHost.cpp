@@ -1,5 +1,6 @@
 #include "unCLHost.h"
 
+#include "unArquivoDicas.h"
 #include "unCLDesktopSimulado.h"
 #include "unCLLista.h"
 #include "unUtil.h"
@@ -46,6 +47,16 @@ void CLHost::encerrarExecucao() {
     setStatusExecucao(QStringLiteral("Inativo"));
   else
     setParar(true);
+}
+
+// --- Tips ---------------------------------------------------------------------
+
+void CLHost::exibirDica(const QString& identificador, const QString& texto, int altura) {
+  if (!dicaOculta(identificador)) mostrarDica(identificador, texto, altura);
+}
+
+bool CLHost::dicaOculta(const QString& identificador) const {
+  return dicas::dicaOculta(dicas::caminhoArquivoDicas(), identificador);
 }
 
 }  // namespace mivo

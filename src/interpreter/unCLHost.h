@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <memory>
 
+#include "unCLProgresso.h"
 #include "unCLRelogio.h"
 
 namespace mivo {
@@ -29,7 +30,7 @@ struct EntradaLog {
   CorLog cor = CorLog::Texto;
 };
 
-class CLHost {
+class CLHost : public CLProgresso {
  public:
   explicit CLHost(bool relogioVirtual = false);
   virtual ~CLHost();
@@ -63,12 +64,9 @@ class CLHost {
   virtual void mostrarErroNaoTratado(const QString& mensagem) {}
 
   // --- Progress window -------------------------------------------------------
-  virtual void progressoAbrir(const QString& operacao, int maximo, const QString& legenda1,
-                              const QString& legenda2, const QString& legenda3) {}
-  virtual void progressoPasso(const QString& legenda2) {}
-  virtual void progressoLegenda3(const QString& legenda3) {}
-  virtual bool progressoCancelado() { return false; }
-  virtual void progressoFechar() {}
+  // progressoAbrir, progressoPasso, progressoLegenda3, progressoCancelado and
+  // progressoFechar come from CLProgresso, so long table operations report
+  // straight to the host.
 
   // --- Step comment window -------------------------------------------------
   virtual void mostrarPasso(const QString& texto) {}
@@ -141,6 +139,13 @@ class CLHost {
   // script tabs: 0 "Informações", 1 "Log", 2 "Código"
   virtual void selecionarAbaPrincipal(int indice) {}
   virtual void selecionarAbaScript(int indice) {}
+
+  // --- Tips (keyboard, mouse, window and message functions) -----------------
+  // Shows the tip (mostrarDica) unless the user switched it off for good.
+  virtual void exibirDica(const QString& identificador, const QString& texto, int altura);
+  // True when the user switched the tip off for good; by default the tip
+  // file "tipfile.txt" of the base folder says so.
+  virtual bool dicaOculta(const QString& identificador) const;
 
  private:
   CLRelogio gRelogio;

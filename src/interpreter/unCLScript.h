@@ -64,6 +64,13 @@ class CLScript {
   // The pause of "&Pausar" (and of the default pause): about segundos + 1
   // seconds, ended early by the stop flag.
   void pausar(int segundos);
+  // Pre-load operations, run when a script is opened: the titles of the
+  // data table's columns, a list file into the data table (after emptying
+  // it; "ok"), a text file into the auxiliary text. preCarregarLista throws
+  // CLAbortoSilencioso when the user declines to lose edited data.
+  QString preCarregarColunas(const QString& valor);
+  QString preCarregarLista(const QString& valor);
+  QString preCarregarTexto(const QString& valor);
   // Opens the progress window.
   void setProgress(const QString& aOperacao, int aValorMax, const QString& aLegenda1,
                    const QString& aLegenda2, const QString& aLegenda3, int aBloqueadoCode = 0);

@@ -2,8 +2,13 @@
 
 #include <QFileInfo>
 
+#include "unArquivoLista.h"
+#include "unCLErro.h"
 #include "unCLExecucao.h"
+#include "unCLLista.h"
 #include "unCLScript.h"
+#include "unParametrosScript.h"
+#include "unSecoesScript.h"
 #include "unUtil.h"
 
 namespace mivo {
@@ -21,6 +26,7 @@ struct OpcoesRun {
   bool simular = false;
   QString cenario;
   QString log;
+  QString lista, texto, salvarLista, salvarTexto;
 };
 
 // Fills `op` from the command line; returns an error message, or empty.
@@ -45,6 +51,14 @@ QString lerOpcoes(const QStringList& args, OpcoesRun& op) {
         if (igual <= 0) return QStringLiteral("--param espera NOME=VALOR, recebeu \"%1\"").arg(p);
         op.parametros.append({p.left(igual), p.mid(igual + 1)});
       }
+    } else if (a == QLatin1String("--lista")) {
+      erro = valor(op.lista);
+    } else if (a == QLatin1String("--texto")) {
+      erro = valor(op.texto);
+    } else if (a == QLatin1String("--salvar-lista")) {
+      erro = valor(op.salvarLista);
+    } else if (a == QLatin1String("--salvar-texto")) {
+      erro = valor(op.salvarTexto);
     } else if (a == QLatin1String("--cenario")) {
       erro = valor(op.cenario);
       op.simular = true;
@@ -91,17 +105,102 @@ QString textoAjudaMivoRun() {
       "                       uma linha \"Desktop: ...\"\n"
       "  --cenario ARQ        estado inicial da área de trabalho simulada, em JSON\n"
       "                       (implica --simular)\n"
+      "  --lista ARQ          carrega uma lista na tabela de dados antes da execução\n"
+      "  --texto ARQ          carrega um arquivo no texto auxiliar antes da execução\n"
+      "  --salvar-lista ARQ   ao final, grava a tabela de dados inteira em ARQ\n"
+      "  --salvar-texto ARQ   ao final, grava o texto auxiliar em ARQ (UTF-8)\n"
       "  --ajuda              mostra esta ajuda\n"
       "\n"
       "Código de saída: 0 o script chegou ao fim; 1 um erro encerrou a execução;\n"
       "2 erro de uso ou script ilegível; 3 a execução foi interrompida.");
 }
 
+namespace {
+
+// A file named on the command line: the working directory first, then the
+// program's default folder as scripts resolve names.
+QString resolverArquivo(const QString& nome, const QString& pasta) {
+  const QFileInfo aqui(nome);
+  if (aqui.isFile()) return aqui.absoluteFilePath();
+  return getBestPath(nome, pasta);
+}
+
+// What opening the script from the command line does: its pre-load section
+// runs on the engine that opening creates (its variables stay there), then
+// the list and text given on the command line are loaded.
+void abrirScript(CLHostConsole& host, const QStringList& documento, const OpcoesRun& op) {
+  CLScript abertura(host);
+  abertura.gGrid = host.lista().gGrid;
+  rodarSecaoPre(abertura, definirConfig(documento, QStringLiteral("##pre_carregar"), true));
+  if (!op.lista.isEmpty()) abertura.preCarregarLista(op.lista);
+  if (!op.texto.isEmpty()) abertura.preCarregarTexto(op.texto);
+}
+
+// The start variables of a fresh run, as the start-parameters window gives
+// them: the parameters of the script (or the values its ".params" file
+// remembers), then --param, which replaces a parameter of the same name.
+void semearVariaveis(CLScript& script, const QStringList& linhasParametros, const OpcoesRun& op) {
+  QList<std::pair<QString, QString>> extras = op.parametros;
+  for (const ParametroScript& p : lerParametros(linhasParametros)) {
+    QString valor = p.valor;
+    for (qsizetype i = 0; i < extras.size(); ++i) {
+      if (extras[i].first.compare(p.nome, Qt::CaseInsensitive) == 0) {
+        valor = extras[i].second;
+        extras.removeAt(i);
+        break;
+      }
+    }
+    script.gValores.acrescentar(p.nome, valor);
+  }
+  for (const auto& [nome, valor] : extras) script.gValores.acrescentar(nome, valor);
+}
+
+QStringList secaoParametros(const QStringList& documento, const QString& caminhoScript) {
+  QStringList linhas = definirConfig(documento, QStringLiteral("##parametros"), false);
+  if (linhas.isEmpty()) return {};
+  QString anterior;
+  const QString params = caminhoParametros(QFileInfo(caminhoScript).absoluteFilePath());
+  if (!params.isEmpty() && lerArquivoTexto(params, anterior)) linhas = dividirLinhas(anterior);
+  return linhas;
+}
+
+// Writes what --salvar-lista and --salvar-texto ask for; an error message or empty.
+QString salvarResultados(CLHostConsole& host, const OpcoesRun& op) {
+  QString erro;
+  if (!op.salvarLista.isEmpty()) {
+    const std::optional<QString> texto = gradeParaTexto(host.lista().gridDados);
+    if (!texto || !gravarLista(op.salvarLista, *texto, &erro)) return erro;
+  }
+  if (!op.salvarTexto.isEmpty()) {
+    QString texto;
+    for (const QString& l : host.textoAuxiliarLinhas()) texto += l + QLatin1String("\r\n");
+    if (!gravarArquivo(op.salvarTexto, codificarUtf8ComBom(texto), &erro)) return erro;
+  }
+  return {};
+}
+
+int codigoDeSaida(FimExecucao fim) {
+  switch (fim) {
+    case FimExecucao::Normal: return saida::kFim;
+    case FimExecucao::Parado: return saida::kParado;
+    case FimExecucao::SemDesktop: return saida::kUso;
+    case FimExecucao::ErroFatal:
+    case FimExecucao::Erro: return saida::kErro;
+  }
+  return saida::kErro;
+}
+
+}  // namespace
+
 int executarMivoRun(const QStringList& argumentos, const CLTerminal& terminal) {
+  auto falhaDeUso = [&](const QString& mensagem) {
+    terminal.escreverErro(QStringLiteral("mivo-run: ") + mensagem);
+    return saida::kUso;
+  };
   OpcoesRun op;
   const QString erroUso = lerOpcoes(argumentos, op);
   if (!erroUso.isEmpty()) {
-    terminal.escreverErro(QStringLiteral("mivo-run: ") + erroUso);
+    falhaDeUso(erroUso);
     terminal.escreverErro(QStringLiteral("Use \"mivo-run --ajuda\" para ver as opções."));
     return saida::kUso;
   }
@@ -111,19 +210,22 @@ int executarMivoRun(const QStringList& argumentos, const CLTerminal& terminal) {
   }
 
   QString texto, erro;
-  if (!lerArquivoTexto(op.script, texto, &erro)) {
-    terminal.escreverErro(QStringLiteral("mivo-run: não foi possível ler o script \"%1\"").arg(op.script));
-    return saida::kUso;
-  }
+  if (!lerArquivoTexto(op.script, texto, &erro))
+    return falhaDeUso(QStringLiteral("não foi possível ler o script \"%1\"").arg(op.script));
   QStringList respostas;
   if (!op.respostas.isEmpty()) {
     QString conteudo;
-    if (!lerArquivoTexto(op.respostas, conteudo)) {
-      terminal.escreverErro(
-          QStringLiteral("mivo-run: não foi possível ler o arquivo de respostas \"%1\"").arg(op.respostas));
-      return saida::kUso;
-    }
+    if (!lerArquivoTexto(op.respostas, conteudo))
+      return falhaDeUso(QStringLiteral("não foi possível ler o arquivo de respostas \"%1\"").arg(op.respostas));
     respostas = dividirLinhas(conteudo);
+  }
+  if (!op.lista.isEmpty()) {
+    op.lista = resolverArquivo(op.lista, QStringLiteral("dados\\listas"));
+    if (!QFileInfo(op.lista).isFile()) return falhaDeUso(QStringLiteral("a lista \"%1\" não existe").arg(op.lista));
+  }
+  if (!op.texto.isEmpty()) {
+    op.texto = resolverArquivo(op.texto, QStringLiteral("dados\\textos"));
+    if (!QFileInfo(op.texto).isFile()) return falhaDeUso(QStringLiteral("o texto \"%1\" não existe").arg(op.texto));
   }
 
   CLHostConsole host(terminal, op.semEspera);
@@ -134,34 +236,48 @@ int executarMivoRun(const QStringList& argumentos, const CLTerminal& terminal) {
   host.setEditorTexto(texto);
   if (op.simular) {
     const QString erroDesktop = host.usarDesktopSimulado(op.cenario);
-    if (!erroDesktop.isEmpty()) {
-      terminal.escreverErro(QStringLiteral("mivo-run: ") + erroDesktop);
-      return saida::kUso;
-    }
+    if (!erroDesktop.isEmpty()) return falhaDeUso(erroDesktop);
   }
 
-  CLScript script(host);
-  for (const auto& [nome, valor] : op.parametros) script.gValores.acrescentar(nome, valor);
-  prepararInicio(script, dividirLinhas(texto));
-  const ResultadoExecucao r = rodarScript(script);
+  const QStringList documento = dividirLinhas(texto);
+  ResultadoExecucao r;
+  try {
+    abrirScript(host, documento, op);
+  } catch (const CLErro& e) {
+    r.fim = FimExecucao::Erro;
+    r.mensagem = e.mensagem();
+    host.mostrarErroNaoTratado(e.mensagem());
+  }
+  if (r.fim == FimExecucao::Normal) {
+    // A fresh run: a new engine on the data table, seeded with the start
+    // parameters; with parameter lines the log starts anew.
+    CLScript script(host);
+    script.gGrid = host.lista().gGrid;
+    const QStringList parametros = secaoParametros(documento, op.script);
+    semearVariaveis(script, parametros, op);
+    if (!parametros.isEmpty()) {
+      host.limparLog();
+      host.setLogGeral(QStringLiteral("Iniciando execução "), CorLog::Texto);
+    }
+    prepararInicio(script, documento);
+    r = rodarScript(script);
+  }
   host.concluirLog();
   if (r.fim == FimExecucao::ErroFatal && op.silencioso) host.escrever(r.mensagem);
   if (r.fim == FimExecucao::SemDesktop) terminal.escreverErro(QStringLiteral("mivo-run: ") + r.mensagem);
 
+  int codigo = codigoDeSaida(r.fim);
+  const QString erroSalvar = salvarResultados(host, op);
+  if (!erroSalvar.isEmpty()) {
+    terminal.escreverErro(QStringLiteral("mivo-run: ") + erroSalvar);
+    if (codigo == saida::kFim) codigo = saida::kErro;
+  }
   if (!op.log.isEmpty()) {
     QString conteudo;
     for (const EntradaLog& e : host.log()) conteudo += quebrasComoBarraN(e.texto) + u'\n';
     if (!gravarArquivo(op.log, conteudo.toUtf8(), &erro)) terminal.escreverErro(QStringLiteral("mivo-run: ") + erro);
   }
-
-  switch (r.fim) {
-    case FimExecucao::Normal: return saida::kFim;
-    case FimExecucao::Parado: return saida::kParado;
-    case FimExecucao::SemDesktop: return saida::kUso;
-    case FimExecucao::ErroFatal:
-    case FimExecucao::Erro: return saida::kErro;
-  }
-  return saida::kErro;
+  return codigo;
 }
 
 }  // namespace mivo

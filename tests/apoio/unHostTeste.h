@@ -4,6 +4,7 @@
 
 #include <QStringList>
 
+#include "impressaoQt.h"
 #include "unCLHost.h"
 
 namespace mivo::teste {

@@ -153,7 +153,7 @@ TEST(CLGrade, InserirLinha) {
   struct Caso {
     const char* nome;
     QStringList linhas;  // lines passed in order
-    bool crescer;
+    bool carga;  // as a list file is loaded, rather than as a script writes
     bool resultadoUltima;
     QList<QStringList> esperado;
   };
@@ -167,8 +167,9 @@ TEST(CLGrade, InserirLinha) {
       {"valores demais descartados", {"a;b;c;d"}, false, false, {titulos, {"a", "b", "c"}}},
       {"valores demais em colunas novas", {"a;b;c;d"}, true, false,
        {{"nome", "email", "status", ""}, {"a", "b", "c", "d"}}},
-      {"linha que repete os titulos", {"Nome;EMAIL;status"}, false, true, {titulos, {"", "", ""}}},
-      {"valor igual a um titulo fica", {"Ana;status;email"}, false, true,
+      {"linha que repete os titulos na carga", {"Nome;EMAIL;status"}, true, true, {titulos, {"", "", ""}}},
+      {"valor igual a um titulo fica vazio", {"Ana;status;EMAIL "}, false, true, {titulos, {"Ana", "", ""}}},
+      {"valor igual a um titulo fica na carga", {"Ana;status;email"}, true, true,
        {titulos, {"Ana", "status", "email"}}},
       {"quebra de linha vira \\n", {"a\r\nb;c"}, false, true, {titulos, {"a\\nb", "c", ""}}},
   };
@@ -176,7 +177,7 @@ TEST(CLGrade, InserirLinha) {
     CLGrade g;
     g.inserirColunas(titulos.join(u';'));
     bool resultado = true;
-    for (const QString& l : caso.linhas) resultado = g.inserirLinha(l, caso.crescer);
+    for (const QString& l : caso.linhas) resultado = g.inserirLinha(l, caso.carga);
     EXPECT_EQ(resultado, caso.resultadoUltima) << caso.nome;
     EXPECT_EQ(conteudo(g), caso.esperado) << caso.nome;
   }

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "impressaoQt.h"
 #include "unMivoRun.h"
 #include "unUtil.h"
 
@@ -37,8 +38,9 @@ QString gravar(const QTemporaryDir& dir, const QString& nome, const QByteArray& 
 }  // namespace
 
 // Every tests/scripts/NAME.mivo runs with --sem-espera plus the options of
-// NAME.opcoes (one per line) and NAME.respostas when present; its stdout and
-// exit status must equal NAME.esperado, whose last line is "[saída: N]".
+// NAME.opcoes (one per line; "{pasta}" stands for tests/scripts) and
+// NAME.respostas when present; its stdout and exit status must equal
+// NAME.esperado, whose last line is "[saída: N]".
 TEST(MivoRun, ScriptsDeReferencia) {
   const QDir dir(pastaTestes() + QStringLiteral("/scripts"));
   const QStringList scripts = dir.entryList({QStringLiteral("*.mivo")}, QDir::Files, QDir::Name);
@@ -49,7 +51,8 @@ TEST(MivoRun, ScriptsDeReferencia) {
     const QString raiz = dir.filePath(nome.chopped(5));
     QStringList args{QStringLiteral("--sem-espera")};
     QString texto;
-    if (lerArquivoTexto(raiz + QStringLiteral(".opcoes"), texto)) args += dividirLinhas(texto);
+    if (lerArquivoTexto(raiz + QStringLiteral(".opcoes"), texto))
+      for (const QString& opcao : dividirLinhas(texto)) args << QString(opcao).replace(QLatin1String("{pasta}"), dir.path());
     if (QFile::exists(raiz + QStringLiteral(".respostas")))
       args << QStringLiteral("--respostas") << raiz + QStringLiteral(".respostas");
     args << raiz + QStringLiteral(".mivo");
@@ -134,4 +137,47 @@ TEST(MivoRun, CenarioSimuladoInvalidoSaiComDois) {
   const Execucao e = executar({QStringLiteral("--cenario"), bom, script});
   EXPECT_EQ(e.codigo, 0);
   EXPECT_TRUE(e.saida.contains(QStringLiteral("Desktop: abrir \"calc.exe\"")));
+}
+
+TEST(MivoRun, ListaTextoEResultadosGravados) {
+  QTemporaryDir dir;
+  const QString lista = gravar(dir, QStringLiteral("contatos.csv"), "nome,cidade\r\nAna,Recife\r\n");
+  const QString texto = gravar(dir, QStringLiteral("modelo.txt"), "Olá\r\n");
+  const QString script = gravar(dir, QStringLiteral("s.mivo"),
+                                "&LaValorMudar(cidade;\"São Paulo 😀\").\n&TaLinhaAdicionar(\"{nome}\").\n");
+  const QString saidaLista = dir.filePath(QStringLiteral("saida.txt"));
+  const QString saidaTexto = dir.filePath(QStringLiteral("texto.txt"));
+  const Execucao e = executar({QStringLiteral("--lista"), lista, QStringLiteral("--texto"), texto,
+                               QStringLiteral("--salvar-lista"), saidaLista, QStringLiteral("--salvar-texto"),
+                               saidaTexto, QStringLiteral("--silencioso"), script});
+  EXPECT_EQ(e.codigo, 0) << e.erros.join(u'\n').toStdString();
+  QFile l(saidaLista), t(saidaTexto);
+  ASSERT_TRUE(l.open(QIODevice::ReadOnly));
+  ASSERT_TRUE(t.open(QIODevice::ReadOnly));
+  EXPECT_EQ(decodificarTexto(l.readAll()), QStringLiteral("nome;cidade\r\nAna;São Paulo 😀\r\n"));
+  EXPECT_EQ(t.readAll(), QByteArray("\xEF\xBB\xBF") + QStringLiteral("Olá\r\nAna\r\n").toUtf8());
+
+  const Execucao faltando = executar({QStringLiteral("--lista"), dir.filePath(QStringLiteral("nada.txt")), script});
+  EXPECT_EQ(faltando.codigo, saida::kUso);
+  const Execucao semPasta = executar({QStringLiteral("--salvar-lista"),
+                                      dir.filePath(QStringLiteral("sem/pasta.txt")), script});
+  EXPECT_EQ(semPasta.codigo, saida::kErro);
+  EXPECT_FALSE(semPasta.erros.isEmpty());
+}
+
+TEST(MivoRun, ParametrosLembradosNoArquivoParams) {
+  QTemporaryDir dir;
+  const QString script = gravar(dir, QStringLiteral("envio.mivo"),
+                                "##parametros\ntipo=a;b\nnome=padrão\n##parametros_fim\n"
+                                "&ValorDefinir(x;\"[tipo]/[nome]/[extra]\").\n");
+  auto valorDeX = [&](const QStringList& extras) {
+    const Execucao e = executar(extras + QStringList{script});
+    return e.saida.filter(QStringLiteral("ValorDefinir")).value(0).section(QStringLiteral(":"), -1);
+  };
+  EXPECT_EQ(valorDeX({}), QStringLiteral("a/padrão/"));
+  gravar(dir, QStringLiteral("envio.params"), "tipo=b;a\nnome=lembrado// desc\n");
+  EXPECT_EQ(valorDeX({}), QStringLiteral("b/lembrado/"));
+  EXPECT_EQ(valorDeX({QStringLiteral("--param"), QStringLiteral("NOME=linha"), QStringLiteral("--param"),
+                      QStringLiteral("extra=1")}),
+            QStringLiteral("b/linha/1"));
 }

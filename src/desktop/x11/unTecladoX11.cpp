@@ -1,0 +1,221 @@
+#include "unTecladoX11.h"
+
+#include <X11/XKBlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+#include "unCLDesktop.h"
+#include "unConexaoX11.h"
+#include "unMapaTeclasX11.h"
+
+namespace mivo {
+
+namespace {
+
+constexpr int kShiftBit = 0x100;
+constexpr int kCtrlBit = 0x200;
+// Lent keycodes idle this long go back between operations.
+constexpr int kOciosoMs = 1000;
+// The Caps Lock state is read again after this long (a read per letter
+// would halve the typing speed).
+constexpr auto kValidadeCaps = std::chrono::milliseconds(250);
+
+bool ehLetra(KeySym keysym) {
+  KeySym minuscula = NoSymbol, maiuscula = NoSymbol;
+  XConvertCase(keysym, &minuscula, &maiuscula);
+  return minuscula != maiuscula;
+}
+
+}  // namespace
+
+CLTecladoX11::CLTecladoX11(CLConexaoX11& conexao) : gConexao(conexao), gReserva(conexao) {}
+
+void CLTecladoX11::carregarMapa() {
+  gPosicoes.clear();
+  gShift = 0;
+  gMapaValido = true;
+  Display* d = gConexao.tela();
+  if (gConexao.morta()) return;
+  int minimo = 0, maximo = 0;
+  XDisplayKeycodes(d, &minimo, &maximo);
+  int porKeycode = 0;
+  KeySym* mapa = XGetKeyboardMapping(d, minimo, maximo - minimo + 1, &porKeycode);
+  if (!mapa || porKeycode <= 0) {
+    if (mapa) XFree(mapa);
+    return;
+  }
+  // The first two columns are the first group without and with Shift; a
+  // letter whose second column is empty gets its capital there. Unshifted
+  // places win over shifted ones, lower keycodes over higher ones.
+  for (int nivel = 0; nivel < 2 && nivel < porKeycode; ++nivel) {
+    for (int kc = minimo; kc <= maximo; ++kc) {
+      if (gReserva.ehReserva(static_cast<KeyCode>(kc))) continue;
+      const KeySym* linha = mapa + (kc - minimo) * porKeycode;
+      KeySym ks = linha[nivel];
+      if (nivel == 1 && ks == NoSymbol && linha[0] != NoSymbol) {
+        KeySym minuscula = NoSymbol;
+        XConvertCase(linha[0], &minuscula, &ks);
+        if (ks == linha[0]) ks = NoSymbol;
+      }
+      if (ks != NoSymbol) gPosicoes.emplace(ks, Posicao{static_cast<KeyCode>(kc), nivel});
+    }
+  }
+  XFree(mapa);
+  const Posicao* shift = procurar(XK_Shift_L);
+  if (!shift) shift = procurar(XK_Shift_R);
+  gShift = shift ? shift->keycode : 0;
+}
+
+const CLTecladoX11::Posicao* CLTecladoX11::procurar(KeySym keysym) {
+  if (!gMapaValido) carregarMapa();
+  auto it = gPosicoes.find(keysym);
+  return it == gPosicoes.end() ? nullptr : &it->second;
+}
+
+void CLTecladoX11::mapaMudou(int primeiro, int quantos) {
+  if (!gReserva.mudancaPropria(primeiro, quantos)) gMapaValido = false;
+}
+
+void CLTecladoX11::restaurarOciosas() { gReserva.restaurarOciosas(kOciosoMs); }
+
+KeyCode CLTecladoX11::keycodeDaTecla(int tecla) {
+  const auto keysyms = keysymsDaTecla(tecla);
+  for (KeySym ks : keysyms) {
+    if (const Posicao* p = procurar(ks)) return p->keycode;
+  }
+  return keysyms.empty() ? 0 : gReserva.vincular(keysyms.front());
+}
+
+void CLTecladoX11::enviar(KeyCode keycode, bool pressionada) {
+  XTestFakeKeyEvent(gConexao.tela(), keycode, pressionada ? True : False, CurrentTime);
+}
+
+void CLTecladoX11::pressionar(int tecla) {
+  if (gConexao.morta()) return;
+  const KeyCode kc = keycodeDaTecla(tecla);
+  if (kc == 0) return;
+  if (tecla >= 0 && tecla < 256) gPressionadas[tecla] = kc;
+  gReserva.marcarPressionada(kc, true);
+  enviar(kc, true);
+  XFlush(gConexao.tela());
+  if (tecla == tecla::kCapsLock) gCapsLidoEm = {};
+}
+
+void CLTecladoX11::soltar(int tecla) {
+  if (gConexao.morta()) return;
+  KeyCode kc = 0;
+  if (tecla >= 0 && tecla < 256) std::swap(kc, gPressionadas[tecla]);
+  if (kc == 0) kc = keycodeDaTecla(tecla);
+  if (kc == 0) return;
+  enviar(kc, false);
+  gReserva.marcarPressionada(kc, false);
+  XFlush(gConexao.tela());
+  if (tecla == tecla::kCapsLock) gCapsLidoEm = {};
+}
+
+int CLTecladoX11::teclaDoCaractere(char32_t caractere) {
+  if (caractere == U'\n') return kCtrlBit | tecla::kEnter;  // as Windows answers
+  const KeySym ks = keysymDoCaractere(caractere);
+  const Posicao* p = ks == NoSymbol ? nullptr : procurar(ks);
+  if (!p) return kSemTecla;
+  // The key code whose key is this keycode: the keysym without Shift names it.
+  for (const auto& [keysym, posicao] : gPosicoes) {
+    if (posicao.keycode != p->keycode || posicao.nivel != 0) continue;
+    const int tecla = teclaDoKeysym(keysym);
+    if (tecla == kSemTecla || keycodeDaTecla(tecla) != p->keycode) return kSemTecla;
+    return tecla | (p->nivel == 1 ? kShiftBit : 0);
+  }
+  return kSemTecla;
+}
+
+unsigned int CLTecladoX11::mascaraModificador(KeySym keysym) {
+  const Posicao* p = procurar(keysym);
+  if (!p) return 0;
+  XModifierKeymap* mapa = XGetModifierMapping(gConexao.tela());
+  if (!mapa) return 0;
+  unsigned int mascara = 0;
+  for (int m = 0; m < 8; ++m) {
+    for (int i = 0; i < mapa->max_keypermod; ++i) {
+      if (mapa->modifiermap[m * mapa->max_keypermod + i] == p->keycode) mascara |= 1u << m;
+    }
+  }
+  XFreeModifiermap(mapa);
+  return mascara;
+}
+
+int CLTecladoX11::estado(int tecla) {
+  if (gConexao.morta()) return 0;
+  Display* d = gConexao.tela();
+  int resultado = 0;
+  if (tecla == tecla::kBotaoEsquerdo || tecla == tecla::kBotaoDireito || tecla == 4) {
+    // The physical button: the pointer mapping tells which logical one it is.
+    const int fisico = tecla == tecla::kBotaoEsquerdo ? 1 : tecla == tecla::kBotaoDireito ? 3 : 2;
+    unsigned char mapa[32] = {};
+    const int n = XGetPointerMapping(d, mapa, 32);
+    const int logico = fisico <= n ? mapa[fisico - 1] : fisico;
+    Window r, f;
+    int rx, ry, x, y;
+    unsigned int mascara = 0;
+    XQueryPointer(d, gConexao.raiz(), &r, &f, &rx, &ry, &x, &y, &mascara);
+    if (logico >= 1 && logico <= 5 && (mascara & (Button1Mask << (logico - 1)))) {
+      resultado |= kTeclaPressionada;
+    }
+    return gConexao.morta() ? 0 : resultado;
+  }
+  char teclas[32] = {};
+  XQueryKeymap(d, teclas);
+  for (KeySym ks : keysymsDaTecla(tecla)) {
+    const Posicao* p = procurar(ks);
+    if (p && (teclas[p->keycode / 8] & (1 << (p->keycode % 8)))) resultado |= kTeclaPressionada;
+  }
+  if (tecla == tecla::kCapsLock || tecla == tecla::kNumLock) {
+    XkbStateRec estadoXkb{};
+    const unsigned int mascara =
+        tecla == tecla::kCapsLock ? LockMask : mascaraModificador(XK_Num_Lock);
+    if (XkbGetState(d, XkbUseCoreKbd, &estadoXkb) == Success && (estadoXkb.locked_mods & mascara)) {
+      resultado |= kTeclaLigada;
+    }
+  } else if (tecla == 145) {
+    Bool ligado = False;
+    if (XkbGetNamedIndicator(d, gConexao.atomo("Scroll Lock"), nullptr, &ligado, nullptr, nullptr) &&
+        ligado) {
+      resultado |= kTeclaLigada;
+    }
+  }
+  return gConexao.morta() ? 0 : resultado;
+}
+
+bool CLTecladoX11::capsLockLigado() {
+  const auto agora = std::chrono::steady_clock::now();
+  if (agora - gCapsLidoEm > kValidadeCaps) {
+    XkbStateRec estadoXkb{};
+    gCapsLock = XkbGetState(gConexao.tela(), XkbUseCoreKbd, &estadoXkb) == Success &&
+                (estadoXkb.locked_mods & LockMask);
+    gCapsLidoEm = agora;
+  }
+  return gCapsLock;
+}
+
+void CLTecladoX11::digitar(char32_t caractere) {
+  if (gConexao.morta()) return;
+  // CR LF is one line break: the LF after a CR types nothing.
+  const bool depoisDeCr = gUltimoFoiCr;
+  gUltimoFoiCr = caractere == U'\r';
+  if (caractere == U'\n' && depoisDeCr) return;
+  const KeySym ks = keysymDoCaractere(caractere);
+  if (ks == NoSymbol) return;
+  if (const Posicao* p = procurar(ks)) {
+    bool shift = p->nivel == 1;
+    if (ehLetra(ks) && capsLockLigado()) shift = !shift;
+    if (shift && gShift) enviar(gShift, true);
+    enviar(p->keycode, true);
+    enviar(p->keycode, false);
+    if (shift && gShift) enviar(gShift, false);
+  } else if (const KeyCode kc = gReserva.vincular(ks)) {
+    enviar(kc, true);
+    enviar(kc, false);
+  }
+  XFlush(gConexao.tela());
+}
+
+}  // namespace mivo

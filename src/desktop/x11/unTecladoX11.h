@@ -1,0 +1,63 @@
+#pragma once
+// CLTecladoX11: the keyboard of an X display through XTest. Mivo's key codes
+// become keysyms and then the keycodes of the current keyboard map; a
+// character is typed with the key (and Shift) the map gives it, or with a
+// keycode lent for the moment when the map has no key for it.
+
+#include <X11/Xlib.h>
+
+#include <array>
+#include <chrono>
+#include <unordered_map>
+#include <vector>
+
+#include "unTeclasReservaX11.h"
+
+namespace mivo {
+
+class CLConexaoX11;
+
+class CLTecladoX11 {
+ public:
+  explicit CLTecladoX11(CLConexaoX11& conexao);
+
+  void pressionar(int tecla);
+  void soltar(int tecla);
+  // The key code of the key that types `caractere`, with 0x100 when it needs
+  // Shift; kSemTecla when the map has no key for it.
+  int teclaDoCaractere(char32_t caractere);
+  int estado(int tecla);
+  void digitar(char32_t caractere);
+
+  // The map changed (a MappingNotify for keycodes other than the lent ones).
+  void mapaMudou(int primeiro, int quantos);
+  // Lent keycodes idle for a while go back; called between operations.
+  void restaurarOciosas();
+
+ private:
+  struct Posicao {
+    KeyCode keycode = 0;
+    int nivel = 0;  // 0: no modifier, 1: Shift
+  };
+
+  void carregarMapa();
+  const Posicao* procurar(KeySym keysym);
+  // The keycode of the first keysym of `tecla` the map has, lending one when
+  // it has none; 0 for a code with no key.
+  KeyCode keycodeDaTecla(int tecla);
+  void enviar(KeyCode keycode, bool pressionada);
+  bool capsLockLigado();
+  unsigned int mascaraModificador(KeySym keysym);
+
+  CLConexaoX11& gConexao;
+  CLTeclasReservaX11 gReserva;
+  bool gMapaValido = false;
+  std::unordered_map<KeySym, Posicao> gPosicoes;
+  KeyCode gShift = 0;
+  std::array<KeyCode, 256> gPressionadas{};  // the keycode each key code went down with
+  bool gUltimoFoiCr = false;
+  bool gCapsLock = false;
+  std::chrono::steady_clock::time_point gCapsLidoEm{};
+};
+
+}  // namespace mivo

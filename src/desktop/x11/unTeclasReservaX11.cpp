@@ -1,0 +1,166 @@
+#include "unTeclasReservaX11.h"
+
+#include <X11/extensions/XTest.h>
+
+#include <algorithm>
+#include <thread>
+
+#include "unConexaoX11.h"
+
+namespace mivo {
+
+namespace {
+
+// Keycodes borrowed from the top of the map when it has too few empty ones.
+constexpr int kMinimoVagas = 4;
+constexpr int kEmprestadas = 8;
+
+void esperarCarencia(CLTeclasReservaX11::Relogio::time_point usadaEm) {
+  const auto fim = usadaEm + std::chrono::milliseconds(CLTeclasReservaX11::kCarenciaMs);
+  const auto agora = CLTeclasReservaX11::Relogio::now();
+  if (fim > agora) std::this_thread::sleep_for(fim - agora);
+}
+
+}  // namespace
+
+CLTeclasReservaX11::CLTeclasReservaX11(CLConexaoX11& conexao) : gConexao(conexao) {}
+
+CLTeclasReservaX11::~CLTeclasReservaX11() { restaurarTodas(); }
+
+void CLTeclasReservaX11::procurarVagas() {
+  gProcurou = true;
+  Display* d = gConexao.tela();
+  if (gConexao.morta()) return;
+  int minimo = 0, maximo = 0;
+  XDisplayKeycodes(d, &minimo, &maximo);
+  int porKeycode = 0;
+  KeySym* mapa = XGetKeyboardMapping(d, minimo, maximo - minimo + 1, &porKeycode);
+  if (!mapa || porKeycode <= 0) {
+    if (mapa) XFree(mapa);
+    return;
+  }
+  auto keysymsDe = [&](int kc) {
+    const KeySym* p = mapa + (kc - minimo) * porKeycode;
+    return std::vector<KeySym>(p, p + porKeycode);
+  };
+  auto vazia = [](const std::vector<KeySym>& ks) {
+    return std::all_of(ks.begin(), ks.end(), [](KeySym k) { return k == NoSymbol; });
+  };
+  // Keycode 8 is left alone: some toolkits drop it.
+  for (int kc = std::max(minimo, 9); kc <= maximo; ++kc) {
+    if (vazia(keysymsDe(kc))) gVagas.push_back({static_cast<KeyCode>(kc), {NoSymbol}});
+  }
+  if (static_cast<int>(gVagas.size()) < kMinimoVagas) {
+    XModifierKeymap* modificadores = XGetModifierMapping(d);
+    auto ehModificador = [&](int kc) {
+      if (!modificadores) return true;
+      const int n = 8 * modificadores->max_keypermod;
+      return std::find(modificadores->modifiermap, modificadores->modifiermap + n, kc) !=
+             modificadores->modifiermap + n;
+    };
+    for (int kc = maximo, n = 0; kc > minimo + 8 && n < kEmprestadas; --kc) {
+      auto ks = keysymsDe(kc);
+      if (vazia(ks) || ehModificador(kc)) continue;
+      gVagas.push_back({static_cast<KeyCode>(kc), ks});
+      ++n;
+    }
+    if (modificadores) XFreeModifiermap(modificadores);
+  }
+  XFree(mapa);
+}
+
+bool CLTeclasReservaX11::ehReserva(KeyCode keycode) const {
+  return std::any_of(gVagas.begin(), gVagas.end(), [&](const Vaga& v) { return v.keycode == keycode; });
+}
+
+bool CLTeclasReservaX11::mudancaPropria(int primeiro, int quantos) const {
+  for (int kc = primeiro; kc < primeiro + quantos; ++kc) {
+    if (!ehReserva(static_cast<KeyCode>(kc))) return false;
+  }
+  return quantos > 0;
+}
+
+KeyCode CLTeclasReservaX11::vincular(KeySym keysym) {
+  if (!gProcurou) procurarVagas();
+  if (gConexao.morta() || keysym == NoSymbol) return 0;
+  const auto agora = Relogio::now();
+  for (Vaga& v : gVagas) {
+    if (v.keysym == keysym) {
+      v.usadaEm = agora;
+      return v.keycode;
+    }
+  }
+  // A free place, else the one idle for longest (never one held down).
+  Vaga* escolhida = nullptr;
+  for (Vaga& v : gVagas) {
+    if (v.pressionada) continue;
+    if (v.keysym == NoSymbol) {
+      escolhida = &v;
+      break;
+    }
+    if (!escolhida || v.usadaEm < escolhida->usadaEm) escolhida = &v;
+  }
+  if (!escolhida) return 0;
+  if (escolhida->keysym != NoSymbol) {
+    XSync(gConexao.tela(), False);
+    esperarCarencia(escolhida->usadaEm);
+  }
+  // Both levels carry the keysym, so that a Shift held elsewhere changes nothing.
+  KeySym par[2] = {keysym, keysym};
+  XChangeKeyboardMapping(gConexao.tela(), escolhida->keycode, 2, par, 1);
+  escolhida->keysym = keysym;
+  escolhida->usadaEm = Relogio::now();
+  return escolhida->keycode;
+}
+
+void CLTeclasReservaX11::marcarPressionada(KeyCode keycode, bool pressionada) {
+  for (Vaga& v : gVagas) {
+    if (v.keycode == keycode) {
+      v.pressionada = pressionada;
+      v.usadaEm = Relogio::now();
+    }
+  }
+}
+
+void CLTeclasReservaX11::restaurar(Vaga& vaga) {
+  if (!gConexao.morta()) {
+    if (vaga.pressionada) XTestFakeKeyEvent(gConexao.tela(), vaga.keycode, False, CurrentTime);
+    XChangeKeyboardMapping(gConexao.tela(), vaga.keycode, static_cast<int>(vaga.originais.size()),
+                           vaga.originais.data(), 1);
+  }
+  vaga.keysym = NoSymbol;
+  vaga.pressionada = false;
+}
+
+void CLTeclasReservaX11::restaurarOciosas(int ociosoMs) {
+  const auto limite = Relogio::now() - std::chrono::milliseconds(ociosoMs);
+  bool mudou = false;
+  for (Vaga& v : gVagas) {
+    if (v.keysym != NoSymbol && !v.pressionada && v.usadaEm <= limite) {
+      restaurar(v);
+      mudou = true;
+    }
+  }
+  if (mudou && !gConexao.morta()) XFlush(gConexao.tela());
+}
+
+void CLTeclasReservaX11::restaurarTodas() {
+  Relogio::time_point ultima{};
+  bool alguma = false;
+  for (const Vaga& v : gVagas) {
+    if (v.keysym == NoSymbol) continue;
+    alguma = true;
+    ultima = std::max(ultima, v.usadaEm);
+  }
+  if (!alguma) return;
+  if (!gConexao.morta()) {
+    XSync(gConexao.tela(), False);
+    esperarCarencia(ultima);
+  }
+  for (Vaga& v : gVagas) {
+    if (v.keysym != NoSymbol) restaurar(v);
+  }
+  if (!gConexao.morta()) XSync(gConexao.tela(), False);
+}
+
+}  // namespace mivo

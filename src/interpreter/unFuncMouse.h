@@ -1,0 +1,31 @@
+#pragma once
+// Mouse and colour: the positioning frames, clicks with the primary and the
+// secondary button, dragging, the wheel, the colour waits, and the click
+// points that a running script asks the user to show ("&MouseCliquePerguntar").
+
+#include <QString>
+#include <optional>
+
+namespace mivo {
+
+class CLScript;
+
+// A colour literal "rgb[r,g,b]" (letter case ignored; "rgb[" and "]" may be
+// left out) as the screen's pixel read gives it: (r mod 256) + 256·(g mod 256)
+// + 65536·(b mod 256). A negative part keeps its sign through "mod", so such
+// a colour matches no pixel. None when a part is missing or not an integer.
+std::optional<qint64> lerCorRgb(const QString& texto);
+
+QString fnMouseNormal(CLScript& s, const QString& argumentos);
+QString fnMouseQuadrante(CLScript& s, const QString& argumentos);
+QString fnMouseCentro(CLScript& s, const QString& argumentos);
+QString fnMouseClicarAcao(CLScript& s, const QString& argumentos);
+QString fnMouseClicarMenu(CLScript& s, const QString& argumentos);
+QString fnMouseArrastar(CLScript& s, const QString& argumentos);
+QString fnMouseRolarCima(CLScript& s, const QString& argumentos);
+QString fnMouseRolarBaixo(CLScript& s, const QString& argumentos);
+QString fnMouseAguardarCor(CLScript& s, const QString& argumentos);
+QString fnMouseAguardarCorPonto(CLScript& s, const QString& argumentos);
+QString fnMouseCliquePerguntar(CLScript& s, const QString& argumentos);
+
+}  // namespace mivo

@@ -1,0 +1,56 @@
+#pragma once
+// Keyboard and text entry: fixed keys and key combinations, virtual keys,
+// typing a text, pasting a text through the clipboard, computing a text, and
+// asking the user for one. The key primitives at the top are shared with the
+// clipboard and window functions.
+
+#include <QChar>
+#include <QString>
+
+namespace mivo {
+
+class CLScript;
+
+// --- Primitives other families use ------------------------------------------
+// Key down `aKey`, then key up `aKey`.
+void hitKeyNumber(CLScript& s, int aKey);
+// Types exactly this character (capitals, shifted punctuation, accents);
+// events are pumped before it.
+void digitarCaractere(CLScript& s, char32_t caractere);
+// Ctrl + the key of `caractere`, with the pauses that let slow programs see
+// the combination (Ctrl down, 100 ms, key down, 100 ms, key up, 50 ms, Ctrl
+// up). False, and nothing pressed, when no key types the character.
+bool teclarControlMais(CLScript& s, QChar caractere);
+// Ctrl+V: pastes what the clipboard holds.
+void teclarColar(CLScript& s);
+// Alt+Space: opens the foreground window's system menu.
+void teclarAltEspaco(CLScript& s);
+// Puts the text on the clipboard; while another program holds it, waits
+// 500 ms (pumping events) and tries again. False only when the run was
+// stopped while waiting.
+bool areaTransferenciaGravar(CLScript& s, const QString& texto);
+
+// --- Script functions ---------------------------------------------------------
+QString fnTeclarEnter(CLScript& s, const QString& argumentos);
+QString fnTeclarEsc(CLScript& s, const QString& argumentos);
+QString fnTeclarDireita(CLScript& s, const QString& argumentos);
+QString fnTeclarEsquerda(CLScript& s, const QString& argumentos);
+QString fnTeclarCima(CLScript& s, const QString& argumentos);
+QString fnTeclarBaixo(CLScript& s, const QString& argumentos);
+QString fnTeclarAltTab(CLScript& s, const QString& argumentos);
+QString fnTeclarAltEspaco(CLScript& s, const QString& argumentos);
+QString fnTeclarAltF4(CLScript& s, const QString& argumentos);
+QString fnTeclarControlEnter(CLScript& s, const QString& argumentos);
+QString fnTeclarShiftTab(CLScript& s, const QString& argumentos);
+QString fnTeclar(CLScript& s, const QString& argumentos);
+QString fnTeclarID(CLScript& s, const QString& argumentos);
+QString fnTeclarControlMais(CLScript& s, const QString& argumentos);
+QString fnTeclarControlMaisID(CLScript& s, const QString& argumentos);
+QString fnTeclarControlAltMais(CLScript& s, const QString& argumentos);
+QString fnTeclarAltMais(CLScript& s, const QString& argumentos);
+QString fnTextoDigitar(CLScript& s, const QString& argumentos);
+QString fnTextoColar(CLScript& s, const QString& argumentos);
+QString fnTextoProcessar(CLScript& s, const QString& argumentos);
+QString fnEntradaTexto(CLScript& s, const QString& argumentos);
+
+}  // namespace mivo

@@ -1,0 +1,133 @@
+#include "unFuncTexto.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include "unCLDesktop.h"
+#include "unCLErro.h"
+#include "unCLScript.h"
+#include "unLeitura.h"
+#include "unUtil.h"
+
+namespace mivo {
+
+namespace {
+
+const QString kOk = QStringLiteral("OK");
+const QString kFalha = QStringLiteral("FALHA");
+const QString kPastaTextos = QStringLiteral("dados\\textos");
+
+// Like an editor's line list: a text with line breaks adds several lines,
+// and an empty text one empty line.
+QStringList comoLinhas(const QString& texto) {
+  static const QRegularExpression quebra(QStringLiteral("\r\n|\r|\n"));
+  return texto.split(quebra);
+}
+
+// The value of "&TaLinhaAdicionar" and "&TaDefinir": expanded unless the
+// second argument is "não".
+QString valorTalvezExpandido(CLScript& s, const QStringList& a) {
+  const QString valor = a.isEmpty() ? QString() : leitura::getParamValue(a[0]);
+  const bool naoExpandir = a.size() > 1 && aparar(leitura::getParamValue(a[1])).toLower() == QStringLiteral("não");
+  return naoExpandir ? valor : s.expandirValor(valor);
+}
+
+std::optional<int> inteiro(const QString& texto) {
+  bool ok = false;
+  const int n = aparar(texto).toInt(&ok);
+  if (!ok) return std::nullopt;
+  return n;
+}
+
+}  // namespace
+
+QString textoAuxiliarCompleto(const QStringList& linhas) {
+  QString r;
+  for (const QString& l : linhas) r += l + QLatin1String("\r\n");
+  return r;
+}
+
+QString fnTaPegarTudo(CLScript& s, const QString&) {
+  return textoAuxiliarCompleto(s.host().textoAuxiliarLinhas());
+}
+
+QString fnTaLinhaPegar(CLScript& s, const QString& argumentos) {
+  const std::optional<int> n = inteiro(leitura::getParamValue(argumentos));
+  if (!n) return {};
+  return s.host().textoAuxiliarLinhas().value(std::max(*n - 1, 0));
+}
+
+QString fnTaLinhaAdicionar(CLScript& s, const QString& argumentos) {
+  const QString valor = valorTalvezExpandido(s, leitura::getParams2(argumentos));
+  s.host().setTextoAuxiliarLinhas(s.host().textoAuxiliarLinhas() + comoLinhas(valor));
+  return {};
+}
+
+QString fnTaLinhaApagar(CLScript& s, const QString& argumentos) {
+  const std::optional<int> n = inteiro(leitura::getParamValue(argumentos));
+  QStringList linhas = s.host().textoAuxiliarLinhas();
+  const int indice = n ? std::max(*n - 1, 0) : -1;
+  if (indice < 0 || indice >= linhas.size()) return kFalha;
+  linhas.removeAt(indice);
+  s.host().setTextoAuxiliarLinhas(linhas);
+  return kOk;
+}
+
+QString fnTaDefinir(CLScript& s, const QString& argumentos) {
+  QString valor = valorTalvezExpandido(s, leitura::getParams2(argumentos));
+  valor.replace(QLatin1String("\\n"), QLatin1String("\r\n"));
+  s.host().setTextoAuxiliarLinhas(dividirLinhas(valor));
+  return {};
+}
+
+QString abrirTextoAuxiliar(CLScript& s, const QString& caminho) {
+  if (!QFileInfo(caminho).isFile()) return kFalha;
+  QString texto, erro;
+  if (!lerArquivoTexto(caminho, texto, &erro)) throw CLErro(erro);
+  s.host().registrarTextoAberto(caminho);
+  if (aparar(texto).isEmpty()) return kFalha;
+  s.host().setTextoAuxiliarLinhas(dividirLinhas(texto));
+  return kOk;
+}
+
+QString fnTaAbrir(CLScript& s, const QString& argumentos) {
+  const QString nome = s.expandirValor(leitura::getParamValue(argumentos));
+  return abrirTextoAuxiliar(s, s.host().getBestPath(nome, kPastaTextos, QString()));
+}
+
+void salvarTextoAuxiliar(CLScript& s, const QString& caminho) {
+  QString erro;
+  const QString texto = textoAuxiliarCompleto(s.host().textoAuxiliarLinhas());
+  if (!gravarArquivo(caminho, codificarUtf8ComBom(texto), &erro)) throw CLErro(erro);
+}
+
+QString fnTaSalvar(CLScript& s, const QString& argumentos) {
+  const QString nome = leitura::getParamValue(argumentos);
+  salvarTextoAuxiliar(s, s.host().getBestPath(nome, kPastaTextos, QString()));
+  return kOk;
+}
+
+QString fnMemoriaDefinir(CLScript& s, const QString& argumentos) {
+  const std::u16string texto = leitura::getParamValue(argumentos).toStdU16String();
+  // Another program may hold the clipboard for a moment: one more try.
+  if (s.desktop().areaTransferenciaDefinirTexto(texto)) return {};
+  s.host().dormir(1000);
+  s.host().bombearEventos();
+  if (!s.desktop().areaTransferenciaDefinirTexto(texto))
+    throw CLErro(QStringLiteral("Não foi possível gravar na área de transferência"));
+  return {};
+}
+
+QString fnMemoriaLer(CLScript& s, const QString&) {
+  std::optional<std::u16string> texto = s.desktop().areaTransferenciaTexto();
+  s.host().bombearEventos();
+  if (!texto) {
+    s.host().dormir(1000);
+    s.host().bombearEventos();
+    texto = s.desktop().areaTransferenciaTexto();
+    if (!texto) throw CLErro(QStringLiteral("Não foi possível ler a área de transferência"));
+  }
+  return QString::fromStdU16String(*texto);
+}
+
+}  // namespace mivo

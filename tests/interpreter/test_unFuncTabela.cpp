@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "unCLDesktopSimulado.h"
+#include "unCLErro.h"
+#include "unCLLista.h"
+#include "unCLScript.h"
+#include "unHostTeste.h"
+#include "unUtil.h"
+
+using namespace mivo;
+
+namespace {
+
+class Tabela : public ::testing::Test {
+ protected:
+  QTemporaryDir base;
+  teste::CLHostTeste host;
+  CLDesktopSimulado desktop;
+  CLScript script{host, &desktop};
+
+  void SetUp() override {
+    qputenv("MIVO_BASE_DIR", base.path().toLocal8Bit());
+    QDir(base.path()).mkpath(QStringLiteral("dados/listas"));
+    QDir(base.path()).mkpath(QStringLiteral("dados/textos"));
+    script.gGrid = host.lista().gGrid;
+  }
+  void TearDown() override { qunsetenv("MIVO_BASE_DIR"); }
+
+  QString f(const QString& instrucao) { return script.execFunction(instrucao); }
+  CLGrade& g() { return *script.gGrid; }
+  QStringList linha(int r) {
+    QStringList l;
+    for (int c = 0; c < g().ColCount(); ++c) l << g().cell(c, r);
+    return l;
+  }
+  QString arquivo(const QString& relativo) { return base.filePath(relativo); }
+};
+
+}  // namespace
+
+TEST_F(Tabela, TabelaNovaColunasELinhas) {
+  EXPECT_EQ(f(QStringLiteral("&LaQtdLinhas().")), QStringLiteral("1"));  // a fresh table reports 1
+  f(QStringLiteral("&LaInserirColunas(\"nome,email;status\")."));
+  EXPECT_EQ(linha(0), (QStringList{"nome", "email", "status"}));
+  f(QStringLiteral("&LaInserirColunas(\"EMAIL,cidade\")."));  // only what is missing
+  EXPECT_EQ(linha(0), (QStringList{"nome", "email", "status", "cidade"}));
+
+  struct Caso {
+    const char* instrucao;
+    const char* resultado;
+    QStringList registro;
+  } casos[] = {
+      {"&LaInserirLinha(\"Ana;ana@x.com;ok\").", "OK", {"Ana", "ana@x.com", "ok", ""}},  // reuses the blank row
+      {"&LaInserirLinha(\"Bia,b@x.com,ok\").", "OK", {"Bia,b@x.com,ok", "", "", ""}},
+      {"&LaInserirLinha(\"Caio;Status; x ;EMAIL\").", "OK", {"Caio", "", "x", ""}},  // titles leave cells empty
+      {"&LaInserirLinha(\"a;b;c;d;e\").", "FALHA", {"a", "b", "c", "d"}},
+      {"&LaInserirLinha(\"[quem];a\\nb\").", "OK", {"Duda", "a\\nb", "", ""}},  // a value cannot break a row
+  };
+  script.gValores.acrescentar(QStringLiteral("quem"), QStringLiteral("Duda"));
+  int r = 1;
+  for (const auto& c : casos) {
+    EXPECT_EQ(f(QString::fromUtf8(c.instrucao)), QString::fromUtf8(c.resultado)) << c.instrucao;
+    EXPECT_EQ(linha(r++), c.registro) << c.instrucao;
+  }
+  EXPECT_EQ(f(QStringLiteral("&LaInserirLinha(\"\").")), QStringLiteral("OK"));
+  EXPECT_EQ(f(QStringLiteral("&LaQtdLinhas().")), QStringLiteral("5"));
+}
+
+TEST_F(Tabela, RegistroAtualValorEMudanca) {
+  f(QStringLiteral("&LaInserirColunas(\"nome,email \")."));
+  g().setCell(1, 0, QStringLiteral("email "));  // a title with a trailing blank
+  f(QStringLiteral("&LaInserirLinha(\"Ana;a@x\")."));
+  f(QStringLiteral("&LaInserirLinha(\"Bia;b@x\")."));
+  EXPECT_EQ(f(QStringLiteral("&LaValor(EMAIL).")), QStringLiteral("a@x"));
+  EXPECT_EQ(f(QStringLiteral("&LaTemColuna(\"email\").")), QStringLiteral("FALHA"));  // not trimmed here
+  EXPECT_EQ(f(QStringLiteral("&LaTemColuna(\"NOME\").")), QStringLiteral("OK"));
+  EXPECT_EQ(f(QStringLiteral("&LaValor(nada).")), QString());
+  EXPECT_EQ(f(QStringLiteral("&LaProximaLinha().")), QStringLiteral("OK"));
+  EXPECT_EQ(f(QStringLiteral("&LaValor(nome).")), QStringLiteral("Bia"));
+  EXPECT_EQ(f(QStringLiteral("&LaProximaLinha().")), QStringLiteral("FALHA"));  // the last record stays
+  EXPECT_EQ(g().Row(), 2);
+
+  const std::pair<const char*, const char*> irLinha[] = {
+      {"&LaIrLinha(2).", "OK"}, {"&LaIrLinha(3).", "FALHA"}, {"&LaIrLinha(0).", "FALHA"},
+      {"&LaIrLinha(-1).", "FALHA"}, {"&LaIrLinha(\" 1 \").", "OK"}};
+  for (const auto& [instrucao, resultado] : irLinha)
+    EXPECT_EQ(f(QString::fromUtf8(instrucao)), QString::fromUtf8(resultado)) << instrucao;
+  EXPECT_EQ(g().Row(), 1);
+  EXPECT_THROW(f(QStringLiteral("&LaIrLinha(um).")), CLErro);
+
+  script.gValores.acrescentar(QStringLiteral("v"), QStringLiteral("novo"));
+  EXPECT_EQ(f(QStringLiteral("&LaValorMudar(nome;\"[v]\\nlinha\").")), QStringLiteral("OK"));
+  EXPECT_EQ(g().cell(0, 1), QStringLiteral("novo\r\nlinha"));
+  EXPECT_EQ(f(QStringLiteral("&LaValorMudar(nada;x).")), QStringLiteral("FALHA"));
+  f(QStringLiteral("&LaValorMudar(nome)."));
+  EXPECT_TRUE(script.gErroFatal);
+  EXPECT_EQ(script.gErroFatalTexto, QStringLiteral("Linha: 0 | LaValorMudar - Verifique a sintaxe de uso desta função."));
+}
+
+TEST_F(Tabela, ColunasInteiras) {
+  f(QStringLiteral("&LaInserirColunas(\"nome,email\")."));
+  f(QStringLiteral("&LaInserirLinha(\"Ana;a@x\")."));
+  f(QStringLiteral("&LaInserirLinha(\"Bia;b@x\")."));
+  EXPECT_EQ(f(QStringLiteral("&LaColunaValor(email).")), QStringLiteral("email\r\na@x\r\nb@x\r\n"));
+  EXPECT_EQ(f(QStringLiteral("&LaColunaValor(nada).")), QStringLiteral("FALHA"));
+  EXPECT_EQ(f(QStringLiteral("&LaColunaLimpar(email).")), QStringLiteral("OK"));
+  EXPECT_EQ(f(QStringLiteral("&LaColunaValor(email).")), QStringLiteral("email\r\n\r\n\r\n"));
+  EXPECT_EQ(f(QStringLiteral("&LaColunaApagar(\"nome\").")), QStringLiteral("OK"));
+  EXPECT_EQ(linha(0), QStringList{"email"});
+  EXPECT_EQ(f(QStringLiteral("&LaColunaApagar(nome).")), QStringLiteral("FALHA"));
+  EXPECT_EQ(f(QStringLiteral("&LaColunaLimpar(nome).")), QStringLiteral("FALHA"));
+}
+
+TEST_F(Tabela, AjustarColunasTiraUmaLinhaEmBrancoFinalPorColuna) {
+  f(QStringLiteral("&LaInserirColunas(\"a,b\")."));
+  f(QStringLiteral("&LaInserirLinha(\"1;2\")."));
+  g().setRowCount(6);  // four trailing blank records
+  f(QStringLiteral("&LaAjustarColunas()."));
+  EXPECT_EQ(g().RowCount(), 4);
+}
+
+TEST_F(Tabela, AbrirESalvarListas) {
+  ASSERT_TRUE(gravarArquivo(arquivo(QStringLiteral("dados/listas/clientes.txt")),
+                            "nome;email\r\nAna;a@x\nBia;[dominio]\r\n\r\nCaio;c@x;extra"));
+  f(QStringLiteral("&LaInserirColunas(\"nome\")."));
+  f(QStringLiteral("&LaInserirLinha(\"Zé\")."));
+  script.gValores.acrescentar(QStringLiteral("dominio"), QStringLiteral("b@x"));
+  EXPECT_EQ(f(QStringLiteral("&LaAbrir(\"clientes\").")), QStringLiteral("OK"));
+  EXPECT_EQ(linha(0), (QStringList{"nome", "email", ""}));
+  EXPECT_EQ(linha(1), (QStringList{"Zé", "", ""}));  // appended after what was there
+  EXPECT_EQ(linha(3), (QStringList{"Bia", "b@x", ""}));  // lines are expanded
+  EXPECT_EQ(linha(4), (QStringList{"Caio", "c@x", "extra"}));  // nothing read is lost
+  EXPECT_EQ(host.lista().gArquivo, arquivo(QStringLiteral("dados/listas/clientes.txt")));
+
+  EXPECT_EQ(f(QStringLiteral("&LaAbrir(\"nao-existe\").")), QStringLiteral("FALHA"));
+  ASSERT_TRUE(gravarArquivo(arquivo(QStringLiteral("dados/listas/vazia.txt")), "  \r\n"));
+  EXPECT_EQ(f(QStringLiteral("&LaAbrir(vazia).")), QStringLiteral("FALHA"));
+
+  g().setCell(0, 1, QStringLiteral("Zé 😀"));
+  EXPECT_EQ(f(QStringLiteral("&LaSalvar(\"saida\").")), QString());
+  QString salvo;
+  ASSERT_TRUE(lerArquivoTexto(arquivo(QStringLiteral("dados/listas/saida.txt")), salvo));
+  EXPECT_TRUE(salvo.startsWith(QStringLiteral("nome;email;\r\nZé 😀;;\r\nAna;a@x;\r\n"))) << salvo.toStdString();
+  EXPECT_THROW(f(QStringLiteral("&LaSalvar(\"") + arquivo(QStringLiteral("sem/pasta/x.txt")) + QStringLiteral("\").")),
+               CLErro);
+}
+
+TEST_F(Tabela, SalvarCanceladoNaoGravaNada) {
+  const QString destino = arquivo(QStringLiteral("dados/listas/antiga.txt"));
+  ASSERT_TRUE(gravarArquivo(destino, "conteudo antigo\r\n"));
+  struct HostCancela : teste::CLHostTeste {
+    bool progressoCancelado() override { return true; }
+  } cancela;
+  CLScript s(cancela, &desktop);
+  s.execFunction(QStringLiteral("&LaSalvar(antiga)."));
+  QString texto;
+  ASSERT_TRUE(lerArquivoTexto(destino, texto));
+  EXPECT_EQ(texto, QStringLiteral("conteudo antigo\r\n"));
+  EXPECT_TRUE(cancela.dialogos.contains(QStringLiteral("Informação: Procedimento cancelado")));
+}
+
+TEST_F(Tabela, PreCarregarListaTextoEColunas) {
+  ASSERT_TRUE(gravarArquivo(arquivo(QStringLiteral("dados/listas/l.txt")), "a;b\r\n1;2\r\n"));
+  ASSERT_TRUE(gravarArquivo(arquivo(QStringLiteral("dados/textos/t.txt")), "linha 1\r\nlinha 2\r\n"));
+  f(QStringLiteral("&LaInserirColunas(\"velha\")."));
+  EXPECT_EQ(script.preCarregarLista(QStringLiteral("l")), QStringLiteral("ok"));
+  EXPECT_EQ(linha(0), (QStringList{"a", "b"}));  // the table was emptied first
+  EXPECT_EQ(linha(1), (QStringList{"1", "2"}));
+  EXPECT_EQ(host.prelistaFile(), arquivo(QStringLiteral("dados/listas/l.txt")));
+  script.preCarregarTexto(QStringLiteral("t"));
+  EXPECT_EQ(host.textoAuxiliarLinhas(), (QStringList{"linha 1", "linha 2"}));
+  script.preCarregarColunas(QStringLiteral("c,a"));
+  EXPECT_EQ(linha(0), (QStringList{"a", "b", "c"}));
+
+  host.lista().gEditou = true;
+  host.respostas = {QStringLiteral("Não")};
+  EXPECT_THROW(script.preCarregarLista(QStringLiteral("l")), CLAbortoSilencioso);
+  EXPECT_EQ(linha(0), (QStringList{"a", "b", "c"}));
+}

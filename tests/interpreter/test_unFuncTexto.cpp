@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "unCLDesktopSimulado.h"
+#include "unCLErro.h"
+#include "unCLScript.h"
+#include "unHostTeste.h"
+#include "unUtil.h"
+
+using namespace mivo;
+
+namespace {
+
+class TextoAuxiliar : public ::testing::Test {
+ protected:
+  QTemporaryDir base;
+  teste::CLHostTeste host;
+  CLDesktopSimulado desktop;
+  CLScript script{host, &desktop};
+
+  void SetUp() override {
+    qputenv("MIVO_BASE_DIR", base.path().toLocal8Bit());
+    QDir(base.path()).mkpath(QStringLiteral("dados/textos"));
+  }
+  void TearDown() override { qunsetenv("MIVO_BASE_DIR"); }
+  QString f(const char* instrucao) { return script.execFunction(QString::fromUtf8(instrucao)); }
+};
+
+}  // namespace
+
+TEST_F(TextoAuxiliar, LinhasDoTexto) {
+  script.gValores.acrescentar(QStringLiteral("x"), QStringLiteral("X"));
+  f("&TaDefinir(\"um\\ndois [x]\").");
+  EXPECT_EQ(host.textoAuxiliarLinhas(), (QStringList{"um", "dois X"}));
+  f("&TaDefinir(\"um\\n[x]\";\"não\").");  // references stay, line breaks still work
+  EXPECT_EQ(host.textoAuxiliarLinhas(), (QStringList{"um", "[x]"}));
+  f("&TaLinhaAdicionar(\"três [x]\").");
+  f("&TaLinhaAdicionar(\"[x]\";\"NÃO \").");
+  EXPECT_EQ(f("&TaPegarTudo()."), QStringLiteral("um\r\n[x]\r\ntrês X\r\n[x]\r\n"));
+  const std::pair<const char*, const char*> pegar[] = {
+      {"&TaLinhaPegar(0).", "um"}, {"&TaLinhaPegar(1).", "um"}, {"&TaLinhaPegar(3).", "três X"},
+      {"&TaLinhaPegar(9).", ""},   {"&TaLinhaPegar(x).", ""}};
+  for (const auto& [instrucao, esperado] : pegar) EXPECT_EQ(f(instrucao), QString::fromUtf8(esperado)) << instrucao;
+  EXPECT_EQ(f("&TaLinhaApagar(2)."), QStringLiteral("OK"));
+  EXPECT_EQ(f("&TaLinhaApagar(0)."), QStringLiteral("OK"));  // line 1
+  EXPECT_EQ(host.textoAuxiliarLinhas(), (QStringList{"três X", "[x]"}));
+  EXPECT_EQ(f("&TaLinhaApagar(7)."), QStringLiteral("FALHA"));
+  EXPECT_EQ(f("&TaLinhaApagar(abc)."), QStringLiteral("FALHA"));
+}
+
+TEST_F(TextoAuxiliar, AbrirESalvar) {
+  const QString arquivo = base.filePath(QStringLiteral("dados/textos/modelo.txt"));
+  ASSERT_TRUE(gravarArquivo(arquivo, "Ol\xE1 [nome]\r\nsegunda"));  // Windows-1252
+  EXPECT_EQ(f("&TaAbrir(\"modelo\")."), QStringLiteral("OK"));
+  EXPECT_EQ(host.textoAuxiliarLinhas(), (QStringList{"Olá [nome]", "segunda"}));
+  EXPECT_EQ(host.textoAberto(), arquivo);
+  EXPECT_EQ(f("&TaAbrir(\"nao-existe\")."), QStringLiteral("FALHA"));
+  host.setTextoAuxiliarLinhas({QStringLiteral("emoji 😀"), QStringLiteral("ç")});
+  EXPECT_EQ(f("&TaSalvar(\"copia\")."), QStringLiteral("OK"));
+  QFile salvo(base.filePath(QStringLiteral("dados/textos/copia.txt")));
+  ASSERT_TRUE(salvo.open(QIODevice::ReadOnly));
+  EXPECT_EQ(salvo.readAll(), QByteArray("\xEF\xBB\xBF") + QStringLiteral("emoji 😀\r\nç\r\n").toUtf8());
+  EXPECT_THROW(f("&TaSalvar(\"/nao/existe/pasta/x\")."), CLErro);
+}
+
+TEST_F(TextoAuxiliar, AreaDeTransferencia) {
+  EXPECT_EQ(f("&MemoriaDefinir(\"Olá [x]\")."), QString());  // not expanded
+  EXPECT_EQ(f("&MemoriaLer()."), QStringLiteral("Olá [x]"));
+  desktop.setAreaTransferenciaOcupada(1);  // busy once: one more try after a second
+  const qint64 t0 = host.agoraMs();
+  EXPECT_EQ(f("&MemoriaLer()."), QStringLiteral("Olá [x]"));
+  EXPECT_GE(host.agoraMs() - t0, 1000);
+  desktop.setAreaTransferenciaOcupada(2);
+  EXPECT_THROW(f("&MemoriaLer()."), CLErro);
+  desktop.areaTransferenciaDefinirImagem(ImagemPixels{1, 1, {0xFF000000u}});
+  EXPECT_EQ(f("&MemoriaLer()."), QString());  // a picture is no text
+  desktop.setAreaTransferenciaOcupada(2);
+  EXPECT_THROW(f("&MemoriaDefinir(\"x\")."), CLErro);
+}
