@@ -7,6 +7,8 @@ PACOTES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools
   libgtest-dev libgmock-dev libbenchmark-dev
+  g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth
+  libx11-dev libxtst-dev openbox x11-utils xterm xdotool xclip
 )
 
 faltando=()

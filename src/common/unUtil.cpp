@@ -141,17 +141,7 @@ bool gravarArquivo(const QString& caminho, const QByteArray& bytes, QString* err
 
 QStringList dividirLinhas(const QString& texto) {
   QStringList linhas;
-  qsizetype ini = 0;
-  const qsizetype n = texto.size();
-  for (qsizetype i = 0; i < n; ++i) {
-    const QChar c = texto[i];
-    if (c == u'\r' || c == u'\n') {
-      linhas.append(texto.mid(ini, i - ini));
-      if (c == u'\r' && i + 1 < n && texto[i + 1] == u'\n') ++i;
-      ini = i + 1;
-    }
-  }
-  if (ini < n) linhas.append(texto.mid(ini));
+  paraCadaLinha(texto, [&linhas](QStringView l) { linhas.append(l.toString()); });
   return linhas;
 }
 
@@ -182,6 +172,18 @@ QString getBestPath(const QString& nome, const QString& pasta, const QString& ex
   const QString arquivo = resultado.mid(resultado.lastIndexOf(u'/') + 1);
   if (!arquivo.toLower().contains(ext.toLower()) && !QFileInfo(resultado).isFile()) resultado += ext;
   return resultado;
+}
+
+QStringView primeiraLinha(QStringView texto) {
+  for (qsizetype i = 0; i < texto.size(); ++i)
+    if (texto[i] == u'\r' || texto[i] == u'\n') return texto.left(i);
+  return texto;
+}
+
+qsizetype contarLinhas(QStringView texto) {
+  qsizetype n = 0;
+  paraCadaLinha(texto, [&n](QStringView) { ++n; });
+  return n;
 }
 
 QString pastaBase() {

@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 namespace mivo {
 
@@ -46,6 +47,27 @@ QStringList dividirLinhas(const QString& texto);
 // name lacks it (unless a file exists under the name as typed). Both
 // separators are accepted in what users type.
 QString getBestPath(const QString& nome, const QString& pasta, const QString& extensao = {});
+
+// Calls f(QStringView) for every line of `texto` (CR LF, CR or LF), as
+// dividirLinhas splits it, without building the list.
+template <class F>
+void paraCadaLinha(QStringView texto, F&& f) {
+  qsizetype ini = 0;
+  const qsizetype n = texto.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    const QChar c = texto[i];
+    if (c == u'\r' || c == u'\n') {
+      f(texto.mid(ini, i - ini));
+      if (c == u'\r' && i + 1 < n && texto[i + 1] == u'\n') ++i;
+      ini = i + 1;
+    }
+  }
+  if (ini < n) f(texto.mid(ini));
+}
+// The text up to its first line break.
+QStringView primeiraLinha(QStringView texto);
+// How many lines paraCadaLinha would give.
+qsizetype contarLinhas(QStringView texto);
 
 // The program's base folder: MIVO_BASE_DIR when set, otherwise the folder of
 // the running executable.

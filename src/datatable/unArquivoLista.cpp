@@ -81,7 +81,11 @@ std::optional<QString> gradeParaTexto(const CLGrade& grade, CLProgresso* progres
   for (int r = 0; r < total; ++r) {
     if (progresso && r % passo == 0)
       progresso->progressoPasso(QStringLiteral("Processados: ") + formatarContagem(r));
-    texto += grade.celulasLinha(r).join(u';') + QLatin1String("\r\n");
+    for (int c = 0; c < grade.ColCount(); ++c) {
+      if (c > 0) texto += u';';
+      texto += grade.celula(c, r);
+    }
+    texto += QLatin1String("\r\n");
     if (!progresso) continue;
     if ((r + 1) % passo == 0)
       progresso->progressoLegenda3(QStringLiteral("Copiados: ") + formatarContagem(r + 1));
@@ -103,19 +107,21 @@ bool gravarLista(const QString& caminho, const QString& texto, QString* erro) {
 
 bool carregarComTitulos(CLGrade& grade, const QString& texto, const Expansor& expandir) {
   if (aparar(texto).isEmpty()) return false;
-  const QStringList linhas = dividirLinhas(texto);
   CLGrade::Lote lote(grade);
-  grade.inserirColunas(linhas.value(0));
+  const QString primeira = primeiraLinha(texto).toString();
+  grade.inserirColunas(primeira);
   // The titles split at ";" and ","; so do the records of a list whose first
   // line has no ";" (a comma- or tab-separated file), or their values would
   // all land in the first column.
-  const QChar delimitador = escolherDelimitador(linhas.value(0));
+  const QChar delimitador = escolherDelimitador(primeira);
   const bool outroDelimitador = !delimitador.isNull() && delimitador != u';';
-  for (qsizetype i = 1; i < linhas.size(); ++i) {
-    QString linha = expandir ? expandir(linhas[i]) : linhas[i];
+  bool titulos = true;
+  paraCadaLinha(texto, [&](QStringView l) {
+    if (std::exchange(titulos, false)) return;
+    QString linha = expandir ? expandir(l.toString()) : l.toString();
     if (outroDelimitador) linha = dividirCampos(linha, delimitador).join(u';');
     grade.inserirLinha(linha, true);
-  }
+  });
   return true;
 }
 

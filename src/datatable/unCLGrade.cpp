@@ -8,11 +8,6 @@ namespace mivo {
 
 namespace {
 
-const QStringList& linhaVazia() {
-  static const QStringList vazia;
-  return vazia;
-}
-
 bool mesmoTitulo(const QString& a, const QString& b) {
   return aparar(a).toLower() == aparar(b).toLower();
 }
@@ -60,17 +55,22 @@ void CLGrade::setColCount(int colunas) {
 
 QString CLGrade::cell(int col, int row) const {
   if (col < 0 || col >= gColunas || row < 0 || row >= RowCount()) return {};
-  return gLinhas[row][col];
+  return gLinhas[row].at(col);
 }
 
 void CLGrade::setCell(int col, int row, const QString& valor) {
   if (col < 0 || col >= gColunas || row < 0 || row >= RowCount()) return;
-  gLinhas[row][col] = valor;
+  gLinhas[row].set(col, valor);
   avisar([&](CLGradeObservador& o) { o.celulasAlteradas(col, row, col, row); });
 }
 
-const QStringList& CLGrade::celulasLinha(int row) const {
-  return (row < 0 || row >= RowCount()) ? linhaVazia() : gLinhas[row];
+QStringList CLGrade::celulasLinha(int row) const {
+  return (row < 0 || row >= RowCount()) ? QStringList() : gLinhas[row].lista();
+}
+
+QStringView CLGrade::celula(int col, int row) const {
+  if (row < 0 || row >= RowCount()) return {};
+  return gLinhas[row].celula(col);
 }
 
 void CLGrade::setRow(int row) {
@@ -98,52 +98,54 @@ void CLGrade::ajustarSelecao() {
 
 void CLGrade::setLinhaInteira(int row, const QStringList& linhasRecebidas) {
   if (row < 0 || row >= RowCount()) return;
-  const QStringList linhas = linhasRecebidas;  // may be one of our own rows
-  QStringList& celulas = gLinhas[row];
-  for (int c = 0; c < gColunas; ++c) {
-    if (c >= linhas.size())
-      celulas[c].clear();
-    else
-      celulas[c] = linhas[c].isEmpty() ? QStringLiteral(" ") : linhas[c];
-  }
+  QStringList celulas = linhasRecebidas.mid(0, gColunas);
+  for (QString& c : celulas)
+    if (c.isEmpty()) c = QStringLiteral(" ");
+  celulas.resize(gColunas);
+  gLinhas[row] = CLLinhaGrade(celulas);
   avisar([&](CLGradeObservador& o) { o.celulasAlteradas(0, row, gColunas - 1, row); });
 }
 
 void CLGrade::setColunaInteira(int col, const QStringList& linhasRecebidas) {
   if (col < 0 || col >= gColunas) return;
-  const QStringList linhas = linhasRecebidas;  // may be one of our own rows
+  const QStringList linhas = linhasRecebidas;
   for (int r = 0; r < RowCount(); ++r) {
     if (r >= linhas.size())
-      gLinhas[r][col].clear();
+      gLinhas[r].set(col, {});
     else
-      gLinhas[r][col] = linhas[r].isEmpty() ? QStringLiteral(" ") : linhas[r];
+      gLinhas[r].set(col, linhas[r].isEmpty() ? QStringLiteral(" ") : linhas[r]);
   }
   avisar([&](CLGradeObservador& o) { o.celulasAlteradas(col, 0, col, RowCount() - 1); });
 }
 
 QString CLGrade::textoLinha(int row) const {
   QString texto;
-  for (const QString& c : celulasLinha(row)) texto += c + QLatin1String("\r\n");
+  if (row < 0 || row >= RowCount()) return texto;
+  for (int c = 0; c < gColunas; ++c) {
+    texto += gLinhas[row].celula(c);
+    texto += QLatin1String("\r\n");
+  }
   return texto;
 }
 
 QString CLGrade::textoColuna(int col) const {
   QString texto;
   if (col < 0 || col >= gColunas) return texto;
-  for (const QStringList& linha : gLinhas) texto += linha[col] + QLatin1String("\r\n");
+  for (const CLLinhaGrade& linha : gLinhas) {
+    texto += linha.celula(col);
+    texto += QLatin1String("\r\n");
+  }
   return texto;
 }
 
 bool CLGrade::linhaEmBranco(int row) const {
-  const QStringList& celulas = celulasLinha(row);
-  return std::all_of(celulas.begin(), celulas.end(),
-                     [](const QString& c) { return aparar(c).isEmpty(); });
+  return row < 0 || row >= RowCount() || gLinhas[row].emBranco();
 }
 
 bool CLGrade::colunaEmBranco(int col) const {
   if (col < 0 || col >= gColunas) return true;
   return std::all_of(gLinhas.begin(), gLinhas.end(),
-                     [col](const QStringList& l) { return aparar(l[col]).isEmpty(); });
+                     [col](const CLLinhaGrade& l) { return aparar(l.at(col)).isEmpty(); });
 }
 
 // --- Structure ----------------------------------------------------------------
@@ -151,6 +153,17 @@ bool CLGrade::colunaEmBranco(int col) const {
 int CLGrade::adicionarLinha() {
   setRowCount(RowCount() + 1);
   return RowCount() - 1;
+}
+
+int CLGrade::adicionarLinha(const QStringList& celulas) {
+  if (celulas.size() > gColunas) setColCount(static_cast<int>(celulas.size()));
+  const int r = RowCount();
+  avisar([&](CLGradeObservador& o) { o.linhasAInserir(r, r); });
+  QStringList completa = celulas;
+  completa.resize(gColunas);
+  gLinhas.append(CLLinhaGrade(completa));
+  avisar([](CLGradeObservador& o) { o.linhasInseridas(); });
+  return r;
 }
 
 void CLGrade::removerLinhas(int primeira, int qtd) {
@@ -196,13 +209,12 @@ void CLGrade::moverColuna(int de, int para) {
 
 void CLGrade::limparColuna(int col) {
   if (col < 0 || col >= gColunas) return;
-  for (int r = 1; r < RowCount(); ++r) gLinhas[r][col].clear();
+  for (int r = 1; r < RowCount(); ++r) gLinhas[r].set(col, {});
   avisar([&](CLGradeObservador& o) { o.celulasAlteradas(col, 1, col, RowCount() - 1); });
 }
 
 void CLGrade::limparCelulas() {
-  for (auto& l : gLinhas)
-    for (auto& c : l) c.clear();
+  for (auto& l : gLinhas) l = CLLinhaGrade(gColunas);
   avisar([&](CLGradeObservador& o) { o.celulasAlteradas(0, 0, gColunas - 1, RowCount() - 1); });
 }
 
@@ -211,7 +223,7 @@ void CLGrade::limparCelulas() {
 int CLGrade::colunaPorTitulo(const QString& titulo) const {
   const QString procurado = aparar(titulo).toLower();
   for (int c = 0; c < gColunas; ++c)
-    if (aparar(gLinhas[0][c]).toLower() == procurado) return c;
+    if (aparar(gLinhas[0].at(c)).toLower() == procurado) return c;
   return -1;
 }
 
@@ -221,12 +233,12 @@ QString CLGrade::valorAtual(const QString& titulo) const {
 }
 
 void CLGrade::adicionarColuna(const QString& titulo) {
-  if (aparar(gLinhas[0][0]).isEmpty()) {
+  if (aparar(gLinhas[0].at(0)).isEmpty()) {
     setCell(0, 0, titulo);
     return;
   }
   if (gColunas < 2) setColCount(2);
-  if (aparar(gLinhas[0][1]).isEmpty()) {
+  if (aparar(gLinhas[0].at(1)).isEmpty()) {
     setCell(1, 0, titulo);
     return;
   }
@@ -257,7 +269,7 @@ bool CLGrade::inserirLinha(const QString& valores, bool carga) {
   if (carga) {
     bool repeteTitulos = qtd <= gColunas;
     for (int k = 0; repeteTitulos && k < qtd; ++k)
-      repeteTitulos = mesmoTitulo(lista[k], gLinhas[0][k]);
+      repeteTitulos = mesmoTitulo(lista[k], gLinhas[0].at(k));
     if (repeteTitulos) return true;
   }
 
@@ -265,13 +277,15 @@ bool CLGrade::inserirLinha(const QString& valores, bool carga) {
   if (!cabem && carga) setColCount(qtd);
   const int alvo = (RowCount() == 2 && linhaEmBranco(1)) ? 1 : adicionarLinha();
   const int n = std::min(qtd, gColunas);
-  const QStringList& titulos = gLinhas[0];
+  const QStringList titulos = carga ? QStringList() : gLinhas[0].lista();
+  QStringList celulas = gLinhas[alvo].lista();
   for (int k = 0; k < n; ++k) {
     const bool ehTitulo = !carga && std::any_of(titulos.begin(), titulos.end(), [&](const QString& t) {
       return mesmoTitulo(lista[k], t);
     });
-    gLinhas[alvo][k] = ehTitulo ? QString() : lista[k];
+    celulas[k] = ehTitulo ? QString() : lista[k];
   }
+  gLinhas[alvo] = CLLinhaGrade(celulas);
   avisar([&](CLGradeObservador& o) { o.celulasAlteradas(0, alvo, n - 1, alvo); });
   return cabem;
 }

@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include "unCLGradeObservador.h"
+#include "unCLLinhaGrade.h"
 
 namespace mivo {
 
@@ -32,7 +33,9 @@ class CLGrade {
   QString cell(int col, int row) const;
   void setCell(int col, int row, const QString& valor);
   // All cells of a row (exactly ColCount of them); empty when out of range.
-  const QStringList& celulasLinha(int row) const;
+  QStringList celulasLinha(int row) const;
+  // A cell without copying it; valid until the row changes.
+  QStringView celula(int col, int row) const;
 
   // The current cell. The current record is never the title row.
   int Row() const { return gLinhaAtual; }
@@ -56,6 +59,9 @@ class CLGrade {
   // --- Structure ----------------------------------------------------------
   // Appends a blank record row and returns its index.
   int adicionarLinha();
+  // Appends a record with these cells (the grid widens when they are more
+  // than its columns) and returns its index.
+  int adicionarLinha(const QStringList& celulas);
   // Deletes records primeira .. primeira + qtd - 1 (the title row is never
   // deleted); when no record is left, one blank record row takes their place.
   void removerLinhas(int primeira, int qtd);
@@ -122,7 +128,7 @@ class CLGrade {
   }
   void ajustarSelecao();
 
-  QList<QStringList> gLinhas;  // each row holds exactly gColunas cells
+  QList<CLLinhaGrade> gLinhas;  // each row holds exactly gColunas cells
   int gColunas = 1;
   int gLinhaAtual = 1;
   int gColunaAtual = 0;

@@ -47,26 +47,24 @@ bool CLLista::colarCheck(const QString& texto, CLProgresso* progresso) {
   if (!aparar(texto).isEmpty()) {
     CLGrade& g = gridDados;
     CLGrade::Lote lote(g);
-    const QStringList linhas = dividirLinhas(texto);
-    const QChar delimitador = escolherDelimitador(linhas.value(0));
-    const int total = static_cast<int>(linhas.size());
+    const QChar delimitador = escolherDelimitador(primeiraLinha(texto).toString());
+    const qsizetype total = progresso ? contarLinhas(texto) : 0;
     if (progresso)
-      progresso->progressoAbrir(QStringLiteral("Carregando dados..."), total / 10,
+      progresso->progressoAbrir(QStringLiteral("Carregando dados..."), static_cast<int>(total / 10),
                                 QStringLiteral("Total de registros: ") + formatarContagem(total),
                                 QString(), QString());
-    for (int i = 0; i < total; ++i) {
-      const QStringList campos = dividirCampos(linhas[i], delimitador);
-      const int r = g.adicionarLinha();
+    qsizetype i = 0;
+    // Lines are read one at a time, so the text is never held twice.
+    paraCadaLinha(texto, [&](QStringView linha) {
+      if (!concluido) return;
+      g.adicionarLinha(dividirCampos(linha.toString(), delimitador));
       gEditou = true;
-      if (campos.size() > g.ColCount()) g.setColCount(static_cast<int>(campos.size()));
-      for (int j = 0; j < campos.size(); ++j) g.setCell(j, r, campos[j]);
-      if (!progresso) continue;
-      if (i % 10 == 0) progresso->progressoPasso(QStringLiteral("Processados: ") + formatarContagem(i));
-      if (progresso->progressoCancelado()) {
-        concluido = false;
-        break;
+      if (progresso) {
+        if (i % 10 == 0) progresso->progressoPasso(QStringLiteral("Processados: ") + formatarContagem(i));
+        if (progresso->progressoCancelado()) concluido = false;
       }
-    }
+      ++i;
+    });
     if (concluido) {
       // The blank record of an emptied table is not data: drop it. A first
       // record that holds anything stays.

@@ -5,6 +5,7 @@
 #include "unCLScript.h"
 #include "unFuncMouse.h"
 #include "unHostTeste.h"
+#include "impressaoQt.h"
 #include "unUtil.h"
 
 using namespace mivo;
@@ -221,7 +222,7 @@ TEST_F(Mouse, PontoConhecidoClicaSemPerguntar) {
   EXPECT_EQ(executar("&MouseCliquePerguntar(\"Enviar\";-20;-30)."), QString());
   EXPECT_EQ(desktop.cursorPosicao(), (PontoTela{1900, 1050}));
   EXPECT_TRUE(host.dialogos.isEmpty());
-  EXPECT_EQ(host.relogio().agoraMs(), 401);
+  EXPECT_EQ(host.relogio().agoraMs(), 402);
 }
 
 TEST_F(Mouse, PontoAprendidoEGravadoNoScript) {
@@ -253,7 +254,7 @@ TEST_F(Mouse, PontoAprendidoEGravadoNoScript) {
   desktop.limparRegistro();
   prepararInicio(seguinte, dividirLinhas(host.editorTexto()));
   rodarScript(seguinte);
-  EXPECT_TRUE(outro.dialogos.isEmpty());
+  EXPECT_EQ(outro.dialogos, QStringList{QStringLiteral("Passo oculto")});
   EXPECT_EQ(desktop.linhas()[2], "Desktop: botão esquerdo baixo");
 }
 

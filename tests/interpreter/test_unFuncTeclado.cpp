@@ -6,6 +6,7 @@
 #include "unCLScript.h"
 #include "unFuncTeclado.h"
 #include "unHostTeste.h"
+#include "impressaoQt.h"
 #include "unUtil.h"
 
 using namespace mivo;

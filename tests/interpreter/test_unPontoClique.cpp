@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "unPontoClique.h"
+#include "impressaoQt.h"
 
 using namespace mivo;
 
@@ -51,7 +52,7 @@ TEST(PontoClique, EscreverPontoClique) {
        0},
       {{"x", "&MouseCliquePerguntar(\"m\";", "0;", "0). // fim", "y"},
        3,
-       {"x", "&MouseCliquePerguntar(\"m\";12;34).", "y"},
+       {"x", "&MouseCliquePerguntar(\"m\";12;34). // fim", "y"},  // read as the engine reads it
        2},
       // A point already learned, a call kept for the run only, no call at all:
       // the script stays as it is.

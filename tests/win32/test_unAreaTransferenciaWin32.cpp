@@ -40,16 +40,19 @@ bool definirTextoDireto(const std::u16string& texto) {
   return ok;
 }
 
-// Another thread (as another program would) holds the clipboard open until
-// released.
+// Another thread holds the clipboard open for a window of its own, as
+// another program does, until released.
 class AreaOcupada {
  public:
   AreaOcupada() {
     gThread = std::thread([this] {
-      gAberta = OpenClipboard(nullptr) != FALSE;
+      HWND janela = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                    nullptr, nullptr);
+      gAberta = janela && OpenClipboard(janela);
       gPronta = true;
       while (!gSoltar) Sleep(5);
       if (gAberta) CloseClipboard();
+      if (janela) DestroyWindow(janela);
     });
     while (!gPronta) Sleep(1);
   }

@@ -61,6 +61,12 @@ bool trazerParaFrente(HWND hwnd, int esperaMs) {
   bool aceito = SetForegroundWindow(hwnd) != FALSE;
   if (!aceito) aceito = definirPrimeiroPlanoAnexado(hwnd);
   if (!aceito) return false;
+  // The window's own thread carries out the activation (raising it, giving
+  // it the focus); a message sent after it returns once that is done, or at
+  // the time limit when the program is not answering.
+  DWORD_PTR resultado = 0;
+  SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, static_cast<UINT>(esperaMs),
+                      &resultado);
   esperarPrimeiroPlano(hwnd, esperaMs);
   return IsWindow(hwnd) != FALSE;
 }

@@ -179,7 +179,7 @@ bool CLConexaoX11::lerPropriedade8(Window janela, Atom propriedade, Atom tipo, s
   int formato = 0;
   unsigned long quantos = 0, restante = 0;
   unsigned char* dados = nullptr;
-  const int r = XGetWindowProperty(gTela, janela, propriedade, 0, 1 << 20, False, tipo, &lido,
+  const int r = XGetWindowProperty(gTela, janela, propriedade, 0, 1 << 26, False, tipo, &lido,
                                    &formato, &quantos, &restante, &dados);
   const bool ok = r == Success && lido != None && formato == 8 && !morta() &&
                   (tipo == AnyPropertyType || lido == tipo);

@@ -1,6 +1,7 @@
 #include "unTecladoX11.h"
 
 #include <X11/XKBlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
@@ -83,11 +84,12 @@ KeyCode CLTecladoX11::keycodeDaTecla(int tecla) {
   for (KeySym ks : keysyms) {
     if (const Posicao* p = procurar(ks)) return p->keycode;
   }
-  return keysyms.empty() ? 0 : gReserva.vincular(keysyms.front());
+  return keysyms.empty() ? 0 : gReserva.vincular(keysyms.front()).keycode;
 }
 
 void CLTecladoX11::enviar(KeyCode keycode, bool pressionada) {
   XTestFakeKeyEvent(gConexao.tela(), keycode, pressionada ? True : False, CurrentTime);
+  gReserva.notarEnvio();
 }
 
 void CLTecladoX11::pressionar(int tecla) {
@@ -204,17 +206,20 @@ void CLTecladoX11::digitar(char32_t caractere) {
   if (caractere == U'\n' && depoisDeCr) return;
   const KeySym ks = keysymDoCaractere(caractere);
   if (ks == NoSymbol) return;
+  Posicao lugar;
   if (const Posicao* p = procurar(ks)) {
-    bool shift = p->nivel == 1;
-    if (ehLetra(ks) && capsLockLigado()) shift = !shift;
-    if (shift && gShift) enviar(gShift, true);
-    enviar(p->keycode, true);
-    enviar(p->keycode, false);
-    if (shift && gShift) enviar(gShift, false);
-  } else if (const KeyCode kc = gReserva.vincular(ks)) {
-    enviar(kc, true);
-    enviar(kc, false);
+    lugar = *p;
+  } else {
+    const CLTeclasReservaX11::Lugar emprestado = gReserva.vincular(ks);
+    lugar = {emprestado.keycode, emprestado.nivel};
   }
+  if (lugar.keycode == 0) return;
+  bool shift = lugar.nivel == 1;
+  if (ehLetra(ks) && capsLockLigado()) shift = !shift;
+  if (shift && gShift) enviar(gShift, true);
+  enviar(lugar.keycode, true);
+  enviar(lugar.keycode, false);
+  if (shift && gShift) enviar(gShift, false);
   XFlush(gConexao.tela());
 }
 

@@ -1,5 +1,6 @@
 #include "unTeclasReservaX11.h"
 
+#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
 #include <algorithm>
@@ -14,9 +15,11 @@ namespace {
 // Keycodes borrowed from the top of the map when it has too few empty ones.
 constexpr int kMinimoVagas = 4;
 constexpr int kEmprestadas = 8;
+// A binding is not changed sooner than this after its last use.
+constexpr int kCarenciaMs = 200;
 
 void esperarCarencia(CLTeclasReservaX11::Relogio::time_point usadaEm) {
-  const auto fim = usadaEm + std::chrono::milliseconds(CLTeclasReservaX11::kCarenciaMs);
+  const auto fim = usadaEm + std::chrono::milliseconds(kCarenciaMs);
   const auto agora = CLTeclasReservaX11::Relogio::now();
   if (fim > agora) std::this_thread::sleep_for(fim - agora);
 }
@@ -80,37 +83,49 @@ bool CLTeclasReservaX11::mudancaPropria(int primeiro, int quantos) const {
   return quantos > 0;
 }
 
-KeyCode CLTeclasReservaX11::vincular(KeySym keysym) {
+void CLTeclasReservaX11::assentar() {
+  XSync(gConexao.tela(), False);
+  const auto fim = gUltimoEnvio + std::chrono::milliseconds(kAssentarMs);
+  const auto agora = Relogio::now();
+  if (fim > agora) std::this_thread::sleep_for(fim - agora);
+}
+
+CLTeclasReservaX11::Lugar CLTeclasReservaX11::vincular(KeySym keysym) {
   if (!gProcurou) procurarVagas();
-  if (gConexao.morta() || keysym == NoSymbol) return 0;
+  if (gConexao.morta() || keysym == NoSymbol) return {};
   const auto agora = Relogio::now();
   for (Vaga& v : gVagas) {
-    if (v.keysym == keysym) {
-      v.usadaEm = agora;
-      return v.keycode;
+    for (int nivel = 0; nivel < 2; ++nivel) {
+      if (v.keysyms[0] != NoSymbol && v.keysyms[nivel] == keysym) {
+        v.usadaEm = agora;
+        return {v.keycode, nivel};
+      }
     }
   }
   // A free place, else the one idle for longest (never one held down).
   Vaga* escolhida = nullptr;
   for (Vaga& v : gVagas) {
     if (v.pressionada) continue;
-    if (v.keysym == NoSymbol) {
+    if (v.keysyms[0] == NoSymbol) {
       escolhida = &v;
       break;
     }
     if (!escolhida || v.usadaEm < escolhida->usadaEm) escolhida = &v;
   }
-  if (!escolhida) return 0;
-  if (escolhida->keysym != NoSymbol) {
-    XSync(gConexao.tela(), False);
-    esperarCarencia(escolhida->usadaEm);
-  }
-  // Both levels carry the keysym, so that a Shift held elsewhere changes nothing.
+  if (!escolhida) return {};
+  if (escolhida->keysyms[0] != NoSymbol) esperarCarencia(escolhida->usadaEm);
+  // A letter and its capital share the key, as on a keyboard; anything else
+  // is the same at both levels, so that a Shift held elsewhere changes nothing.
+  KeySym minuscula = NoSymbol, maiuscula = NoSymbol;
+  XConvertCase(keysym, &minuscula, &maiuscula);
   KeySym par[2] = {keysym, keysym};
+  if (minuscula != maiuscula) par[0] = minuscula, par[1] = maiuscula;
+  assentar();
   XChangeKeyboardMapping(gConexao.tela(), escolhida->keycode, 2, par, 1);
-  escolhida->keysym = keysym;
+  escolhida->keysyms[0] = par[0];
+  escolhida->keysyms[1] = par[1];
   escolhida->usadaEm = Relogio::now();
-  return escolhida->keycode;
+  return {escolhida->keycode, par[1] == keysym && par[0] != keysym ? 1 : 0};
 }
 
 void CLTeclasReservaX11::marcarPressionada(KeyCode keycode, bool pressionada) {
@@ -125,10 +140,11 @@ void CLTeclasReservaX11::marcarPressionada(KeyCode keycode, bool pressionada) {
 void CLTeclasReservaX11::restaurar(Vaga& vaga) {
   if (!gConexao.morta()) {
     if (vaga.pressionada) XTestFakeKeyEvent(gConexao.tela(), vaga.keycode, False, CurrentTime);
+    assentar();
     XChangeKeyboardMapping(gConexao.tela(), vaga.keycode, static_cast<int>(vaga.originais.size()),
                            vaga.originais.data(), 1);
   }
-  vaga.keysym = NoSymbol;
+  vaga.keysyms[0] = vaga.keysyms[1] = NoSymbol;
   vaga.pressionada = false;
 }
 
@@ -136,7 +152,7 @@ void CLTeclasReservaX11::restaurarOciosas(int ociosoMs) {
   const auto limite = Relogio::now() - std::chrono::milliseconds(ociosoMs);
   bool mudou = false;
   for (Vaga& v : gVagas) {
-    if (v.keysym != NoSymbol && !v.pressionada && v.usadaEm <= limite) {
+    if (v.keysyms[0] != NoSymbol && !v.pressionada && v.usadaEm <= limite) {
       restaurar(v);
       mudou = true;
     }
@@ -148,7 +164,7 @@ void CLTeclasReservaX11::restaurarTodas() {
   Relogio::time_point ultima{};
   bool alguma = false;
   for (const Vaga& v : gVagas) {
-    if (v.keysym == NoSymbol) continue;
+    if (v.keysyms[0] == NoSymbol) continue;
     alguma = true;
     ultima = std::max(ultima, v.usadaEm);
   }
@@ -158,7 +174,7 @@ void CLTeclasReservaX11::restaurarTodas() {
     esperarCarencia(ultima);
   }
   for (Vaga& v : gVagas) {
-    if (v.keysym != NoSymbol) restaurar(v);
+    if (v.keysyms[0] != NoSymbol) restaurar(v);
   }
   if (!gConexao.morta()) XSync(gConexao.tela(), False);
 }

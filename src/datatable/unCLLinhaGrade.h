@@ -1,0 +1,45 @@
+#pragma once
+// One row of the data table, kept compact: all its cells live in a single
+// string, after a small header with the number of cells and where each one
+// starts. A million-record list then costs one allocation per record instead
+// of one per cell, and reading a cell stays O(1).
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+namespace mivo {
+
+class CLLinhaGrade {
+ public:
+  CLLinhaGrade() : CLLinhaGrade(0) {}
+  explicit CLLinhaGrade(int celulas);  // that many empty cells
+  explicit CLLinhaGrade(const QStringList& celulas);
+
+  int size() const { return static_cast<int>(ler(0)); }
+  // The cell's text; empty out of range.
+  QStringView celula(int c) const;
+  QString at(int c) const { return celula(c).toString(); }
+  void set(int c, QStringView valor);
+  // Grows with empty cells or drops cells at the end.
+  void resize(int celulas);
+  void insert(int posicao, const QString& valor);
+  void removeAt(int posicao);
+  void move(int de, int para);
+  QStringList lista() const;
+  // Every cell blank after trimming.
+  bool emBranco() const;
+
+ private:
+  quint32 ler(qsizetype pos) const {
+    return quint32(gDados[pos].unicode()) | (quint32(gDados[pos + 1].unicode()) << 16);
+  }
+  quint32 inicio(int c) const { return ler(2 + 2 * qsizetype(c)); }
+  qsizetype cabecalho() const { return 2 + 2 * (qsizetype(size()) + 1); }
+  void montar(const QList<QStringView>& celulas);
+
+  QString gDados;
+};
+
+}  // namespace mivo

@@ -1,0 +1,77 @@
+#pragma once
+// CLDesktopX11: the desktop of an X display (Linux). Keyboard and mouse go
+// through XTest, windows through the window manager's EWMH properties with
+// plain-Xlib fallbacks, the clipboard through a thread that owns the
+// selection. A broken connection turns every operation into a failure
+// (false, empty, Nenhuma) instead of ending the process.
+
+#include <memory>
+#include <string>
+
+#include "unCLDesktop.h"
+
+namespace mivo {
+
+class CLConexaoX11;
+class CLTecladoX11;
+class CLJanelasX11;
+class CLAreaTransferenciaX11;
+
+class CLDesktopX11 : public CLDesktop {
+ public:
+  // Null, with the reason in Portuguese, when the display (empty: $DISPLAY)
+  // cannot be reached or lacks the XTEST extension.
+  static std::unique_ptr<CLDesktopX11> criar(const std::string& nomeTela, std::u16string& erro);
+  ~CLDesktopX11() override;
+
+  void teclaPressionar(int tecla) override;
+  void teclaSoltar(int tecla) override;
+  int teclaDoCaractere(char32_t caractere) const override;
+  int teclaEstado(int tecla) const override;
+  void caractereDigitar(char32_t caractere) override;
+  PontoTela cursorPosicao() const override;
+  void cursorPosicionar(PontoTela ponto) override;
+  void botaoPressionar(BotaoMouse botao) override;
+  void botaoSoltar(BotaoMouse botao) override;
+  bool botoesTrocados() const override;
+  void rodaGirar(int delta) override;
+  TamanhoTela telaTamanho() const override;
+  CorTela pixelCor(PontoTela ponto) const override;
+  JanelaId janelaPrimeiroPlano() const override;
+  std::vector<JanelaId> janelasEmOrdem() const override;
+  std::u16string janelaTitulo(JanelaId janela) const override;
+  RetanguloJanela janelaRetangulo(JanelaId janela) const override;
+  bool janelaMinimizada(JanelaId janela) const override;
+  bool janelaVisivel(JanelaId janela) const override;
+  JanelaId janelaPai(JanelaId janela) const override;
+  ProcessoId janelaProcesso(JanelaId janela) const override;
+  bool janelaAtivar(JanelaId janela) override;
+  bool janelaMover(JanelaId janela, const RetanguloJanela& retangulo) override;
+  bool janelaMaximizar(JanelaId janela) override;
+  std::vector<ProgramaEmExecucao> programasEmExecucao() const override;
+  std::optional<std::u16string> areaTransferenciaTexto() override;
+  bool areaTransferenciaDefinirTexto(const std::u16string& texto) override;
+  bool areaTransferenciaDefinirImagem(const ImagemPixels& imagem) override;
+  bool shellAbrir(const std::u16string& comando) override;
+  void dormir(int ms) override;
+
+  // True once the connection to the server broke.
+  bool conexaoPerdida() const;
+
+ private:
+  explicit CLDesktopX11(std::unique_ptr<CLConexaoX11> conexao);
+  // Reads the events that reach the connection unasked (keyboard map
+  // changes) and gives back lent keycodes idle for a while.
+  void entreOperacoes() const;
+  CLAreaTransferenciaX11* areaTransferencia();
+  void botao(BotaoMouse botao, bool pressionado);
+
+  std::unique_ptr<CLConexaoX11> gConexao;
+  std::unique_ptr<CLTecladoX11> gTeclado;
+  std::unique_ptr<CLJanelasX11> gJanelas;
+  std::unique_ptr<CLAreaTransferenciaX11> gAreaTransferencia;
+  bool gAreaTransferenciaFalhou = false;
+  int gRestoRoda = 0;
+};
+
+}  // namespace mivo

@@ -1,0 +1,36 @@
+#pragma once
+// The frame of the X11 end-to-end tests: one Xvfb server with openbox for
+// the whole test program (started by a GoogleTest environment, stopped at
+// its end, on a display number of its own), and a fixture that opens the
+// desktop on it and starts target windows.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "unAlvoTeste.h"
+#include "unCLDesktopX11.h"
+
+namespace mivo::teste {
+
+// The display of the test server; empty when there is none (then `motivo`
+// says why).
+const std::string& telaDeTeste(std::string* motivo = nullptr);
+
+class TesteX11 : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Starts a target window and activates it; fails the test when it cannot.
+  std::unique_ptr<CLAlvoTeste> abrirAlvo(const CLAlvoTeste::Opcoes& opcoes = {});
+  std::unique_ptr<CLAlvoTeste> abrirAlvo(const std::string& titulo);
+  // Polls `condicao` until it holds or `limiteMs` passes.
+  static bool aguardar(const std::function<bool()>& condicao, int limiteMs = 5000);
+
+  std::string tela;
+  std::unique_ptr<CLDesktopX11> desktop;
+};
+
+}  // namespace mivo::teste

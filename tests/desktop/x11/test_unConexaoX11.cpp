@@ -1,0 +1,1 @@
+#include "unTesteX11.h"
