@@ -6,6 +6,7 @@
 #include "unCLDesktop.h"
 #include "unCLErro.h"
 #include "unCLScript.h"
+#include "unFuncTeclado.h"
 #include "unLeitura.h"
 #include "unUtil.h"
 
@@ -128,6 +129,18 @@ QString fnMemoriaLer(CLScript& s, const QString&) {
     if (!texto) throw CLErro(QStringLiteral("Não foi possível ler a área de transferência"));
   }
   return QString::fromStdU16String(*texto);
+}
+
+QString fnMemoriaCopiar(CLScript& s, const QString&) {
+  s.host().dormir(20);
+  s.host().bombearEventos();
+  teclarControlMais(s, u'c');
+  return {};
+}
+
+QString fnMemoriaColar(CLScript& s, const QString&) {
+  teclarColar(s);
+  return {};
 }
 
 }  // namespace mivo

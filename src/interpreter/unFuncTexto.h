@@ -18,6 +18,8 @@ QString fnTaAbrir(CLScript& s, const QString& argumentos);
 QString fnTaSalvar(CLScript& s, const QString& argumentos);
 QString fnMemoriaDefinir(CLScript& s, const QString& argumentos);
 QString fnMemoriaLer(CLScript& s, const QString& argumentos);
+QString fnMemoriaCopiar(CLScript& s, const QString& argumentos);
+QString fnMemoriaColar(CLScript& s, const QString& argumentos);
 
 // Loads a text file into the auxiliary text ("OK"/"FALHA"); the path is
 // already resolved.

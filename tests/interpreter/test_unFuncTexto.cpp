@@ -80,3 +80,15 @@ TEST_F(TextoAuxiliar, AreaDeTransferencia) {
   desktop.setAreaTransferenciaOcupada(2);
   EXPECT_THROW(f("&MemoriaDefinir(\"x\")."), CLErro);
 }
+
+TEST_F(TextoAuxiliar, CopiarEColarPeloTeclado) {
+  f("&MemoriaCopiar().");
+  f("&MemoriaColar().");
+  std::vector<std::string> linhas = desktop.linhas();
+  // Ctrl goes down first and up last around each letter key.
+  ASSERT_GE(linhas.size(), 8u);
+  EXPECT_EQ(linhas.front(), "Desktop: tecla 17 baixo");
+  EXPECT_NE(std::find(linhas.begin(), linhas.end(), "Desktop: tecla 67 baixo"), linhas.end());  // C
+  EXPECT_NE(std::find(linhas.begin(), linhas.end(), "Desktop: tecla 86 baixo"), linhas.end());  // V
+  EXPECT_EQ(linhas.back(), "Desktop: tecla 17 cima");
+}
