@@ -262,6 +262,8 @@ bool CLGrade::inserirLinha(const QString& valores, bool carga) {
   texto.replace(QLatin1String("\r\n"), QLatin1String("\\n"));
   QStringList lista = texto.split(u';');
   for (QString& v : lista) v = aparar(v);
+  // Empty values past the last column (a trailing ";") are no data.
+  while (carga && lista.size() > gColunas && lista.last().isEmpty()) lista.removeLast();
   const int qtd = static_cast<int>(lista.size());
 
   // A line that only repeats the titles (the title line of a list read

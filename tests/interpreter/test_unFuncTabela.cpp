@@ -181,3 +181,39 @@ TEST_F(Tabela, PreCarregarListaTextoEColunas) {
   EXPECT_THROW(script.preCarregarLista(QStringLiteral("l")), CLAbortoSilencioso);
   EXPECT_EQ(linha(0), (QStringList{"a", "b", "c"}));
 }
+
+TEST_F(Tabela, ArquivosEstranhosTemDesfechoDocumentado) {
+  QByteArray binario(4096, '\0');
+  for (int i = 0; i < binario.size(); ++i) binario[i] = static_cast<char>((i * 37) % 256);
+  QByteArray milCampos = "c0";
+  for (int i = 1; i < 3000; ++i) milCampos += ";c" + QByteArray::number(i);
+  milCampos += "\r\n" + QByteArray(3000 * 2, 'x').replace("xx", "x;") + "\n";
+  const std::pair<const char*, QByteArray> casos[] = {
+      {"binario", binario},
+      {"linha-enorme", "titulo\r\n" + QByteArray(1 << 20, 'a') + "\r\n"},
+      {"quebras-misturadas", "a;b\rum;dois\ntres;quatro\r\ncinco;seis"},
+      {"milhares-de-campos", milCampos},
+  };
+  for (const auto& [nome, conteudo] : casos) {
+    teste::CLHostTeste h;
+    CLScript s(h, &desktop);
+    s.gGrid = h.lista().gGrid;
+    ASSERT_TRUE(gravarArquivo(arquivo(QStringLiteral("dados/listas/%1.txt").arg(QLatin1String(nome))), conteudo));
+    const QString r = s.execFunction(QStringLiteral("&LaAbrir(\"%1\").").arg(QLatin1String(nome)));
+    EXPECT_TRUE(r == QStringLiteral("OK") || r == QStringLiteral("FALHA")) << nome;
+    EXPECT_GE(s.gGrid->RowCount(), 2) << nome;
+  }
+  teste::CLHostTeste h;
+  CLScript s(h, &desktop);
+  s.gGrid = h.lista().gGrid;
+  s.execFunction(QStringLiteral("&LaAbrir(\"quebras-misturadas\")."));
+  EXPECT_EQ(s.gGrid->RowCount(), 4);
+  EXPECT_EQ(s.gGrid->cell(1, 3), QStringLiteral("seis"));
+  teste::CLHostTeste h2;
+  CLScript largo(h2, &desktop);
+  largo.gGrid = h2.lista().gGrid;
+  largo.execFunction(QStringLiteral("&LaAbrir(\"milhares-de-campos\")."));
+  EXPECT_EQ(largo.gGrid->ColCount(), 3000);
+  EXPECT_EQ(largo.gGrid->cell(2999, 0), QStringLiteral("c2999"));
+  EXPECT_EQ(largo.gGrid->cell(2999, 1), QStringLiteral("x"));
+}

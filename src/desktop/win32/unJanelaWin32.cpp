@@ -57,13 +57,16 @@ std::u16string tituloDoHwnd(HWND hwnd) {
 
 bool trazerParaFrente(HWND hwnd, int esperaMs) {
   if (!hwnd || !IsWindow(hwnd)) return false;
-  if (GetForegroundWindow() == hwnd) return true;
   bool aceito = SetForegroundWindow(hwnd) != FALSE;
   if (!aceito) aceito = definirPrimeiroPlanoAnexado(hwnd);
   if (!aceito) return false;
-  // The window's own thread carries out the activation (raising it, giving
-  // it the focus); a message sent after it returns once that is done, or at
-  // the time limit when the program is not answering.
+  // A window that already was the foreground one may still lie under
+  // another: raise it as well. Asynchronous, so that a program that stopped
+  // answering cannot block the caller.
+  SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
+  // The window's own thread carries out the activation and the raising; a
+  // message sent after them returns once they are done, or at the time limit
+  // when the program is not answering.
   DWORD_PTR resultado = 0;
   SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, static_cast<UINT>(esperaMs),
                       &resultado);
