@@ -105,8 +105,12 @@ void teclarColar(CLScript& s) {
 void teclarAltEspaco(CLScript& s) { teclarJuntas(s, {tecla::kAlt, tecla::kEspaco}); }
 
 bool areaTransferenciaGravar(CLScript& s, const QString& texto) {
+  // Half a minute at the most: a clipboard that stays locked must not hang
+  // a run that nobody is watching.
+  constexpr int kTentativas = 60;
   const std::u16string u = texto.toStdU16String();
-  while (!s.desktop().areaTransferenciaDefinirTexto(u)) {
+  for (int i = 0; !s.desktop().areaTransferenciaDefinirTexto(u); ++i) {
+    if (i == kTentativas) return false;
     s.host().dormir(500);
     s.host().bombearEventos();
     if (s.host().parar()) return false;

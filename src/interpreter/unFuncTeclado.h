@@ -26,8 +26,8 @@ void teclarColar(CLScript& s);
 // Alt+Space: opens the foreground window's system menu.
 void teclarAltEspaco(CLScript& s);
 // Puts the text on the clipboard; while another program holds it, waits
-// 500 ms (pumping events) and tries again. False only when the run was
-// stopped while waiting.
+// 500 ms (pumping events) and tries again, for half a minute at the most.
+// False when the run was stopped while waiting, or the time ran out.
 bool areaTransferenciaGravar(CLScript& s, const QString& texto);
 
 // --- Script functions ---------------------------------------------------------

@@ -109,12 +109,9 @@ QString fnTaSalvar(CLScript& s, const QString& argumentos) {
 }
 
 QString fnMemoriaDefinir(CLScript& s, const QString& argumentos) {
-  const std::u16string texto = leitura::getParamValue(argumentos).toStdU16String();
-  // Another program may hold the clipboard for a moment: one more try.
-  if (s.desktop().areaTransferenciaDefinirTexto(texto)) return {};
-  s.host().dormir(1000);
-  s.host().bombearEventos();
-  if (!s.desktop().areaTransferenciaDefinirTexto(texto))
+  // A clipboard that never frees ends the run rather than letting a later
+  // paste send the wrong text.
+  if (!areaTransferenciaGravar(s, leitura::getParamValue(argumentos)) && !s.host().parar())
     throw CLErro(QStringLiteral("Não foi possível gravar na área de transferência"));
   return {};
 }

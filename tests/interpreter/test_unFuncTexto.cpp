@@ -77,8 +77,13 @@ TEST_F(TextoAuxiliar, AreaDeTransferencia) {
   EXPECT_THROW(f("&MemoriaLer()."), CLErro);
   desktop.areaTransferenciaDefinirImagem(ImagemPixels{1, 1, {0xFF000000u}});
   EXPECT_EQ(f("&MemoriaLer()."), QString());  // a picture is no text
-  desktop.setAreaTransferenciaOcupada(2);
+  desktop.setAreaTransferenciaOcupada(3);  // held for a moment: it waits and writes
+  EXPECT_EQ(f("&MemoriaDefinir(\"y\")."), QString());
+  EXPECT_EQ(desktop.areaTransferenciaTexto(), std::optional<std::u16string>(u"y"));
+  desktop.setAreaTransferenciaOcupada(1000);  // never free: a bounded wait, then an error
+  const qint64 t1 = host.agoraMs();
   EXPECT_THROW(f("&MemoriaDefinir(\"x\")."), CLErro);
+  EXPECT_LE(host.agoraMs() - t1, 31000);
 }
 
 TEST_F(TextoAuxiliar, CopiarEColarPeloTeclado) {
