@@ -3,6 +3,7 @@
 #include "unCLDesktop.h"
 #include "unCLErro.h"
 #include "unCLScript.h"
+#include "unFuncComum.h"
 #include "unLeitura.h"
 #include "unUtil.h"
 
@@ -10,8 +11,6 @@ namespace mivo {
 
 namespace {
 
-const QString kOk = QStringLiteral("OK");
-const QString kFalha = QStringLiteral("FALHA");
 
 // Compares two numbers written the Brazilian way; throws when a side is not one.
 double numero(const QString& texto) {

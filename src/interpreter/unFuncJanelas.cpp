@@ -4,6 +4,7 @@
 
 #include "unCLDesktop.h"
 #include "unCLScript.h"
+#include "unFuncComum.h"
 #include "unFuncTeclado.h"
 #include "unImagemArquivo.h"
 #include "unLeitura.h"
@@ -13,16 +14,7 @@ namespace mivo {
 
 namespace {
 
-const QString kOk = QStringLiteral("OK");
-const QString kFalha = QStringLiteral("FALHA");
 constexpr int kAlturaDicaPadrao = 250;
-
-std::optional<int> inteiro(const QString& texto) {
-  bool ok = false;
-  const int v = aparar(texto).toInt(&ok);
-  if (!ok) return std::nullopt;
-  return v;
-}
 
 QString titulo(CLScript& s, JanelaId janela) { return QString::fromStdU16String(s.desktop().janelaTitulo(janela)); }
 

@@ -5,6 +5,7 @@
 
 #include "unCLDesktop.h"
 #include "unCLScript.h"
+#include "unFuncComum.h"
 #include "unLeitura.h"
 #include "unPontoClique.h"
 #include "unUtil.h"
@@ -13,19 +14,10 @@ namespace mivo {
 
 namespace {
 
-const QString kOk = QStringLiteral("OK");
-const QString kFalha = QStringLiteral("FALHA");
 
 // Learning a click point: polls of the left button, and the pause between them.
 constexpr int kCapturasMaximas = 1001;
 constexpr int kIntervaloCapturaMs = 5;
-
-std::optional<int> inteiro(const QString& texto) {
-  bool ok = false;
-  const int v = aparar(texto).toInt(&ok);
-  if (!ok) return std::nullopt;
-  return v;
-}
 
 int limitar(qint64 v) {
   return static_cast<int>(std::clamp<qint64>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));

@@ -6,6 +6,7 @@
 #include "unCLErro.h"
 #include "unCLLista.h"
 #include "unCLScript.h"
+#include "unFuncComum.h"
 #include "unLeitura.h"
 #include "unUtil.h"
 
@@ -13,8 +14,6 @@ namespace mivo {
 
 namespace {
 
-const QString kOk = QStringLiteral("OK");
-const QString kFalha = QStringLiteral("FALHA");
 const QString kPastaListas = QStringLiteral("dados\\listas");
 
 int coluna(const CLScript& s, const QString& argumentos) {

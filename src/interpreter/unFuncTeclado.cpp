@@ -6,6 +6,7 @@
 #include "unCLDesktop.h"
 #include "unCLErro.h"
 #include "unCLScript.h"
+#include "unFuncComum.h"
 #include "unLeitura.h"
 #include "unUtil.h"
 
@@ -13,8 +14,6 @@ namespace mivo {
 
 namespace {
 
-const QString kOk = QStringLiteral("OK");
-const QString kFalha = QStringLiteral("FALHA");
 
 // Key codes are bytes; 0 and 255 name no key.
 constexpr int kMenorTecla = 1;

@@ -6,6 +6,7 @@
 #include "unCLDesktop.h"
 #include "unCLErro.h"
 #include "unCLScript.h"
+#include "unFuncComum.h"
 #include "unFuncTeclado.h"
 #include "unLeitura.h"
 #include "unUtil.h"
@@ -14,8 +15,6 @@ namespace mivo {
 
 namespace {
 
-const QString kOk = QStringLiteral("OK");
-const QString kFalha = QStringLiteral("FALHA");
 const QString kPastaTextos = QStringLiteral("dados\\textos");
 
 // Like an editor's line list: a text with line breaks adds several lines,
@@ -31,13 +30,6 @@ QString valorTalvezExpandido(CLScript& s, const QStringList& a) {
   const QString valor = a.isEmpty() ? QString() : leitura::getParamValue(a[0]);
   const bool naoExpandir = a.size() > 1 && aparar(leitura::getParamValue(a[1])).toLower() == QStringLiteral("não");
   return naoExpandir ? valor : s.expandirValor(valor);
-}
-
-std::optional<int> inteiro(const QString& texto) {
-  bool ok = false;
-  const int n = aparar(texto).toInt(&ok);
-  if (!ok) return std::nullopt;
-  return n;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "unCLScript.h"
+#include "unFuncComum.h"
 #include "unLeitura.h"
 #include "unUtil.h"
 
@@ -11,17 +12,8 @@ namespace mivo {
 
 namespace {
 
-const QString kOk = QStringLiteral("OK");
-const QString kFalha = QStringLiteral("FALHA");
 // Pauses are capped at one day, so that no number makes a run wait forever.
 constexpr qint64 kPausaMaxima = 86400;
-
-std::optional<qint64> inteiro(const QString& texto) {
-  bool ok = false;
-  const qint64 v = aparar(texto).toLongLong(&ok);
-  if (!ok) return std::nullopt;
-  return v;
-}
 
 QString entreAspas(const QString& nome, const QString& valor) {
   return u'"' + nome + QLatin1String("\";\"") + valor + u'"';
@@ -93,11 +85,11 @@ QString fnValorInc(CLScript& s, const QString& argumentos) {
   const QStringList a = leitura::getParams2(argumentos);
   if (a.size() < 2) return fatal();
   const QString nome = leitura::getParamValue(a[0]);
-  const std::optional<qint64> incremento = inteiro(s.expandirValor(leitura::getParamValue(a[1])));
+  const std::optional<qint64> incremento = inteiroLongo(s.expandirValor(leitura::getParamValue(a[1])));
   if (!incremento) return fatal();
   CLDados* dados = s.gValores.procurar(nome);
   if (!dados) return kFalha;
-  const std::optional<qint64> atual = inteiro(dados->gValor);
+  const std::optional<qint64> atual = inteiroLongo(dados->gValor);
   qint64 novo = 0;
   if (!atual || __builtin_add_overflow(*atual, *incremento, &novo)) return fatal();
   dados->gValor = QString::number(novo);
@@ -144,20 +136,20 @@ QString fnParametrosAtivar(CLScript& s, const QString&) {
 }
 
 QString fnPausar(CLScript& s, const QString& argumentos) {
-  const std::optional<qint64> segundos = inteiro(s.expandirValor(leitura::getParamValue(argumentos)));
+  const std::optional<qint64> segundos = inteiroLongo(s.expandirValor(leitura::getParamValue(argumentos)));
   if (segundos) s.pausar(static_cast<int>(std::min<qint64>(*segundos, kPausaMaxima)));
   return {};
 }
 
 QString fnPausar100(CLScript& s, const QString& argumentos) {
-  const std::optional<qint64> centesimos = inteiro(leitura::getParamValue(argumentos));
+  const std::optional<qint64> centesimos = inteiroLongo(leitura::getParamValue(argumentos));
   // At most one second; a negative count does not sleep.
   if (centesimos && *centesimos > 0) s.host().dormir(std::min<qint64>(*centesimos, 100) * 10);
   return {};
 }
 
 QString fnPausaPadrao(CLScript& s, const QString& argumentos) {
-  const std::optional<qint64> segundos = inteiro(leitura::getParamValue(argumentos));
+  const std::optional<qint64> segundos = inteiroLongo(leitura::getParamValue(argumentos));
   if (segundos) s.gPausaPadrao = static_cast<qint32>(std::clamp<qint64>(*segundos, -1, kPausaMaxima));
   return {};
 }

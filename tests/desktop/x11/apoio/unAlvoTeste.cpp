@@ -28,6 +28,7 @@ bool CLAlvoTeste::iniciar(const std::string& tela, const Opcoes& o) {
   CLProcessoTeste::Opcoes opcoes;
   opcoes.ambiente = {{"DISPLAY", tela}};
   opcoes.entrada = true;
+  opcoes.saida = gPasta + "/saida.txt";
   if (!gProcesso.iniciar({MIVO_ALVO_X11, o.titulo, gRelatorio, std::to_string(o.x), std::to_string(o.y),
                           std::to_string(o.largura), std::to_string(o.altura), o.cor},
                          opcoes)) {
@@ -46,6 +47,11 @@ bool CLAlvoTeste::iniciar(const std::string& tela, const Opcoes& o) {
   }
   gJanela = std::stoul(pronto);
   return true;
+}
+
+std::string CLAlvoTeste::saida() const {
+  std::ifstream f(gPasta + "/saida.txt", std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
 void CLAlvoTeste::comando(const std::string& linha) { gProcesso.escrever(linha + "\n"); }

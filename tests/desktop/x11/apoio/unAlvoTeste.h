@@ -25,6 +25,8 @@ class CLAlvoTeste {
   unsigned long janela() const { return gJanela; }
   int pid() const { return gProcesso.pid(); }
   void comando(const std::string& linha);
+  // What the program wrote to its standard output and error.
+  std::string saida() const;
   void parar() { gProcesso.parar(); }
 
   // The report lines since the start (or the last esquecer()).
