@@ -8,7 +8,7 @@ PACOTES=(
   qt6-base-dev qt6-base-dev-tools
   libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth
-  libx11-dev libxtst-dev openbox x11-utils xterm xdotool xclip
+  libx11-dev libxtst-dev libxres-dev openbox x11-utils xterm xdotool xclip
 )
 
 faltando=()

@@ -52,7 +52,7 @@ encerrar() {
 trap encerrar EXIT
 
 rm -f "$build/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$build/display" 2>"$build/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$build/display" 2>"$build/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 100); do
   [ -s "$build/display" ] && break
@@ -66,16 +66,23 @@ export DISPLAY=":$(head -n1 "$build/display")"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
-if [ ! -f "$WINEPREFIX/.mivo-pronto" ]; then
+# The virtual desktop's size, smaller than the X screen; the tests check that
+# the backend reports it.
+tela=1024x768
+export MIVO_TELA_WINE="$tela"
+pronto="$WINEPREFIX/.mivo-pronto"  # holds the desktop size it was made with
+if [ "$(cat "$pronto" 2>/dev/null)" != "$tela" ]; then
   inicio="$(agora)"
   rm -rf "$WINEPREFIX"
-  "$wine_bin" wineboot -i >"$build/wineboot.log" 2>&1
-  # A virtual desktop: Wine keeps every window inside one X window and owns
-  # the focus itself, so activation does not depend on a window manager.
-  "$wine_bin" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Mivo /f >>"$build/wineboot.log" 2>&1
-  "$wine_bin" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Mivo /d 1024x768 /f >>"$build/wineboot.log" 2>&1
-  wineserver -w
-  touch "$WINEPREFIX/.mivo-pronto"
+  {
+    "$wine_bin" wineboot -i &&
+      # A virtual desktop: Wine keeps every window inside one X window and
+      # owns the focus itself, so activation needs no window manager.
+      "$wine_bin" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Mivo /f &&
+      "$wine_bin" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Mivo /d "$tela" /f &&
+      wineserver -w
+  } >"$build/wineboot.log" 2>&1 || { cat "$build/wineboot.log"; echo "Falha ao criar o prefixo do Wine"; exit 1; }
+  echo "$tela" >"$pronto"
   echo "Prefixo do Wine criado: $(segundos "$inicio") s"
 fi
 

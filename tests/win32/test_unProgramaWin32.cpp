@@ -56,67 +56,121 @@ TEST(ProgramaWin32, ListaIncluiEsteProgramaSemPasta) {
 
 namespace {
 
-std::optional<ProcessoId> processoDe(const CLDesktop& desktop, const std::u16string& nome,
-                                     const std::vector<ProcessoId>& exceto) {
-  for (const auto& p : desktop.programasEmExecucao()) {
-    if (iguaisIgnorandoCaixa(p.arquivo, nome) &&
-        std::find(exceto.begin(), exceto.end(), p.processo) == exceto.end()) {
-      return p.processo;
-    }
+// A notepad that this test started: found among the programs by its file
+// name (a process that was not there before), its window by its process, and
+// ended when the test is done, even when a check failed half-way.
+class NotepadIniciado {
+ public:
+  explicit NotepadIniciado(CLDesktopWin32& desktop) : gDesktop(desktop) {
+    for (const auto& p : desktop.programasEmExecucao()) gAntes.push_back(p.processo);
   }
-  return std::nullopt;
-}
-
-// Ends a process this test started, even when a check failed half-way.
-struct ProcessoIniciado {
-  ProcessoId id = 0;
-  ~ProcessoIniciado() {
-    if (HANDLE h = id ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id) : nullptr) {
+  ~NotepadIniciado() {
+    if (HANDLE h = gId ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, gId) : nullptr) {
       TerminateProcess(h, 0);
       WaitForSingleObject(h, 5000);
       CloseHandle(h);
     }
   }
+  NotepadIniciado(const NotepadIniciado&) = delete;
+  NotepadIniciado& operator=(const NotepadIniciado&) = delete;
+
+  // The new notepad's window; Nenhuma when none came up in time.
+  JanelaId esperarJanela() {
+    esperarAte([&] {
+      for (const auto& p : gDesktop.programasEmExecucao()) {
+        if (iguaisIgnorandoCaixa(p.arquivo, u"NOTEPAD.EXE") &&
+            std::find(gAntes.begin(), gAntes.end(), p.processo) == gAntes.end()) {
+          gId = p.processo;
+        }
+      }
+      return gId != 0;
+    }, 10000);
+    JanelaId janela = JanelaId::Nenhuma;
+    if (gId) {
+      esperarAte([&] {
+        janela = gDesktop.janelaDoProcesso(gId);
+        return janela != JanelaId::Nenhuma;
+      }, 10000);
+    }
+    return janela;
+  }
+
+ private:
+  CLDesktopWin32& gDesktop;
+  std::vector<ProcessoId> gAntes;
+  ProcessoId gId = 0;
 };
+
+std::u16string textoDaEdicao(JanelaId janela) {
+  HWND edicao = FindWindowExW(hwndDaJanela(janela), nullptr, L"Edit", nullptr);
+  wchar_t texto[256] = {};
+  DWORD_PTR n = 0;
+  if (!edicao || !SendMessageTimeoutW(edicao, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(texto),
+                                      SMTO_ABORTIFHUNG, 1000, &n)) {
+    return {};
+  }
+  return std::u16string(reinterpret_cast<const char16_t*>(texto), n);
+}
+
+// A text document in a folder whose name has blanks, of a type the system
+// opens with its text editor (Wine associates ".ini" with notepad, but not
+// ".txt").
+std::u16string criarDocumento(const std::string& conteudo) {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring pasta = std::wstring(temp) + L"pasta do mivo";
+  CreateDirectoryW(pasta.c_str(), nullptr);
+  const std::wstring caminho = pasta + L"\\lista mivo.ini";
+  HANDLE h = CreateFileW(caminho.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD escritos = 0;
+  WriteFile(h, conteudo.data(), static_cast<DWORD>(conteudo.size()), &escritos, nullptr);
+  CloseHandle(h);
+  return std::u16string(reinterpret_cast<const char16_t*>(caminho.c_str()));
+}
 
 }  // namespace
 
-// A program of the system, started through the shell, found by its file name
-// in the process list, its window found by process, activated and typed into.
+// A program of the system started through the shell, found by its file name
+// in the process list and its window by process, activated and typed into.
 TEST(ProgramaWin32, AbreProgramaEAchaSuaJanela) {
   CLDesktopWin32 desktop;
-  std::vector<ProcessoId> antes;
-  for (const auto& p : desktop.programasEmExecucao()) antes.push_back(p.processo);
-
+  NotepadIniciado notepad(desktop);
   ASSERT_TRUE(desktop.shellAbrir(u"notepad.exe"));
-  ProcessoIniciado bloco;
-  ASSERT_TRUE(esperarAte([&] {
-    const auto id = processoDe(desktop, u"NOTEPAD.EXE", antes);
-    if (id) bloco.id = *id;
-    return id.has_value();
-  }, 10000));
-
-  JanelaId janela = JanelaId::Nenhuma;
-  ASSERT_TRUE(esperarAte([&] {
-    janela = desktop.janelaDoProcesso(bloco.id);
-    return janela != JanelaId::Nenhuma;
-  }, 10000));
+  const JanelaId janela = notepad.esperarJanela();
+  ASSERT_NE(janela, JanelaId::Nenhuma);
   EXPECT_TRUE(iguaisIgnorandoCaixa(desktop.janelaExecutavel(janela), u"notepad.exe"));
   EXPECT_EQ(desktop.janelaPai(janela), JanelaId::Nenhuma);
   EXPECT_FALSE(desktop.janelaTitulo(janela).empty());
 
   ASSERT_TRUE(desktop.janelaAtivar(janela));
   ASSERT_TRUE(esperarAte([&] { return desktop.janelaPrimeiroPlano() == janela; }));
-  HWND edicao = FindWindowExW(hwndDaJanela(janela), nullptr, L"Edit", nullptr);
-  ASSERT_NE(edicao, nullptr);
   for (char32_t c : std::u32string(U"Olá, ação ✓")) desktop.caractereDigitar(c);
-  EXPECT_TRUE(esperarAte([&] {
-    wchar_t texto[64] = {};
-    DWORD_PTR n = 0;
-    SendMessageTimeoutW(edicao, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(texto), SMTO_ABORTIFHUNG,
-                        1000, &n);
-    return std::u16string(reinterpret_cast<const char16_t*>(texto)) == u"Olá, ação ✓";
-  }));
+  EXPECT_TRUE(esperarAte([&] { return textoDaEdicao(janela) == u"Olá, ação ✓"; }))
+      << utf8DeUtf16(textoDaEdicao(janela));
+}
+
+// A document opens in its program, written as a bare path with blanks, as a
+// quoted path, or as the program's parameter.
+TEST(ProgramaWin32, AbreDocumento) {
+  const std::u16string documento = criarDocumento("linha de teste do mivo");
+  const std::vector<std::u16string> comandos = {
+      documento,
+      u"  \"" + documento + u"\"  ",
+      u"notepad.exe \"" + documento + u"\"",
+  };
+  CLDesktopWin32 desktop;
+  for (const auto& comando : comandos) {
+    NotepadIniciado notepad(desktop);
+    ASSERT_TRUE(desktop.shellAbrir(comando)) << utf8DeUtf16(comando);
+    const JanelaId janela = notepad.esperarJanela();
+    ASSERT_NE(janela, JanelaId::Nenhuma) << utf8DeUtf16(comando);
+    EXPECT_TRUE(esperarAte([&] {
+      return desktop.janelaTitulo(janela).find(u"lista mivo") != std::u16string::npos;
+    })) << utf8DeUtf16(desktop.janelaTitulo(janela));
+    EXPECT_TRUE(esperarAte([&] { return textoDaEdicao(janela) == u"linha de teste do mivo"; }))
+        << utf8DeUtf16(comando) << " -> " << utf8DeUtf16(textoDaEdicao(janela));
+  }
 }
 
 TEST(ProgramaWin32, ShellRecusaSemJanelaDeErro) {

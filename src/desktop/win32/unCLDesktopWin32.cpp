@@ -163,21 +163,21 @@ ProcessoId CLDesktopWin32::janelaProcesso(JanelaId janela) const {
 bool CLDesktopWin32::janelaAtivar(JanelaId janela) {
   HWND hwnd = janelaViva(janela);
   if (!hwnd) return false;
-  if (IsIconic(hwnd)) ShowWindow(hwnd, SW_RESTORE);
+  if (IsIconic(hwnd)) mostrarJanela(hwnd, SW_RESTORE);
   return trazerParaFrente(hwnd);
 }
 
 bool CLDesktopWin32::janelaMover(JanelaId janela, const RetanguloJanela& r) {
   HWND hwnd = janelaViva(janela);
   if (!hwnd) return false;
-  if (IsIconic(hwnd) || IsZoomed(hwnd)) ShowWindow(hwnd, SW_RESTORE);
-  return MoveWindow(hwnd, r.x, r.y, r.largura, r.altura, TRUE) != FALSE;
+  if (IsIconic(hwnd) || IsZoomed(hwnd)) mostrarJanela(hwnd, SW_RESTORE);
+  return posicionarJanela(hwnd, r);
 }
 
 bool CLDesktopWin32::janelaMaximizar(JanelaId janela) {
   HWND hwnd = janelaViva(janela);
   if (!hwnd) return false;
-  ShowWindow(hwnd, SW_MAXIMIZE);
+  mostrarJanela(hwnd, SW_MAXIMIZE);
   return IsWindow(hwnd) && IsZoomed(hwnd);
 }
 
@@ -209,10 +209,12 @@ bool CLDesktopWin32::areaTransferenciaDefinirImagem(const ImagemPixels& imagem) 
 bool CLDesktopWin32::shellAbrir(const std::u16string& comando) {
   const auto dividido = dividirComando(comando);
   if (!dividido) return false;
-  // A path with blanks written without quotes is a file of its own.
-  if (comando.find(u'"') == std::u16string::npos && !dividido->parametros.empty() &&
-      abrirNoShell(comando, {})) {
-    return true;
+  // An unquoted path with blanks ("C:\Meus arquivos\lista.txt") is tried
+  // whole first.
+  if (comando.find(u'"') == std::u16string::npos && !dividido->parametros.empty()) {
+    const auto inicio = comando.find_first_not_of(u" \t\r\n");
+    const auto fim = comando.find_last_not_of(u" \t\r\n");
+    if (abrirNoShell(comando.substr(inicio, fim - inicio + 1), {})) return true;
   }
   return abrirNoShell(dividido->arquivo, dividido->parametros);
 }

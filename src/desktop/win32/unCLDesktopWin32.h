@@ -4,7 +4,8 @@
 // injected with SendInput, so they reach the foreground window as a real
 // keyboard's and mouse's would. A JanelaId is the window's HWND value.
 // Operations on a window that has closed, even half-way, answer empty,
-// false or Nenhuma.
+// false or Nenhuma; a window whose program stopped answering never makes
+// them hang (changes to it are waited for within a time limit).
 
 #include "unAreaTransferenciaWin32.h"
 #include "unCLDesktop.h"

@@ -9,6 +9,11 @@ namespace {
 // Titles longer than this are cut; no real title comes near it.
 constexpr int kMaxTitulo = 32 * 1024;
 
+// Raises the window without waiting for its thread.
+void elevar(HWND hwnd) {
+  SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
+}
+
 bool esperarPrimeiroPlano(HWND hwnd, int esperaMs) {
   const ULONGLONG limite = GetTickCount64() + static_cast<ULONGLONG>(esperaMs > 0 ? esperaMs : 0);
   while (GetForegroundWindow() != hwnd) {
@@ -24,7 +29,7 @@ bool definirPrimeiroPlanoAnexado(HWND hwnd) {
   const DWORD esta = GetCurrentThreadId();
   const bool anexada = threadFrente != 0 && threadFrente != esta &&
                        AttachThreadInput(esta, threadFrente, TRUE);
-  BringWindowToTop(hwnd);
+  elevar(hwnd);
   const bool aceito = SetForegroundWindow(hwnd) != FALSE;
   if (anexada) AttachThreadInput(esta, threadFrente, FALSE);
   return aceito;
@@ -55,22 +60,36 @@ std::u16string tituloDoHwnd(HWND hwnd) {
   }
 }
 
-bool trazerParaFrente(HWND hwnd, int esperaMs) {
+bool esperarJanela(HWND hwnd, int esperaMs) {
+  // Messages sent to a thread are handled in order: once this one is, so is
+  // every change handed over before it.
+  DWORD_PTR resultado = 0;
+  return SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
+                             static_cast<UINT>(esperaMs > 0 ? esperaMs : 0), &resultado) != 0;
+}
+
+void mostrarJanela(HWND hwnd, int comando) {
+  ShowWindowAsync(hwnd, comando);
+  esperarJanela(hwnd);
+}
+
+bool posicionarJanela(HWND hwnd, const RetanguloJanela& r) {
+  const bool aceito = SetWindowPos(hwnd, nullptr, r.x, r.y, r.largura, r.altura,
+                                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS) != FALSE;
+  esperarJanela(hwnd);
+  return aceito && IsWindow(hwnd);
+}
+
+bool trazerParaFrente(HWND hwnd) {
   if (!hwnd || !IsWindow(hwnd)) return false;
   bool aceito = SetForegroundWindow(hwnd) != FALSE;
   if (!aceito) aceito = definirPrimeiroPlanoAnexado(hwnd);
   if (!aceito) return false;
   // A window that already was the foreground one may still lie under
-  // another: raise it as well. Asynchronous, so that a program that stopped
-  // answering cannot block the caller.
-  SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
-  // The window's own thread carries out the activation and the raising; a
-  // message sent after them returns once they are done, or at the time limit
-  // when the program is not answering.
-  DWORD_PTR resultado = 0;
-  SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, static_cast<UINT>(esperaMs),
-                      &resultado);
-  esperarPrimeiroPlano(hwnd, esperaMs);
+  // another: raise it as well.
+  elevar(hwnd);
+  esperarJanela(hwnd);
+  esperarPrimeiroPlano(hwnd, kEsperaJanelaMs);
   return IsWindow(hwnd) != FALSE;
 }
 

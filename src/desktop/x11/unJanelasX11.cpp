@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "unConexaoX11.h"
+#include "unPidClienteX11.h"
 #include "unTextoDesktop.h"
 
 namespace mivo {
@@ -278,7 +279,8 @@ ProcessoId CLJanelasX11::processo(Window janela) {
   gConexao.marcarErros();
   const bool ok = gConexao.lerPropriedade32(janela, gConexao.atomo("_NET_WM_PID"), XA_CARDINAL, v) && !v.empty();
   gConexao.erroDesdeMarca();
-  return ok ? static_cast<ProcessoId>(v.front()) : 0;
+  if (ok) return static_cast<ProcessoId>(v.front());
+  return existe(janela) ? pidDoClienteX11(gConexao, janela) : 0;
 }
 
 bool CLJanelasX11::ativar(Window janela) {
@@ -317,16 +319,24 @@ bool CLJanelasX11::ativar(Window janela) {
 
 bool CLJanelasX11::mover(Window janela, const RetanguloJanela& r) {
   if (!existe(janela)) return false;
+  const bool gerenciador = suporta("_NET_MOVERESIZE_WINDOW");
+  if (gerenciador && (temEstadoNet(janela, "_NET_WM_STATE_MAXIMIZED_VERT") ||
+                      temEstadoNet(janela, "_NET_WM_STATE_MAXIMIZED_HORZ"))) {
+    // Restored first: a maximised window has other frame extents, and a
+    // manager may refuse to resize it.
+    enviarAoGerenciador(janela, "_NET_WM_STATE", kRemover, gConexao.atomo("_NET_WM_STATE_MAXIMIZED_VERT"),
+                        gConexao.atomo("_NET_WM_STATE_MAXIMIZED_HORZ"), kFonteGerenciador);
+    aguardar(kLimiteGeometriaMs, [&] {
+      return gConexao.morta() || (!temEstadoNet(janela, "_NET_WM_STATE_MAXIMIZED_VERT") &&
+                                  !temEstadoNet(janela, "_NET_WM_STATE_MAXIMIZED_HORZ"));
+    });
+  }
   const RetanguloJanela inicial = retangulo(janela);
   long e, d, t, b;
   extensoesMoldura(janela, e, d, t, b);
   const int largura = std::max(1, r.largura - static_cast<int>(e + d));
   const int altura = std::max(1, r.altura - static_cast<int>(t + b));
-  if (suporta("_NET_MOVERESIZE_WINDOW")) {
-    if (temEstadoNet(janela, "_NET_WM_STATE_MAXIMIZED_VERT") || temEstadoNet(janela, "_NET_WM_STATE_MAXIMIZED_HORZ")) {
-      enviarAoGerenciador(janela, "_NET_WM_STATE", kRemover, gConexao.atomo("_NET_WM_STATE_MAXIMIZED_VERT"),
-                          gConexao.atomo("_NET_WM_STATE_MAXIMIZED_HORZ"), kFonteGerenciador);
-    }
+  if (gerenciador) {
     // NorthWest gravity: (x, y) is the outer top-left corner, frame included.
     const long sinais = NorthWestGravity | (0xF << 8) | (kFonteGerenciador << 12);
     enviarAoGerenciador(janela, "_NET_MOVERESIZE_WINDOW", sinais, r.x, r.y, largura, altura);
@@ -335,11 +345,20 @@ bool CLJanelasX11::mover(Window janela, const RetanguloJanela& r) {
                       static_cast<unsigned>(altura));
     XFlush(gConexao.tela());
   }
-  // The manager may adjust the size (xterm keeps whole character cells):
-  // any change counts as applied.
+  // Done when the rectangle is the one asked for, or when it changed and
+  // then held still for a moment: the manager may adjust the size (xterm
+  // keeps whole character cells) and may move before it resizes.
+  RetanguloJanela anterior = inicial;
+  auto desde = Relogio::now();
   aguardar(kLimiteGeometriaMs, [&] {
     const RetanguloJanela agora = retangulo(janela);
-    return agora == r || !(agora == inicial) || gConexao.morta();
+    if (agora == r || gConexao.morta()) return true;
+    if (!(agora == anterior)) {
+      anterior = agora;
+      desde = Relogio::now();
+      return false;
+    }
+    return !(agora == inicial) && Relogio::now() - desde >= std::chrono::milliseconds(50);
   });
   return existe(janela);
 }

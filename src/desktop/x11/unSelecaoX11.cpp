@@ -148,7 +148,7 @@ void CLSelecaoX11::concluir(std::optional<std::u16string> texto) {
 }
 
 std::u16string CLSelecaoX11::textoLido() const {
-  return gLeitura->alvo == XA_STRING ? utf16DeLatin1(gLeitura->dados) : utf16DeUtf8(gLeitura->dados);
+  return gLeitura->tipo == XA_STRING ? utf16DeLatin1(gLeitura->dados) : utf16DeUtf8(gLeitura->dados);
 }
 
 void CLSelecaoX11::aoNotificarSelecao(const XSelectionEvent& evento) {
@@ -172,6 +172,7 @@ void CLSelecaoX11::aoNotificarSelecao(const XSelectionEvent& evento) {
     gLeitura->prazo = Relogio::now() + std::chrono::milliseconds(gLimiteMs);
     return;
   }
+  gLeitura->tipo = tipo;
   gLeitura->dados = std::move(bytes);
   concluir(textoLido());
 }
@@ -182,7 +183,9 @@ void CLSelecaoX11::aoMudarPropriedade(const XPropertyEvent& evento) {
     return;
   }
   std::string bytes;
-  gConexao.lerPropriedade8(gJanela, gPropriedade, AnyPropertyType, bytes);
+  Atom tipo = None;
+  gConexao.lerPropriedade8(gJanela, gPropriedade, AnyPropertyType, bytes, &tipo);
+  if (tipo != None) gLeitura->tipo = tipo;
   XDeleteProperty(gConexao.tela(), gJanela, gPropriedade);  // asks for the next chunk
   XFlush(gConexao.tela());
   if (bytes.empty()) return concluir(textoLido());

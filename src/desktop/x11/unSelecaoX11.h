@@ -54,6 +54,7 @@ class CLSelecaoX11 {
   struct Leitura {
     FimLeitura fim;
     Atom alvo = None;
+    Atom tipo = None;  // of the data that came: owners may answer another type
     bool incremental = false;
     std::string dados;
     Relogio::time_point prazo;

@@ -66,7 +66,6 @@ TEST_F(TecladoX11, DigitaCadaCaractereExatamente) {
     digitar(*desktop, c.digitado);
     EXPECT_TRUE(alvo->aguardarTexto(utf8(c.recebido)));
     EXPECT_EQ(alvo->textoRecebido(), utf8(c.recebido));
-    for (auto& l : alvo->linhas()) std::cerr << l << "\n";
   }
 }
 
@@ -143,12 +142,14 @@ TEST_F(TecladoX11, EstadoDeTeclasEBotoes) {
   desktop->teclaSoltar(tecla::kCapsLock);
   EXPECT_EQ(desktop->teclaEstado(tecla::kCapsLock), 0);
 
+  // openbox holds a click on a window until it has looked at it: the
+  // state follows a moment later.
   desktop->cursorPosicionar({300, 250});
   desktop->botaoPressionar(BotaoMouse::Esquerdo);
-  EXPECT_EQ(desktop->teclaEstado(tecla::kBotaoEsquerdo), kTeclaPressionada);
+  EXPECT_TRUE(aguardar([&] { return desktop->teclaEstado(tecla::kBotaoEsquerdo) == kTeclaPressionada; }));
   EXPECT_EQ(desktop->teclaEstado(tecla::kBotaoDireito), 0);
   desktop->botaoSoltar(BotaoMouse::Esquerdo);
-  EXPECT_EQ(desktop->teclaEstado(tecla::kBotaoEsquerdo), 0);
+  EXPECT_TRUE(aguardar([&] { return desktop->teclaEstado(tecla::kBotaoEsquerdo) == 0; }));
 }
 
 TEST_F(TecladoX11, MapaRestauradoDepoisDeDigitarOQueFalta) {

@@ -10,6 +10,7 @@ namespace {
 
 constexpr wchar_t kClasse[] = L"MivoJanelaAlvo";
 constexpr int kIdEdicao = 100;
+constexpr UINT kMsgOcupar = WM_APP + 1;
 
 const wchar_t* largo(const std::u16string& texto) {
   return reinterpret_cast<const wchar_t*>(texto.c_str());
@@ -28,6 +29,7 @@ struct JanelaAlvo::Estado {
   mutable std::mutex mutex;
   std::condition_variable pronta;
   bool criada = false;
+  bool ocupada = false;
   std::vector<EventoMouse> eventos;
 
   void registrar(EventoMouse e) {
@@ -87,6 +89,18 @@ struct JanelaAlvo::Estado {
         EndPaint(hwnd, &ps);
         return 0;
       }
+      case kMsgOcupar:
+        {
+          std::lock_guard<std::mutex> trava(estado->mutex);
+          estado->ocupada = true;
+        }
+        estado->pronta.notify_all();
+        Sleep(static_cast<DWORD>(w));
+        {
+          std::lock_guard<std::mutex> trava(estado->mutex);
+          estado->ocupada = false;
+        }
+        return 0;
       case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -118,20 +132,20 @@ struct JanelaAlvo::Estado {
   void rodar() {
     registrarClasse();
     const RECT& r = opcoes.retangulo;
-    HWND criada_ = CreateWindowExW(0, kClasse, largo(opcoes.titulo), WS_OVERLAPPEDWINDOW, r.left,
+    HWND nova = CreateWindowExW(0, kClasse, largo(opcoes.titulo), WS_OVERLAPPEDWINDOW, r.left,
                                    r.top, r.right - r.left, r.bottom - r.top, opcoes.dono, nullptr,
                                    GetModuleHandleW(nullptr), this);
-    if (criada_ && opcoes.visivel) {
-      ShowWindow(criada_, SW_SHOWNORMAL);
-      UpdateWindow(criada_);
+    if (nova && opcoes.visivel) {
+      ShowWindow(nova, SW_SHOWNORMAL);
+      UpdateWindow(nova);
     }
     {
       std::lock_guard<std::mutex> trava(mutex);
-      hwnd = criada_;
+      hwnd = nova;
       criada = true;
     }
     pronta.notify_all();
-    if (!criada_) return;
+    if (!nova) return;
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
       TranslateMessage(&msg);
@@ -192,6 +206,12 @@ std::vector<EventoMouse> JanelaAlvo::eventosMouse() const {
 void JanelaAlvo::limparEventos() {
   std::lock_guard<std::mutex> trava(gEstado->mutex);
   gEstado->eventos.clear();
+}
+
+void JanelaAlvo::ocupar(int ms) {
+  PostMessageW(gEstado->hwnd, kMsgOcupar, static_cast<WPARAM>(ms), 0);
+  std::unique_lock<std::mutex> trava(gEstado->mutex);
+  gEstado->pronta.wait(trava, [this] { return gEstado->ocupada; });
 }
 
 void JanelaAlvo::fechar() {

@@ -49,6 +49,9 @@ class JanelaAlvo {
   void limparEdicao();
   std::vector<EventoMouse> eventosMouse() const;
   void limparEventos();
+  // Keeps the window's thread busy for `ms` without reading messages, as a
+  // program that stopped answering; returns once it is busy.
+  void ocupar(int ms);
   // Destroys the window on its own thread, as a program closing it would.
   void fechar();
 

@@ -29,7 +29,14 @@ bool CLAlvoTeste::iniciar(const std::string& tela, const Opcoes& o) {
   opcoes.ambiente = {{"DISPLAY", tela}};
   opcoes.entrada = true;
   opcoes.saida = gPasta + "/saida.txt";
-  if (!gProcesso.iniciar({MIVO_ALVO_X11, o.titulo, gRelatorio, std::to_string(o.x), std::to_string(o.y),
+  std::string programa = MIVO_ALVO_X11;
+  if (!o.executavel.empty()) {
+    programa = gPasta + "/" + o.executavel;
+    std::error_code erro;
+    std::filesystem::copy_file(MIVO_ALVO_X11, programa, std::filesystem::copy_options::overwrite_existing, erro);
+    if (erro) return false;
+  }
+  if (!gProcesso.iniciar({programa, o.titulo, gRelatorio, std::to_string(o.x), std::to_string(o.y),
                           std::to_string(o.largura), std::to_string(o.altura), o.cor},
                          opcoes)) {
     return false;

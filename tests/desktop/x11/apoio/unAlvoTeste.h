@@ -16,6 +16,9 @@ class CLAlvoTeste {
     std::string titulo = "Alvo";
     int x = 100, y = 100, largura = 400, altura = 300;
     std::string cor = "ff0000";  // RRGGBB
+    // Runs a copy of the program under this file name, so that it is the
+    // only process of that name on the machine; empty: the program itself.
+    std::string executavel;
   };
 
   CLAlvoTeste();

@@ -64,21 +64,38 @@ bool CLServidorXTeste::iniciar(bool comGerenciador, std::string& erro) {
 }
 
 bool CLServidorXTeste::aguardarGerenciador(int limiteMs) {
+  // openbox names itself early in its start, but windows mapped before it
+  // finished starting may stay unmanaged: it is ready once it manages a
+  // probe window of ours.
   Display* d = XOpenDisplay(gNome.c_str());
   if (!d) return false;
-  const Atom verificacao = XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False);
+  const Atom lista = XInternAtom(d, "_NET_CLIENT_LIST", False);
+  auto gerenciada = [&](Window w) {
+    Atom tipo;
+    int formato;
+    unsigned long n = 0, resto;
+    unsigned char* dados = nullptr;
+    bool achou = false;
+    if (XGetWindowProperty(d, DefaultRootWindow(d), lista, 0, 1024, False, XA_WINDOW, &tipo, &formato, &n, &resto,
+                           &dados) == Success && dados) {
+      const auto* janelas = reinterpret_cast<const unsigned long*>(dados);
+      for (unsigned long i = 0; i < n; ++i) achou = achou || janelas[i] == w;
+    }
+    if (dados) XFree(dados);
+    return achou;
+  };
   const auto fim = std::chrono::steady_clock::now() + std::chrono::milliseconds(limiteMs);
   bool pronto = false;
   while (!pronto && gOpenbox.vivo() && std::chrono::steady_clock::now() < fim) {
-    Atom tipo;
-    int formato;
-    unsigned long n, resto;
-    unsigned char* dados = nullptr;
-    pronto = XGetWindowProperty(d, DefaultRootWindow(d), verificacao, 0, 1, False, XA_WINDOW, &tipo, &formato,
-                                &n, &resto, &dados) == Success &&
-             n == 1;
-    if (dados) XFree(dados);
-    if (!pronto) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    const Window sonda = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 10, 10, 0, 0, 0);
+    XMapWindow(d, sonda);
+    XSync(d, False);
+    const auto tentativa = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+    while (!(pronto = gerenciada(sonda)) && std::chrono::steady_clock::now() < tentativa) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    XDestroyWindow(d, sonda);
+    XSync(d, False);
   }
   XCloseDisplay(d);
   return pronto;

@@ -66,12 +66,7 @@ bool TesteX11::aguardar(const std::function<bool()>& condicao, int limiteMs) {
 
 std::unique_ptr<CLAlvoTeste> TesteX11::abrirAlvo(const CLAlvoTeste::Opcoes& opcoes) {
   auto alvo = std::make_unique<CLAlvoTeste>();
-  const auto t0 = std::chrono::steady_clock::now();
   const bool ok = alvo->iniciar(tela, opcoes);
-  if (!ok) {
-    std::cerr << "DBG ms=" << std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0).count() << " linhas=" << alvo->linhas().size() << "\n";
-    std::system(("DISPLAY=" + tela + " xwininfo -root -tree | grep -v 'has no name' | head; DISPLAY=" + tela + " xprop -root _NET_CLIENT_LIST; ps aux | grep alvoX11 | grep -v grep").c_str());
-  }
   EXPECT_TRUE(ok) << "a janela alvo não abriu: " << alvo->saida();
   const JanelaId id{alvo->janela()};
   EXPECT_TRUE(desktop->janelaAtivar(id));
