@@ -13,6 +13,7 @@ std::u16string exemplo() { return QStringLiteral(MIVO_CENARIOS_DIR "/exemplo.jso
 }  // namespace
 
 TEST(FabricaDesktop, SemBackendDaPlataformaPedeOSimulado) {
+  if (MIVO_TEM_DESKTOP_REAL) GTEST_SKIP() << "este sistema tem um backend real, testado em separado";
   const DesktopCriado criado = criarDesktop({});
   EXPECT_EQ(criado.desktop, nullptr);
   EXPECT_EQ(criado.erro, u"Este sistema ainda não tem um backend de área de trabalho; use --simular");

@@ -2,6 +2,8 @@
 
 #include <X11/Xatom.h>
 
+#include <signal.h>
+
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
@@ -49,15 +51,25 @@ int CLConexaoX11::aoErroEs(Display* tela) {
   return gErroEsAnterior ? gErroEsAnterior(tela) : 0;
 }
 
-void CLConexaoX11::aoErroEsSaida(Display*, void* conexao) {
+void CLConexaoX11::aoErroEsSaida(Display* tela, void* conexao) {
   // Returning leaves Xlib with a dead connection whose calls fail at once.
+  // Xlib took the connection's user lock for this thread before calling
+  // here, expecting the process to end; it is given back, or closing the
+  // connection from another thread (the clipboard's ends on its own thread)
+  // would wait for it forever.
   static_cast<CLConexaoX11*>(conexao)->gMorta = true;
+  XUnlockDisplay(tela);
 }
 
 std::unique_ptr<CLConexaoX11> CLConexaoX11::abrir(const std::string& nomeTela, std::u16string& erro,
                                                   int limiteMs) {
   static std::once_flag instalado;
   std::call_once(instalado, [] {
+    // Writing to the socket of a server that died raises SIGPIPE, which by
+    // default ends the process; unless the program handles it, it is
+    // ignored and the write fails like any other I/O error.
+    struct sigaction atual {};
+    if (sigaction(SIGPIPE, nullptr, &atual) == 0 && atual.sa_handler == SIG_DFL) signal(SIGPIPE, SIG_IGN);
     XInitThreads();
     gErroAnterior = XSetErrorHandler(&CLConexaoX11::aoErro);
     gErroEsAnterior = XSetIOErrorHandler(&CLConexaoX11::aoErroEs);
@@ -102,8 +114,10 @@ std::unique_ptr<CLConexaoX11> CLConexaoX11::abrir(const std::string& nomeTela, s
     if (!abertura->pronta.wait_for(trava, std::chrono::milliseconds(limiteMs),
                                    [&] { return abertura->terminou; })) {
       abertura->desistiu = true;
-      erro = u"Não foi possível conectar à tela X \"" + u16(nome) + u"\": o servidor não respondeu em " +
-             u16(std::to_string(limiteMs / 1000)) + u" segundos";
+      const std::string prazo = limiteMs % 1000 != 0 ? std::to_string(limiteMs) + " ms"
+                                : limiteMs == 1000 ? std::string("1 segundo")
+                                                   : std::to_string(limiteMs / 1000) + " segundos";
+      erro = u"Não foi possível conectar à tela X \"" + u16(nome) + u"\": o servidor não respondeu em " + u16(prazo);
       return nullptr;
     }
     tela = abertura->tela;
