@@ -96,18 +96,25 @@ QString decodificarTexto(const QByteArray& bytes) {
   return decodificarWindows1252(bytes);
 }
 
-bool cabeEmWindows1252(const QString& texto) {
+bool cabeEmWindows1252(QStringView texto) {
   for (QChar c : texto)
     if (byteWindows1252(c.unicode()) < 0) return false;
   return true;
 }
 
-QByteArray codificarWindows1252(const QString& texto) {
-  QByteArray r(texto.size(), Qt::Uninitialized);
+void anexarWindows1252(QStringView texto, QByteArray& destino) {
+  const qsizetype inicio = destino.size();
+  destino.resize(inicio + texto.size());
+  char* d = destino.data() + inicio;
   for (qsizetype i = 0; i < texto.size(); ++i) {
     const int b = byteWindows1252(texto[i].unicode());
-    r[i] = static_cast<char>(b < 0 ? '?' : b);
+    d[i] = static_cast<char>(b < 0 ? '?' : b);
   }
+}
+
+QByteArray codificarWindows1252(const QString& texto) {
+  QByteArray r;
+  anexarWindows1252(texto, r);
   return r;
 }
 

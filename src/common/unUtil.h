@@ -27,8 +27,10 @@ QString decodificarWindows1252(const QByteArray& bytes);
 // Encodes in Windows-1252 when every character fits, otherwise as UTF-8 with
 // a byte-order mark, so that no character is lost.
 QByteArray codificarTexto(const QString& texto);
-bool cabeEmWindows1252(const QString& texto);
+bool cabeEmWindows1252(QStringView texto);
 QByteArray codificarWindows1252(const QString& texto);
+// Appends the Windows-1252 bytes of `texto` ("?" for what does not fit).
+void anexarWindows1252(QStringView texto, QByteArray& destino);
 QByteArray codificarUtf8ComBom(const QString& texto);
 
 // Reads a whole text file. Returns false (and leaves `texto` empty) when the

@@ -1,5 +1,7 @@
 #include "unArquivoLista.h"
 
+#include <QSaveFile>
+
 #include <algorithm>
 
 #include "unCLGrade.h"
@@ -99,6 +101,63 @@ std::optional<QString> gradeParaTexto(const CLGrade& grade, CLProgresso* progres
     progresso->progressoFechar();
   }
   return texto;
+}
+
+Desfecho salvarGrade(const CLGrade& grade, const QString& caminho, CLProgresso* progresso, int passo,
+                     QString* erro) {
+  passo = std::max(passo, 1);
+  const int total = grade.RowCount();
+  bool cabe = true;
+  for (int r = 0; r < total && cabe; ++r)
+    for (int c = 0; c < grade.ColCount() && cabe; ++c) cabe = cabeEmWindows1252(grade.celula(c, r));
+
+  QSaveFile arquivo(caminho);
+  auto falhou = [&] {
+    if (erro) *erro = QStringLiteral("Não foi possível gravar o arquivo \"%1\"").arg(caminho);
+    if (progresso) progresso->progressoFechar();
+    return Desfecho::Falhou;
+  };
+  if (!arquivo.open(QIODevice::WriteOnly)) return falhou();
+  if (progresso)
+    progresso->progressoAbrir(QStringLiteral("Preparando dados..."), (total - 1) / passo,
+                              QStringLiteral("Total de registros: ") + formatarContagem(total - 1),
+                              QString(), QString());
+  constexpr qsizetype kBloco = 1 << 20;
+  QByteArray bytes = cabe ? QByteArray() : QByteArray("\xEF\xBB\xBF");
+  bytes.reserve(kBloco + 4096);
+  QString linha;
+  for (int r = 0; r < total; ++r) {
+    if (progresso && r % passo == 0)
+      progresso->progressoPasso(QStringLiteral("Processados: ") + formatarContagem(r));
+    linha.clear();
+    for (int c = 0; c < grade.ColCount(); ++c) {
+      if (c > 0) linha += u';';
+      linha += grade.celula(c, r);
+    }
+    linha += QLatin1String("\r\n");
+    if (cabe)
+      anexarWindows1252(linha, bytes);
+    else
+      bytes += linha.toUtf8();
+    if (bytes.size() >= kBloco) {
+      if (arquivo.write(bytes) != bytes.size()) return falhou();
+      bytes.clear();
+    }
+    if (!progresso) continue;
+    if ((r + 1) % passo == 0)
+      progresso->progressoLegenda3(QStringLiteral("Copiados: ") + formatarContagem(r + 1));
+    if (progresso->progressoCancelado()) {
+      arquivo.cancelWriting();
+      progresso->progressoFechar();
+      return Desfecho::Cancelado;
+    }
+  }
+  if (arquivo.write(bytes) != bytes.size() || !arquivo.commit()) return falhou();
+  if (progresso) {
+    progresso->progressoLegenda3(QStringLiteral("Copiados: ") + formatarContagem(total));
+    progresso->progressoFechar();
+  }
+  return Desfecho::Concluido;
 }
 
 bool gravarLista(const QString& caminho, const QString& texto, QString* erro) {

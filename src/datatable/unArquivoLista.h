@@ -10,6 +10,8 @@
 #include <functional>
 #include <optional>
 
+#include "unCLProgresso.h"
+
 namespace mivo {
 
 class CLGrade;
@@ -36,6 +38,14 @@ QStringList dividirCampos(const QString& linha, QChar delimitador);
 // (std::nullopt) when the user cancels.
 std::optional<QString> gradeParaTexto(const CLGrade& grade, CLProgresso* progresso = nullptr,
                                       int passo = 1);
+
+// Writes the whole grid as a list file (as gradeParaTexto would give it)
+// without first building the text: rows are encoded and written as they
+// come, through a temporary file renamed over the target at the end, so a
+// cancel or a failure leaves the old file as it was. The encoding is that
+// of gravarLista.
+Desfecho salvarGrade(const CLGrade& grade, const QString& caminho, CLProgresso* progresso = nullptr,
+                     int passo = 1, QString* erro = nullptr);
 
 // Writes list-file text through a temporary file renamed over the target:
 // Windows-1252 without a byte-order mark when every character fits,

@@ -142,9 +142,8 @@ Desfecho CLLista::salvarComo(const QString& arquivo, CLProgresso* progresso, QSt
     if (erro) *erro = QStringLiteral("Informe o nome do arquivo da lista.");
     return Desfecho::Falhou;
   }
-  const std::optional<QString> texto = gradeParaTexto(*gGrid, progresso, 100);
-  if (!texto) return Desfecho::Cancelado;
-  if (!gravarLista(arquivo, *texto, erro)) return Desfecho::Falhou;
+  const Desfecho d = salvarGrade(*gGrid, arquivo, progresso, 100, erro);
+  if (d != Desfecho::Concluido) return d;
   gEditou = false;
   gRecentes.recentesAdd(arquivo);
   gRecentes.recentesSave();

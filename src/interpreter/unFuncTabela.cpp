@@ -74,14 +74,15 @@ QString fnLaAbrir(CLScript& s, const QString& argumentos) {
 
 bool salvarTabela(CLScript& s, const QString& caminho) {
   // Always the full table, never the filter view.
-  const std::optional<QString> texto = gradeParaTexto(s.host().lista().gridDados, &s.host(), 1000);
-  if (!texto) {
-    s.host().mostrarInformacao(QStringLiteral("Procedimento cancelado"));
-    return false;
-  }
   QString erro;
-  if (!gravarLista(caminho, *texto, &erro)) throw CLErro(erro);
-  return true;
+  switch (salvarGrade(s.host().lista().gridDados, caminho, &s.host(), 1000, &erro)) {
+    case Desfecho::Concluido: return true;
+    case Desfecho::Cancelado:
+      s.host().mostrarInformacao(QStringLiteral("Procedimento cancelado"));
+      return false;
+    case Desfecho::Falhou: break;
+  }
+  throw CLErro(erro);
 }
 
 QString fnLaSalvar(CLScript& s, const QString& argumentos) {

@@ -168,8 +168,7 @@ QStringList secaoParametros(const QStringList& documento, const QString& caminho
 QString salvarResultados(CLHostConsole& host, const OpcoesRun& op) {
   QString erro;
   if (!op.salvarLista.isEmpty()) {
-    const std::optional<QString> texto = gradeParaTexto(host.lista().gridDados);
-    if (!texto || !gravarLista(op.salvarLista, *texto, &erro)) return erro;
+    if (salvarGrade(host.lista().gridDados, op.salvarLista, nullptr, 1, &erro) != Desfecho::Concluido) return erro;
   }
   if (!op.salvarTexto.isEmpty()) {
     QString texto;

@@ -165,3 +165,36 @@ TEST(ArquivoLista, CarregarComTitulosUsaAPrimeiraLinhaComoTitulos) {
   EXPECT_FALSE(carregarComTitulos(g, QStringLiteral(" \r\n\t")));
   EXPECT_EQ(g.qtdRegistros(), 3);
 }
+
+TEST(ArquivoLista, SalvarGradeGravaOMesmoQueOTextoEmQualquerCodificacao) {
+  QTemporaryDir pasta;
+  for (const QString& celula : {QStringLiteral("Olá €"), QStringLiteral("emoji 😀")}) {
+    CLGrade g;
+    g.setColCount(2);
+    g.setCell(0, 0, QStringLiteral("nome"));
+    g.setCell(1, 1, celula);
+    const QString caminho = pasta.filePath(QStringLiteral("g.txt"));
+    ASSERT_EQ(salvarGrade(g, caminho), Desfecho::Concluido);
+    QFile f(caminho);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), codificarTexto(gradeParaTexto(g).value()));
+  }
+}
+
+TEST(ArquivoLista, SalvarGradeCanceladaOuSemPastaDeixaOArquivoComoEstava) {
+  QTemporaryDir pasta;
+  const QString caminho = pasta.filePath(QStringLiteral("antiga.txt"));
+  ASSERT_TRUE(gravarArquivo(caminho, "antes\r\n"));
+  CLGrade g;
+  g.setRowCount(5000);
+  ProgressoFalso p;
+  p.cancelarNoPasso = 2;
+  EXPECT_EQ(salvarGrade(g, caminho, &p, 100), Desfecho::Cancelado);
+  EXPECT_TRUE(p.fechado);
+  QString texto;
+  ASSERT_TRUE(lerArquivoTexto(caminho, texto));
+  EXPECT_EQ(texto, QStringLiteral("antes\r\n"));
+  QString erro;
+  EXPECT_EQ(salvarGrade(g, pasta.filePath(QStringLiteral("nao/existe.txt")), nullptr, 1, &erro), Desfecho::Falhou);
+  EXPECT_FALSE(erro.isEmpty());
+}

@@ -64,6 +64,13 @@ void CLAreaTransferenciaX11::laco() {
       selecao.tratarEvento(evento);
     }
     if (gConexao->morta()) selecao.abandonar();
+    {
+      std::lock_guard trava(gMutex);
+      if (selecao.entregas() != gEntregas) {
+        gEntregas = selecao.entregas();
+        gRespondeu.notify_all();
+      }
+    }
     const int espera = selecao.verificarPrazo();
     pollfd fds[2] = {{gDespertar[0], POLLIN, 0}, {ConnectionNumber(d), POLLIN, 0}};
     poll(fds, gConexao->morta() ? 1 : 2, espera);
@@ -94,6 +101,18 @@ T CLAreaTransferenciaX11::aguardarResposta(Comando comando, std::shared_ptr<std:
   const bool veio = gRespondeu.wait_for(trava, std::chrono::milliseconds(kLimiteLeituraMs + kFolgaMs),
                                         [&] { return resposta->has_value(); });
   return veio ? std::move(**resposta) : seFalhar;
+}
+
+long CLAreaTransferenciaX11::entregas() {
+  std::lock_guard trava(gMutex);
+  return gEntregas;
+}
+
+bool CLAreaTransferenciaX11::aguardarEntrega(long desde, int limiteMs) {
+  std::unique_lock trava(gMutex);
+  return gRespondeu.wait_for(trava, std::chrono::milliseconds(limiteMs),
+                             [&] { return gEntregas > desde || gEncerrada; }) &&
+         gEntregas > desde;
 }
 
 std::optional<std::u16string> CLAreaTransferenciaX11::texto() {

@@ -37,6 +37,11 @@ class CLAreaTransferenciaX11 {
   bool definirTexto(const std::u16string& texto);
   bool definirImagem(const ImagemPixels& imagem);
 
+  // Data handed to other programs so far (a paste each, as a rule).
+  long entregas();
+  // Waits until more than `desde` were handed out; false after `limiteMs`.
+  bool aguardarEntrega(long desde, int limiteMs);
+
  private:
   using Comando = std::function<void(CLSelecaoX11&)>;
 
@@ -53,6 +58,7 @@ class CLAreaTransferenciaX11 {
   std::mutex gMutex;
   std::condition_variable gRespondeu;
   std::deque<Comando> gComandos;
+  long gEntregas = 0;
   bool gParar = false;
   bool gEncerrada = false;
   std::thread gThread;

@@ -4,6 +4,7 @@
 #include <X11/extensions/XTest.h>
 
 #include <bit>
+#include <chrono>
 #include <thread>
 
 #include "unAbrirLinux.h"
@@ -21,6 +22,15 @@ namespace {
 constexpr int kRodaCima = 4;
 constexpr int kRodaBaixo = 5;
 constexpr int kNotch = 120;
+// How long a paste may take to ask for the clipboard's data.
+constexpr int kLimiteColagemMs = 300;
+// How long a click may be held by a window manager's grab.
+constexpr int kLimiteCliqueMs = 250;
+
+bool ehModificador(int tecla) {
+  return tecla == tecla::kShift || tecla == tecla::kCtrl || tecla == tecla::kAlt || (tecla >= 160 && tecla <= 165) ||
+         tecla == 91 || tecla == 92;
+}
 
 Window janelaX(JanelaId janela) { return static_cast<Window>(janela); }
 JanelaId idDe(Window janela) { return static_cast<JanelaId>(janela); }
@@ -83,6 +93,21 @@ void CLDesktopX11::teclaPressionar(int tecla) {
 void CLDesktopX11::teclaSoltar(int tecla) {
   entreOperacoes();
   gTeclado->soltar(tecla);
+  aguardarColagem(tecla);
+}
+
+void CLDesktopX11::aguardarColagem(int tecla) {
+  if (!gColagemPendente || ehModificador(tecla)) return;
+  gColagemPendente = false;
+  if (gAreaTransferencia && !gConexao->morta()) {
+    XSync(gConexao->tela(), False);
+    gAreaTransferencia->aguardarEntrega(gEntregasAntes, kLimiteColagemMs);
+  }
+}
+
+void CLDesktopX11::marcarColagem(bool definiu) {
+  gColagemPendente = definiu;
+  if (definiu) gEntregasAntes = gAreaTransferencia->entregas();
 }
 
 int CLDesktopX11::teclaDoCaractere(char32_t caractere) const {
@@ -122,8 +147,26 @@ void CLDesktopX11::botao(BotaoMouse botao, bool pressionado) {
   if (gConexao->morta()) return;
   // Physical buttons: the server applies the pointer mapping (swapped buttons).
   const unsigned int numero = botao == BotaoMouse::Esquerdo ? 1 : 3;
-  XTestFakeButtonEvent(gConexao->tela(), numero, pressionado ? True : False, CurrentTime);
-  XFlush(gConexao->tela());
+  Display* d = gConexao->tela();
+  XTestFakeButtonEvent(d, numero, pressionado ? True : False, CurrentTime);
+  // A window manager that grabs clicks (to focus on click) holds the
+  // pointer's events until it has seen this one, while keys go on: keys
+  // sent next would overtake the click. Wait until the button shows the
+  // new state, which it does once the click is through.
+  unsigned char mapa[32] = {};
+  const int n = XGetPointerMapping(d, mapa, 32);
+  const unsigned int logico = numero <= static_cast<unsigned int>(n) ? mapa[numero - 1] : numero;
+  if (logico < 1 || logico > 5) return;
+  const unsigned int mascara = Button1Mask << (logico - 1);
+  const auto fim = std::chrono::steady_clock::now() + std::chrono::milliseconds(kLimiteCliqueMs);
+  while (!gConexao->morta() && std::chrono::steady_clock::now() < fim) {
+    Window raiz = None, filho = None;
+    int x, y, wx, wy;
+    unsigned int estado = 0;
+    XQueryPointer(d, gConexao->raiz(), &raiz, &filho, &x, &y, &wx, &wy, &estado);
+    if (((estado & mascara) != 0) == pressionado) break;
+    std::this_thread::sleep_for(std::chrono::microseconds(200));
+  }
 }
 
 void CLDesktopX11::botaoPressionar(BotaoMouse b) { botao(b, true); }
@@ -233,12 +276,16 @@ std::optional<std::u16string> CLDesktopX11::areaTransferenciaTexto() {
 
 bool CLDesktopX11::areaTransferenciaDefinirTexto(const std::u16string& texto) {
   CLAreaTransferenciaX11* area = areaTransferencia();
-  return area && area->definirTexto(texto);
+  const bool definiu = area && area->definirTexto(texto);
+  if (area) marcarColagem(definiu);
+  return definiu;
 }
 
 bool CLDesktopX11::areaTransferenciaDefinirImagem(const ImagemPixels& imagem) {
   CLAreaTransferenciaX11* area = areaTransferencia();
-  return area && area->definirImagem(imagem);
+  const bool definiu = area && area->definirImagem(imagem);
+  if (area) marcarColagem(definiu);
+  return definiu;
 }
 
 bool CLDesktopX11::shellAbrir(const std::u16string& comando) { return abrirNoShellLinux(utf8DeUtf16(comando)); }

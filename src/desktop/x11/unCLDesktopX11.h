@@ -65,12 +65,19 @@ class CLDesktopX11 : public CLDesktop {
   void entreOperacoes() const;
   CLAreaTransferenciaX11* areaTransferencia();
   void botao(BotaoMouse botao, bool pressionado);
+  void aguardarColagem(int tecla);
+  void marcarColagem(bool definiu);
 
   std::unique_ptr<CLConexaoX11> gConexao;
   std::unique_ptr<CLTecladoX11> gTeclado;
   std::unique_ptr<CLJanelasX11> gJanelas;
   std::unique_ptr<CLAreaTransferenciaX11> gAreaTransferencia;
   bool gAreaTransferenciaFalhou = false;
+  // Set when the clipboard got new content: the next key released (other
+  // than a modifier) is taken as the paste, and waits until the pasting
+  // program was handed the data (pasting is asynchronous on X).
+  bool gColagemPendente = false;
+  long gEntregasAntes = 0;
   int gRestoRoda = 0;
 };
 

@@ -98,10 +98,13 @@ void CLSelecaoX11::responder(const XSelectionRequestEvent& pedido) {
       }
     }
   }
-  // A requestor that vanished meanwhile only raises an error, recorded and ignored.
+  // A requestor that vanished meanwhile only raises an error, recorded and
+  // ignored. The server has the answer before the delivery is counted, so
+  // keys sent after it reach the requestor after the pasted text.
   gConexao.marcarErros();
   XSendEvent(d, pedido.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&resposta));
   gConexao.erroDesdeMarca();
+  if (resposta.property != None && pedido.target != gTargets) ++gEntregas;
 }
 
 void CLSelecaoX11::lerTexto(FimLeitura fim) {

@@ -44,6 +44,9 @@ class CLSelecaoX11 {
   int verificarPrazo();
   // Fails a pending read (the connection is gone, the thread stops).
   void abandonar();
+  // How many requests for data (not for the list of targets) were answered
+  // since the start; the answer has reached the server by then.
+  long entregas() const { return gEntregas; }
 
  private:
   struct Oferta {
@@ -74,6 +77,7 @@ class CLSelecaoX11 {
   Atom gClipboard, gTargets, gUtf8, gIncr, gPropriedade;
   std::vector<Oferta> gOfertas;
   bool gDono = false;
+  long gEntregas = 0;
   std::optional<Leitura> gLeitura;
 };
 

@@ -6,7 +6,8 @@
 //
 // Report lines: "pronto ID", "foco", "tecla KEYSYM MODS", "texto TEXT",
 // "pressiona N X Y", "solta N X Y" (root coordinates), "roda cima|baixo",
-// "colado TEXT" / "colado-nada", "copiou", "ocupou", "fechada". In TEXT a
+// "colado TEXT" / "colado-nada" (after "colar" or Ctrl+V), "copiou",
+// "ocupou", "fechada". In TEXT a
 // backslash, CR, LF and Tab are written as \\, \r, \n and \t.
 // Commands: "cor RRGGBB", "colar", "copiar TEXT", "ocupar" (owns the
 // clipboard and never answers), "titulo TEXT", "sair".
@@ -14,6 +15,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 #include <poll.h>
 #include <unistd.h>
 
@@ -86,6 +88,12 @@ void aoTeclar(XKeyEvent& evento) {
   const int n = Xutf8LookupString(contexto, &evento, texto, sizeof texto - 1, &ks, &status);
   const char* nome = ks != NoSymbol ? XKeysymToString(ks) : nullptr;
   relatar("tecla " + std::string(nome ? nome : "?") + " " + modificadores(evento.state));
+  if ((ks == XK_v || ks == XK_V) && (evento.state & ControlMask)) {
+    // Ctrl+V pastes: the clipboard's text is asked for and reported.
+    XConvertSelection(d, atomo("CLIPBOARD"), atomo("UTF8_STRING"), atomo("ALVO_COLADO"), janela, CurrentTime);
+    XFlush(d);
+    return;
+  }
   if ((status == XLookupChars || status == XLookupBoth) && n > 0 && !(evento.state & (ControlMask | Mod1Mask))) {
     relatar("texto " + escapar(std::string(texto, static_cast<std::size_t>(n))));
   }
