@@ -203,4 +203,13 @@ bool CLConexaoX11::lerPropriedade8(Window janela, Atom propriedade, Atom tipo, s
   return ok;
 }
 
+MapaTecladoX11::MapaTecladoX11(Display* tela) {
+  XDisplayKeycodes(tela, &minimo, &maximo);
+  mapa = XGetKeyboardMapping(tela, static_cast<KeyCode>(minimo), maximo - minimo + 1, &porKeycode);
+}
+
+MapaTecladoX11::~MapaTecladoX11() {
+  if (mapa) XFree(mapa);
+}
+
 }  // namespace mivo

@@ -62,4 +62,19 @@ class CLConexaoX11 {
   std::unordered_map<std::string, Atom> gAtomos;
 };
 
+// The server's keyboard mapping, freed when it goes out of scope.
+struct MapaTecladoX11 {
+  explicit MapaTecladoX11(Display* tela);
+  ~MapaTecladoX11();
+  MapaTecladoX11(const MapaTecladoX11&) = delete;
+  MapaTecladoX11& operator=(const MapaTecladoX11&) = delete;
+
+  bool valido() const { return mapa && porKeycode > 0; }
+  // The keysyms of one keycode (porKeycode of them).
+  const KeySym* keysyms(int keycode) const { return mapa + (keycode - minimo) * porKeycode; }
+
+  int minimo = 0, maximo = 0, porKeycode = 0;
+  KeySym* mapa = nullptr;
+};
+
 }  // namespace mivo

@@ -35,23 +35,16 @@ void CLTecladoX11::carregarMapa() {
   gPosicoes.clear();
   gShift = 0;
   gMapaValido = true;
-  Display* d = gConexao.tela();
   if (gConexao.morta()) return;
-  int minimo = 0, maximo = 0;
-  XDisplayKeycodes(d, &minimo, &maximo);
-  int porKeycode = 0;
-  KeySym* mapa = XGetKeyboardMapping(d, minimo, maximo - minimo + 1, &porKeycode);
-  if (!mapa || porKeycode <= 0) {
-    if (mapa) XFree(mapa);
-    return;
-  }
+  const MapaTecladoX11 m(gConexao.tela());
+  if (!m.valido()) return;
   // The first two columns are the first group without and with Shift; a
   // letter whose second column is empty gets its capital there. Unshifted
   // places win over shifted ones, lower keycodes over higher ones.
-  for (int nivel = 0; nivel < 2 && nivel < porKeycode; ++nivel) {
-    for (int kc = minimo; kc <= maximo; ++kc) {
+  for (int nivel = 0; nivel < 2 && nivel < m.porKeycode; ++nivel) {
+    for (int kc = m.minimo; kc <= m.maximo; ++kc) {
       if (gReserva.ehReserva(static_cast<KeyCode>(kc))) continue;
-      const KeySym* linha = mapa + (kc - minimo) * porKeycode;
+      const KeySym* linha = m.keysyms(kc);
       KeySym ks = linha[nivel];
       if (nivel == 1 && ks == NoSymbol && linha[0] != NoSymbol) {
         KeySym minuscula = NoSymbol;
@@ -61,7 +54,6 @@ void CLTecladoX11::carregarMapa() {
       if (ks != NoSymbol) gPosicoes.emplace(ks, Posicao{static_cast<KeyCode>(kc), nivel});
     }
   }
-  XFree(mapa);
   const Posicao* shift = procurar(XK_Shift_L);
   if (!shift) shift = procurar(XK_Shift_R);
   gShift = shift ? shift->keycode : 0;

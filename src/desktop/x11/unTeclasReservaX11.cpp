@@ -34,17 +34,12 @@ void CLTeclasReservaX11::procurarVagas() {
   gProcurou = true;
   Display* d = gConexao.tela();
   if (gConexao.morta()) return;
-  int minimo = 0, maximo = 0;
-  XDisplayKeycodes(d, &minimo, &maximo);
-  int porKeycode = 0;
-  KeySym* mapa = XGetKeyboardMapping(d, minimo, maximo - minimo + 1, &porKeycode);
-  if (!mapa || porKeycode <= 0) {
-    if (mapa) XFree(mapa);
-    return;
-  }
+  const MapaTecladoX11 m(d);
+  if (!m.valido()) return;
+  const int minimo = m.minimo, maximo = m.maximo;
   auto keysymsDe = [&](int kc) {
-    const KeySym* p = mapa + (kc - minimo) * porKeycode;
-    return std::vector<KeySym>(p, p + porKeycode);
+    const KeySym* p = m.keysyms(kc);
+    return std::vector<KeySym>(p, p + m.porKeycode);
   };
   auto vazia = [](const std::vector<KeySym>& ks) {
     return std::all_of(ks.begin(), ks.end(), [](KeySym k) { return k == NoSymbol; });
@@ -69,7 +64,6 @@ void CLTeclasReservaX11::procurarVagas() {
     }
     if (modificadores) XFreeModifiermap(modificadores);
   }
-  XFree(mapa);
 }
 
 bool CLTeclasReservaX11::ehReserva(KeyCode keycode) const {
