@@ -9,6 +9,7 @@
 #include "unCLLista.h"
 #include "unCLScript.h"
 #include "unHostTeste.h"
+#include "unPastaBaseTeste.h"
 #include "unUtil.h"
 
 using namespace mivo;
@@ -17,18 +18,12 @@ namespace {
 
 class Tabela : public ::testing::Test {
  protected:
-  QTemporaryDir base;
+  teste::CLPastaBaseTeste base;
   teste::CLHostTeste host;
   CLDesktopSimulado desktop;
   CLScript script{host, &desktop};
 
-  void SetUp() override {
-    qputenv("MIVO_BASE_DIR", base.path().toLocal8Bit());
-    QDir(base.path()).mkpath(QStringLiteral("dados/listas"));
-    QDir(base.path()).mkpath(QStringLiteral("dados/textos"));
-    script.gGrid = host.lista().gGrid;
-  }
-  void TearDown() override { qunsetenv("MIVO_BASE_DIR"); }
+  void SetUp() override { script.gGrid = host.lista().gGrid; }
 
   QString f(const QString& instrucao) { return script.execFunction(instrucao); }
   CLGrade& g() { return *script.gGrid; }

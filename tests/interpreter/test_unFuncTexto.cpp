@@ -8,6 +8,7 @@
 #include "unCLErro.h"
 #include "unCLScript.h"
 #include "unHostTeste.h"
+#include "unPastaBaseTeste.h"
 #include "unUtil.h"
 
 using namespace mivo;
@@ -16,16 +17,10 @@ namespace {
 
 class TextoAuxiliar : public ::testing::Test {
  protected:
-  QTemporaryDir base;
+  teste::CLPastaBaseTeste base;
   teste::CLHostTeste host;
   CLDesktopSimulado desktop;
   CLScript script{host, &desktop};
-
-  void SetUp() override {
-    qputenv("MIVO_BASE_DIR", base.path().toLocal8Bit());
-    QDir(base.path()).mkpath(QStringLiteral("dados/textos"));
-  }
-  void TearDown() override { qunsetenv("MIVO_BASE_DIR"); }
   QString f(const char* instrucao) { return script.execFunction(QString::fromUtf8(instrucao)); }
 };
 
