@@ -40,12 +40,6 @@ QString aparar(const QString& texto) {
   return texto.mid(ini, fim - ini);
 }
 
-QString apararEsquerda(const QString& texto) {
-  qsizetype ini = 0;
-  while (ini < texto.size() && ehBranco(texto[ini])) ++ini;
-  return ini == 0 ? texto : texto.mid(ini);
-}
-
 QString apararDireita(const QString& texto) {
   qsizetype fim = texto.size();
   while (fim > 0 && ehBranco(texto[fim - 1])) --fim;

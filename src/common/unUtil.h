@@ -12,7 +12,6 @@ namespace mivo {
 
 // Removes blanks and control characters (anything up to U+0020) at both ends.
 QString aparar(const QString& texto);
-QString apararEsquerda(const QString& texto);
 QString apararDireita(const QString& texto);
 
 // Replaces line breaks (CR LF, CR or LF) by the two characters "\n", so that

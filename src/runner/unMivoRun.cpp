@@ -7,6 +7,7 @@
 #include "unCLExecucao.h"
 #include "unCLLista.h"
 #include "unCLScript.h"
+#include "unFuncTexto.h"
 #include "unParametrosScript.h"
 #include "unSecoesScript.h"
 #include "unUtil.h"
@@ -171,8 +172,7 @@ QString salvarResultados(CLHostConsole& host, const OpcoesRun& op) {
     if (salvarGrade(host.lista().gridDados, op.salvarLista, nullptr, 1, &erro) != Desfecho::Concluido) return erro;
   }
   if (!op.salvarTexto.isEmpty()) {
-    QString texto;
-    for (const QString& l : host.textoAuxiliarLinhas()) texto += l + QLatin1String("\r\n");
+    const QString texto = textoAuxiliarCompleto(host.textoAuxiliarLinhas());
     if (!gravarArquivo(op.salvarTexto, codificarUtf8ComBom(texto), &erro)) return erro;
   }
   return {};
