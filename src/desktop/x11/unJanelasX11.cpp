@@ -331,35 +331,46 @@ bool CLJanelasX11::mover(Window janela, const RetanguloJanela& r) {
                                   !temEstadoNet(janela, "_NET_WM_STATE_MAXIMIZED_HORZ"));
     });
   }
-  const RetanguloJanela inicial = retangulo(janela);
-  long e, d, t, b;
-  extensoesMoldura(janela, e, d, t, b);
-  const int largura = std::max(1, r.largura - static_cast<int>(e + d));
-  const int altura = std::max(1, r.altura - static_cast<int>(t + b));
-  if (gerenciador) {
-    // NorthWest gravity: (x, y) is the outer top-left corner, frame included.
-    const long sinais = NorthWestGravity | (0xF << 8) | (kFonteGerenciador << 12);
-    enviarAoGerenciador(janela, "_NET_MOVERESIZE_WINDOW", sinais, r.x, r.y, largura, altura);
-  } else {
-    XMoveResizeWindow(gConexao.tela(), janela, r.x, r.y, static_cast<unsigned>(largura),
-                      static_cast<unsigned>(altura));
-    XFlush(gConexao.tela());
-  }
-  // Done when the rectangle is the one asked for, or when it changed and
-  // then held still for a moment: the manager may adjust the size (xterm
-  // keeps whole character cells) and may move before it resizes.
-  RetanguloJanela anterior = inicial;
-  auto desde = Relogio::now();
-  aguardar(kLimiteGeometriaMs, [&] {
-    const RetanguloJanela agora = retangulo(janela);
-    if (agora == r || gConexao.morta()) return true;
-    if (!(agora == anterior)) {
-      anterior = agora;
-      desde = Relogio::now();
-      return false;
+  // The frame extents are read before each request: a manager that has just
+  // restored the window may still be changing them, and a size made from the
+  // old ones comes out a few pixels off. When that happens the request is
+  // sent again with the extents as they are now.
+  long usadas[4] = {-1, -1, -1, -1};
+  for (int tentativa = 0; tentativa < 3; ++tentativa) {
+    const RetanguloJanela inicial = retangulo(janela);
+    long e, d, t, b;
+    extensoesMoldura(janela, e, d, t, b);
+    if (usadas[0] == e && usadas[1] == d && usadas[2] == t && usadas[3] == b) break;
+    usadas[0] = e, usadas[1] = d, usadas[2] = t, usadas[3] = b;
+    const int largura = std::max(1, r.largura - static_cast<int>(e + d));
+    const int altura = std::max(1, r.altura - static_cast<int>(t + b));
+    if (gerenciador) {
+      // NorthWest gravity: (x, y) is the outer top-left corner, frame included.
+      const long sinais = NorthWestGravity | (0xF << 8) | (kFonteGerenciador << 12);
+      enviarAoGerenciador(janela, "_NET_MOVERESIZE_WINDOW", sinais, r.x, r.y, largura, altura);
+    } else {
+      XMoveResizeWindow(gConexao.tela(), janela, r.x, r.y, static_cast<unsigned>(largura),
+                        static_cast<unsigned>(altura));
+      XFlush(gConexao.tela());
     }
-    return !(agora == inicial) && Relogio::now() - desde >= std::chrono::milliseconds(50);
-  });
+    // Done when the rectangle is the one asked for, or when it changed and
+    // then held still for a moment: the manager may adjust the size (xterm
+    // keeps whole character cells) and may move before it resizes.
+    RetanguloJanela anterior = inicial;
+    auto desde = Relogio::now();
+    bool pronto = false;
+    aguardar(kLimiteGeometriaMs, [&] {
+      const RetanguloJanela agora = retangulo(janela);
+      if (agora == r || gConexao.morta()) return pronto = true;
+      if (!(agora == anterior)) {
+        anterior = agora;
+        desde = Relogio::now();
+        return false;
+      }
+      return !(agora == inicial) && Relogio::now() - desde >= std::chrono::milliseconds(50);
+    });
+    if (pronto || !existe(janela)) break;
+  }
   return existe(janela);
 }
 

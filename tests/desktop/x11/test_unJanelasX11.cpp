@@ -23,6 +23,11 @@ namespace {
 
 JanelaId id(const CLAlvoTeste& alvo) { return JanelaId{alvo.janela()}; }
 
+std::string texto(const RetanguloJanela& r) {
+  return std::to_string(r.x) + "," + std::to_string(r.y) + " " + std::to_string(r.largura) + "x" +
+         std::to_string(r.altura);
+}
+
 // "&JanelaAtivar": the first window, in desktop order, whose title holds the
 // part (letter case ignored), activated by its whole title.
 bool ativarPorParte(CLDesktop& desktop, const std::u16string& parte) {
@@ -193,7 +198,8 @@ TEST_F(JanelasX11, MoveRedimensionaEMaximiza) {
   EXPECT_TRUE(aguardar([&] { return desktop->janelaRetangulo(id(*alvo)).largura == 1280; }));
   // Moving a maximised window gives it the rectangle asked for.
   ASSERT_TRUE(desktop->janelaMover(id(*alvo), {10, 20, 400, 300}));
-  EXPECT_TRUE(aguardar([&] { return desktop->janelaRetangulo(id(*alvo)) == RetanguloJanela{10, 20, 400, 300}; }));
+  EXPECT_TRUE(aguardar([&] { return desktop->janelaRetangulo(id(*alvo)) == RetanguloJanela{10, 20, 400, 300}; }))
+      << texto(desktop->janelaRetangulo(id(*alvo)));
   EXPECT_FALSE(desktop->janelaMover(JanelaId{0x7fffff}, {0, 0, 10, 10}));
 }
 
