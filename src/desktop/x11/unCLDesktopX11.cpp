@@ -22,10 +22,14 @@ namespace {
 constexpr int kRodaCima = 4;
 constexpr int kRodaBaixo = 5;
 constexpr int kNotch = 120;
-// How long a paste may take to ask for the clipboard's data.
-constexpr int kLimiteColagemMs = 300;
-// How long a click may be held by a window manager's grab.
-constexpr int kLimiteCliqueMs = 250;
+// How long a paste may take to ask for the clipboard's data. Going on sooner
+// lets the next statement change the clipboard before a slow program has
+// read it, and the wrong text would be pasted.
+constexpr int kLimiteColagemMs = 1000;
+// How long a click may be held by a window manager's grab. A busy manager
+// (one that is reloading its key grabs after the keyboard mapping changed,
+// on a loaded machine) may take a few hundred milliseconds.
+constexpr int kLimiteCliqueMs = 2000;
 
 bool ehModificador(int tecla) {
   return tecla == tecla::kShift || tecla == tecla::kCtrl || tecla == tecla::kAlt || (tecla >= 160 && tecla <= 165) ||
@@ -148,23 +152,32 @@ void CLDesktopX11::botao(BotaoMouse botao, bool pressionado) {
   // Physical buttons: the server applies the pointer mapping (swapped buttons).
   const unsigned int numero = botao == BotaoMouse::Esquerdo ? 1 : 3;
   Display* d = gConexao->tela();
+  unsigned char mapa[32] = {};
+  const int n = XGetPointerMapping(d, mapa, 32);
+  const unsigned int logico = numero <= static_cast<unsigned int>(n) ? mapa[numero - 1] : numero;
+  const unsigned int mascara = logico >= 1 && logico <= 5 ? Button1Mask << (logico - 1) : 0;
+  auto estado = [&] {
+    Window raiz = None, filho = None;
+    int x, y, wx, wy;
+    unsigned int e = 0;
+    XQueryPointer(d, gConexao->raiz(), &raiz, &filho, &x, &y, &wx, &wy, &e);
+    return e;
+  };
+  bool& seguradoAntes = gBotaoSeguradoAntes[numero == 1 ? 0 : 1];
+  if (pressionado) seguradoAntes = mascara != 0 && (estado() & mascara) != 0;
   XTestFakeButtonEvent(d, numero, pressionado ? True : False, CurrentTime);
   // A window manager that grabs clicks (to focus on click) holds the
   // pointer's events until it has seen this one, while keys go on: keys
   // sent next would overtake the click. Wait until the button shows the
-  // new state, which it does once the click is through.
-  unsigned char mapa[32] = {};
-  const int n = XGetPointerMapping(d, mapa, 32);
-  const unsigned int logico = numero <= static_cast<unsigned int>(n) ? mapa[numero - 1] : numero;
-  if (logico < 1 || logico > 5) return;
-  const unsigned int mascara = Button1Mask << (logico - 1);
+  // new state, which it does once the click is through. (A button the user
+  // was already holding stays down after our release: no wait then.)
+  if (mascara == 0 || (!pressionado && seguradoAntes)) {
+    XFlush(d);
+    return;
+  }
   const auto fim = std::chrono::steady_clock::now() + std::chrono::milliseconds(kLimiteCliqueMs);
   while (!gConexao->morta() && std::chrono::steady_clock::now() < fim) {
-    Window raiz = None, filho = None;
-    int x, y, wx, wy;
-    unsigned int estado = 0;
-    XQueryPointer(d, gConexao->raiz(), &raiz, &filho, &x, &y, &wx, &wy, &estado);
-    if (((estado & mascara) != 0) == pressionado) break;
+    if (((estado() & mascara) != 0) == pressionado) break;
     std::this_thread::sleep_for(std::chrono::microseconds(200));
   }
 }

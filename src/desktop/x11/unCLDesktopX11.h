@@ -79,6 +79,8 @@ class CLDesktopX11 : public CLDesktop {
   bool gColagemPendente = false;
   long gEntregasAntes = 0;
   int gRestoRoda = 0;
+  // Per physical button (left, right): was it down before our last press?
+  bool gBotaoSeguradoAntes[2] = {false, false};
 };
 
 }  // namespace mivo
