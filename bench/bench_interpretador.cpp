@@ -3,6 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include "unCLExecucao.h"
+#include "unCLDesktopSimulado.h"
+#include "unCLHostMemoria.h"
 #include "unCLScript.h"
 
 using namespace mivo;
@@ -10,17 +12,17 @@ using namespace mivo;
 namespace {
 
 // A host that keeps nothing: the runner with --silencioso and no --log.
-class HostSemLog : public CLHost {
+class HostSemLog : public CLHostMemoria {
  public:
-  HostSemLog() : CLHost(true) {}
+  HostSemLog() : CLHostMemoria(true) { setDesktop(std::make_unique<CLDesktopSimulado>()); }
   bool registraLog() const override { return false; }
 };
 
 // A host that builds every log entry and keeps only the last one, so memory
 // stays flat however long the run.
-class HostComLog : public CLHost {
+class HostComLog : public CLHostMemoria {
  public:
-  HostComLog() : CLHost(true) {}
+  HostComLog() : CLHostMemoria(true) { setDesktop(std::make_unique<CLDesktopSimulado>()); }
   void setLogGeral(const QString& m, CorLog) override { gUltima = m; }
   void editLogGeral(const QString& t) override { gUltima += u' ' + t; }
   QString gUltima;
@@ -54,7 +56,7 @@ void lerEDespachar(benchmark::State& state) {
     prepararInicio(script, linhas);
     while (script.loadLine()) {
     }
-    benchmark::DoNotOptimize(script.gResultado);
+    benchmark::DoNotOptimize(script.resultado());
   }
   state.SetItemsProcessed(porExecucao * static_cast<int64_t>(state.iterations()));
 }
@@ -67,11 +69,11 @@ BENCHMARK(BM_LerEDespacharComLog)->Arg(9000);
 void BM_Expandir(benchmark::State& state) {
   HostSemLog host;
   CLScript script(host);
-  script.gValores.acrescentar(QStringLiteral("nome"), QStringLiteral("Maria"));
-  script.gValores.acrescentar(QStringLiteral("codigo"), QStringLiteral("A-123"));
-  script.gValores.acrescentar(QStringLiteral("cidade"), QStringLiteral("Recife"));
-  script.gResultado = QStringLiteral("OK");
-  CLGrade& g = *script.gGrid;
+  script.valores().acrescentar(QStringLiteral("nome"), QStringLiteral("Maria"));
+  script.valores().acrescentar(QStringLiteral("codigo"), QStringLiteral("A-123"));
+  script.valores().acrescentar(QStringLiteral("cidade"), QStringLiteral("Recife"));
+  script.setResultado(QStringLiteral("OK"));
+  CLGrade& g = script.grade();
   g.setColCount(3);
   g.setCell(0, 0, QStringLiteral("nome"));
   g.setCell(1, 0, QStringLiteral("email"));
@@ -113,7 +115,7 @@ void BM_LacoContador(benchmark::State& state) {
     CLScript script(host);
     prepararInicio(script, linhas);
     rodarScript(script);
-    if (script.gValores.valor(QStringLiteral("i")) != QString::number(kVoltas)) state.SkipWithError("laço errado");
+    if (script.valores().valor(QStringLiteral("i")) != QString::number(kVoltas)) state.SkipWithError("laço errado");
   }
   state.SetItemsProcessed(int64_t(kVoltas) * 4 * state.iterations());
 }

@@ -12,7 +12,8 @@
 #include <cstdio>
 
 #include "unArquivoLista.h"
-#include "unCLHost.h"
+#include "unCLHostMemoria.h"
+#include "unCLDesktopSimulado.h"
 #include "unCLLista.h"
 #include "unCLScript.h"
 #include "unFuncTabela.h"
@@ -28,9 +29,9 @@ long picoKib() {
   return r.ru_maxrss;
 }
 
-class HostSilencioso : public CLHost {
+class HostSilencioso : public CLHostMemoria {
  public:
-  HostSilencioso() : CLHost(true) {}
+  HostSilencioso() : CLHostMemoria(true) { setDesktop(std::make_unique<CLDesktopSimulado>()); }
   bool registraLog() const override { return false; }
 };
 
@@ -59,7 +60,7 @@ int main(int argc, char* argv[]) {
   }
   HostSilencioso host;
   CLScript script(host);
-  script.gGrid = host.lista().gGrid;
+  script.setGrade(*host.lista().gGrid);
   if (fase == QLatin1String("colar")) {
     t.start();
     QString texto;

@@ -5,6 +5,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "unFabricaDesktop.h"
 #include "unMivoRun.h"
 
 int main(int argc, char* argv[]) {
@@ -22,5 +23,11 @@ int main(int argc, char* argv[]) {
       return QString::fromStdString(linha);
     };
   }
-  return mivo::executarMivoRun(app.arguments().mid(1), terminal);
+  // The real desktop of this system, created when a script first needs it.
+  auto fabrica = [](QString& erro) -> std::unique_ptr<mivo::CLDesktop> {
+    mivo::DesktopCriado criado = mivo::criarDesktop({});
+    if (!criado.desktop) erro = QString::fromStdU16String(criado.erro);
+    return std::move(criado.desktop);
+  };
+  return mivo::executarMivoRun(app.arguments().mid(1), terminal, fabrica);
 }

@@ -3,7 +3,6 @@
 #include <QString>
 
 #include "sim/unCLDesktopSimulado.h"
-#include "sim/unCenarioSimulado.h"
 #include "unDesktopPlataforma.h"
 
 namespace mivo {
@@ -14,15 +13,12 @@ DesktopCriado criarDesktop(const OpcoesDesktop& opcoes) {
     criado.desktop = criarDesktopDaPlataforma(criado.erro);
     return criado;
   }
-  CenarioSimulado cenario;
-  if (!opcoes.cenario.empty()) {
-    QString erro;
-    if (!lerCenarioSimulado(QString::fromStdU16String(opcoes.cenario), cenario, &erro)) {
-      criado.erro = erro.toStdU16String();
-      return criado;
-    }
+  QString erro;
+  auto simulado = criarDesktopSimulado(QString::fromStdU16String(opcoes.cenario), erro);
+  if (!simulado) {
+    criado.erro = erro.toStdU16String();
+    return criado;
   }
-  auto simulado = std::make_unique<CLDesktopSimulado>(cenario);
   simulado->setObservador(opcoes.observador);
   simulado->setDormir(opcoes.dormir);
   criado.desktop = std::move(simulado);

@@ -1,6 +1,7 @@
 #pragma once
 // The one exception type of the interpreter: an error that a script function
-// does not handle. It unwinds to the run loop, which reports "Erro: " + text.
+// does not handle. It unwinds to the one boundary (executarProtegido, used by
+// the run loop), which reports "Erro: " + text.
 
 #include <QString>
 #include <stdexcept>
@@ -19,9 +20,9 @@ class CLErro : public std::runtime_error {
 
 // The user declined to go on: the operation unwinds to its caller without
 // any message (the rest of the caller's work is skipped).
-class CLAbortoSilencioso : public std::exception {
+class CLAbortoSilencioso : public CLErro {
  public:
-  const char* what() const noexcept override { return "operação interrompida"; }
+  CLAbortoSilencioso() : CLErro(QStringLiteral("operação interrompida")) {}
 };
 
 // The script needs the desktop and this system offers none.

@@ -1,6 +1,7 @@
 #include "unCLExecucao.h"
 
 #include <exception>
+#include <new>
 
 #include "unCLErro.h"
 #include "unCLScript.h"
@@ -20,65 +21,90 @@ bool deveTerminar(CLScript& script, ResultadoExecucao& r) {
       host.statusExecucao() == QLatin1String("encerrado")) {
     host.setParar(false);
     host.setStatusExecucao(kInativo);
-    script.gLine = 0;
+    script.setLinha(0);
     r.fim = FimExecucao::Parado;
     return true;
   }
-  if (script.gErroFatal) {
-    host.setLogGeral(script.gErroFatalTexto, CorLog::Vermelho);
+  if (script.erroFatal()) {
+    host.setLogGeral(script.erroFatalTexto(), CorLog::Vermelho);
     host.setStatusExecucao(kInativo);
     r.fim = FimExecucao::ErroFatal;
-    r.mensagem = script.gErroFatalTexto;
+    r.mensagem = script.erroFatalTexto();
     return true;
   }
   return false;
 }
 
+ResultadoExecucao laco(CLScript& script) {
+  CLHost& host = script.host();
+  ResultadoExecucao r;
+  while (true) {
+    if (!script.loadLine()) {
+      host.setStatusExecucao(kInativo);
+      break;
+    }
+    if (deveTerminar(script, r)) break;
+    if (host.statusExecucao() == kPausado) {
+      while (host.statusExecucao() == kPausado) {
+        host.dormir(200);
+        host.bombearEventos();
+      }
+      if (deveTerminar(script, r)) break;
+    }
+  }
+  return r;
+}
+
 }  // namespace
 
+ResultadoExecucao executarProtegido(CLHost& host, const std::function<void()>& trabalho) {
+  ResultadoExecucao r;
+  try {
+    trabalho();
+    return r;
+  } catch (const CLErroSemDesktop& e) {
+    r.fim = FimExecucao::SemDesktop;
+    r.mensagem = e.mensagem();
+    return r;
+  } catch (const CLAbortoSilencioso&) {
+    r.fim = FimExecucao::Parado;
+    return r;
+  } catch (const CLErro& e) {
+    r.mensagem = e.mensagem();
+  } catch (const std::bad_alloc&) {
+    r.mensagem = QStringLiteral("Memória insuficiente para continuar a execução");
+  } catch (const std::exception& e) {
+    r.mensagem = QStringLiteral("Falha inesperada na execução (%1)").arg(QString::fromLocal8Bit(e.what()));
+  } catch (...) {
+    r.mensagem = QStringLiteral("Falha inesperada na execução");
+  }
+  r.fim = FimExecucao::Erro;
+  // Reporting must not throw past the boundary either.
+  try {
+    host.mostrarErroNaoTratado(r.mensagem);
+  } catch (...) {
+  }
+  return r;
+}
+
 void prepararInicio(CLScript& script, const QStringList& linhas) {
-  script.gScript = linhas;
-  script.gLine = script.getStartLine();
+  script.setLinhas(linhas);
+  script.setLinha(script.getStartLine());
 }
 
 ResultadoExecucao rodarScript(CLScript& script) {
   CLHost& host = script.host();
-  ResultadoExecucao r;
   host.setStatusExecucao(QStringLiteral("Rodando"));
-  try {
-    while (true) {
-      if (!script.loadLine()) {
-        host.setStatusExecucao(kInativo);
-        break;
-      }
-      if (deveTerminar(script, r)) break;
-      if (host.statusExecucao() == kPausado) {
-        while (host.statusExecucao() == kPausado) {
-          host.dormir(200);
-          host.bombearEventos();
-        }
-        if (deveTerminar(script, r)) break;
-      }
-    }
-  } catch (const CLErroSemDesktop& e) {
-    r.fim = FimExecucao::SemDesktop;
-    r.mensagem = e.mensagem();
+  ResultadoExecucao r;
+  const ResultadoExecucao protegido = executarProtegido(host, [&] { r = laco(script); });
+  if (protegido.fim != FimExecucao::Normal) {
+    r = protegido;
     host.setStatusExecucao(kInativo);
-  } catch (const CLErro& e) {
-    r.fim = FimExecucao::Erro;
-    r.mensagem = e.mensagem();
-  } catch (const std::exception& e) {
-    r.fim = FimExecucao::Erro;
-    r.mensagem = QString::fromLocal8Bit(e.what());
-  }
-  if (r.fim == FimExecucao::Erro) {
-    host.setStatusExecucao(kInativo);
-    host.mostrarErroNaoTratado(r.mensagem);
   }
 
   host.esconderPasso();
-  if (script.gUsouCliquePerguntar) {
-    script.gUsouCliquePerguntar = false;
+  if (script.usouCliquePerguntar()) {
+    script.setUsouCliquePerguntar(false);
     const QString resposta = host.perguntarSimNao(QStringLiteral(
         "O script foi modificado por conta de definições de pontos de clique. Salvando o script "
         "você não precisará ter que definir todos os pontos da próxima vez que rodar esse script. "

@@ -1,9 +1,12 @@
 #pragma once
 // The run loop every host uses: statement after statement until the end of
 // the script, a stop request, a fatal error or an error that escaped a
-// function; while the host's status is "Pausado" the loop waits.
+// function; while the host's status is "Pausado" the loop waits. Errors that
+// escape the engine stop at one boundary, executarProtegido.
 
 #include <QString>
+#include <QStringList>
+#include <functional>
 
 namespace mivo {
 
@@ -29,5 +32,11 @@ ResultadoExecucao rodarScript(CLScript& script);
 
 // Prepares a fresh run: the script text, the start line.
 void prepararInicio(CLScript& script, const QStringList& linhas);
+
+// The boundary: runs `trabalho` and turns whatever escapes it into an
+// outcome. An error becomes "Erro: " + its Portuguese message (shown through
+// the host), a missing desktop its own outcome, the user declining to go on
+// a stop; nothing escapes. Used by the run loop and by opening a script.
+ResultadoExecucao executarProtegido(CLHost& host, const std::function<void()>& trabalho);
 
 }  // namespace mivo

@@ -1,5 +1,6 @@
 #include "unCLScript.h"
 
+#include "unAguardar.h"
 #include "unCLErro.h"
 #include "unCatalogo.h"
 #include "unLeitura.h"
@@ -14,11 +15,18 @@ const QLatin1String kMarcadoresFim[] = {
     QLatin1String("##parametros_fim"), QLatin1String("##pre_carregar_fim")};
 
 constexpr int kMaxArgumentoNoLog = 500;
+// Nested calls kept read; the table starts over when it is full.
+constexpr qsizetype kMaxChamadasLidas = 4096;
+
+bool soBrancos(const QString& texto) {
+  for (const QChar c : texto)
+    if (c.unicode() > 0x20) return false;
+  return true;
+}
 
 }  // namespace
 
-CLScript::CLScript(CLHost& host, CLDesktop* desktop)
-    : gHost(host), gDesktop(desktop), gGradePropria(std::make_unique<CLGrade>()) {
+CLScript::CLScript(CLHost& host) : gHost(host), gGradePropria(std::make_unique<CLGrade>()) {
   gGrid = gGradePropria.get();
 }
 
@@ -28,6 +36,15 @@ QString CLScript::getParamValue(const QString& valor) { return leitura::getParam
 QStringList CLScript::getParams2(const QString& valor) { return leitura::getParams2(valor); }
 QString CLScript::getNextFunctionName(const QString& valor) {
   return leitura::getNextFunctionName(valor);
+}
+
+void CLScript::setLinhas(const QStringList& linhas) {
+  gScript = linhas;
+  gLidas.clear();
+}
+
+bool CLScript::dicaExibida(const QString& identificador) const {
+  return gDicasExibidas.contains(identificador, Qt::CaseInsensitive);
 }
 
 int CLScript::getStartLine() const {
@@ -50,36 +67,27 @@ int CLScript::getStartLine() const {
   return inicio;
 }
 
-bool CLScript::loadLine() {
-  if (gLine < 0 || gLine >= gScript.size()) return false;
-  QString linha = aparar(gScript.at(gLine));
+// --- Reading lines -----------------------------------------------------------------
 
+void CLScript::lerLinha(int indice, LinhaLida& l) const {
+  QString linha = aparar(gScript.at(indice));
   const qsizetype passo = linha.indexOf(QLatin1String("//*"));
-  if (passo >= 0) {
-    const QString comentario = aparar(linha.mid(passo + 3));
-    if (comentario == QLatin1String("#"))
-      gHost.esconderPasso();
-    else if (!comentario.isEmpty())
-      gHost.mostrarPasso(comentario);
-  }
+  if (passo >= 0) l.passo = aparar(linha.mid(passo + 3));
 
   leitura::removerComentario(linha);
+  l.ultima = indice;
   if (linha.isEmpty()) {
-    ++gLine;
-    return true;
+    l.tipo = LinhaLida::Tipo::Vazia;
+    return;
   }
-
   if (linha.startsWith(u'&') && !linha.contains(QLatin1String(")."))) {
-    const int primeira = gLine;
     while (true) {
-      ++gLine;
-      if (gLine >= gScript.size()) {
-        gHost.mostrarErro(QStringLiteral("A função não está corretamente terminada (linha: %1). "
-                                         "O script foi finalizado")
-                              .arg(primeira + 1));
-        return false;
+      ++l.ultima;
+      if (l.ultima >= gScript.size()) {
+        l.tipo = LinhaLida::Tipo::NaoTerminada;
+        return;
       }
-      QString pedaco = gScript.at(gLine);
+      QString pedaco = gScript.at(l.ultima);
       leitura::removerComentario(pedaco);
       pedaco = aparar(pedaco);
       // Only the joint and the new piece can complete the terminator.
@@ -89,27 +97,72 @@ bool CLScript::loadLine() {
       if (terminou) break;
     }
   }
+  l.tipo = LinhaLida::Tipo::Instrucao;
+  l.instrucao = lerInstrucao(linha);
+}
 
+const CLScript::LinhaLida& CLScript::linhaLida(int indice) {
+  if (gLidas.size() != static_cast<size_t>(gScript.size())) {
+    gLidas.clear();
+    gLidas.resize(gScript.size());
+  }
+  LinhaLida& l = gLidas[indice];
+  if (l.tipo == LinhaLida::Tipo::NaoLida) lerLinha(indice, l);
+  return l;
+}
+
+bool CLScript::loadLine() {
+  if (gLine < 0 || gLine >= gScript.size()) return false;
+  const LinhaLida& l = linhaLida(gLine);
+  if (!l.passo.isEmpty()) {
+    if (l.passo == QLatin1String("#"))
+      gHost.esconderPasso();
+    else
+      gHost.mostrarPasso(l.passo);
+  }
+  switch (l.tipo) {
+    case LinhaLida::Tipo::NaoLida:
+    case LinhaLida::Tipo::Vazia: ++gLine; return true;
+    case LinhaLida::Tipo::NaoTerminada:
+      gHost.mostrarErro(QStringLiteral("A função não está corretamente terminada (linha: %1). "
+                                       "O script foi finalizado")
+                            .arg(gLine + 1));
+      gLine = static_cast<qint32>(gScript.size());
+      return false;
+    case LinhaLida::Tipo::Instrucao: break;
+  }
+  // A copy: the function may change the script's lines (and so this table).
+  const CLInstrucao instrucao = l.instrucao;
+  gLine = l.ultima;
   gHost.editorSeguir(gLine + 1);
   gHost.bombearEventos();
   ++gLine;
-  execFunction(linha);
+  executar(instrucao);
   gHost.instrucaoConcluida();
   return true;
 }
 
-QString CLScript::execFunction(const QString& valor) {
-  const QString nome = leitura::nomeDaFuncao(valor);
-  if (nome.isEmpty()) return {};
-  const QString argumentos = leitura::textoArgumentos(valor);
-  const QString palavra = nome.toLower();
-  const bool definicaoDeBloco = palavra.contains(QLatin1String("bloco["));
+// --- The frame of every call -----------------------------------------------------
+
+QString CLScript::execFunction(const QString& valor) { return executar(lerInstrucao(valor)); }
+
+CLInstrucao CLScript::chamadaLida(const QString& chamada) {
+  auto it = gChamadas.constFind(chamada);
+  if (it != gChamadas.constEnd()) return *it;
+  if (gChamadas.size() >= kMaxChamadasLidas) gChamadas.clear();
+  return *gChamadas.insert(chamada, lerInstrucao(chamada));
+}
+
+QString CLScript::executar(const CLInstrucao& i) {
+  if (i.nome.isEmpty()) return {};
+  const CLFuncao* f = i.funcao;
+  const bool definicaoDeBloco = f && f->tipo == Tipo::DefinicaoBloco;
   if (definicaoDeBloco) pularDefinicaoDeBloco();
 
   if (gHost.registraLog()) {
     QString linhaLog = QStringLiteral("Linha: [") + QString::number(gLine) +
-                       QLatin1String("] Executando {") + nome + QLatin1String("... ");
-    linhaLog += QStringView(argumentos).left(kMaxArgumentoNoLog);
+                       QLatin1String("] Executando {") + i.nome + QLatin1String("... ");
+    linhaLog += QStringView(i.texto).left(kMaxArgumentoNoLog);
     linhaLog += u'}';
     gHost.setLogGeral(linhaLog, CorLog::Texto);
   }
@@ -119,23 +172,54 @@ QString CLScript::execFunction(const QString& valor) {
     gHost.editorSeguir(gLine);
     gHost.bombearEventos();
     const QString resposta = gHost.perguntarSimNao(
-        QStringLiteral("Função: ") + nome + QStringLiteral(". Pressione \"Sim\" para continuar"));
+        QStringLiteral("Função: ") + i.nome + QStringLiteral(". Pressione \"Sim\" para continuar"));
     if (resposta != QLatin1String("Sim")) gHost.setParar(true);
   }
 
-  if (palavra == QLatin1String("marcador")) return {};
+  if (f && f->tipo == Tipo::Marcador) return {};
 
   QString resultado;
-  if (!definicaoDeBloco) {
-    const CLFuncao* f = catalogo::procurar(palavra);
-    if (f && f->tratador) resultado = f->tratador(*this, argumentos);
-  }
+  if (f && !definicaoDeBloco) resultado = chamar(i);
 
   gResultado = resultado;
-  if (!aparar(resultado).isEmpty() && gHost.registraLog())
-    gHost.editLogGeral(QStringLiteral(" :") + resultado);
+  if (!soBrancos(resultado) && gHost.registraLog()) gHost.editLogGeral(QStringLiteral(" :") + resultado);
   if (gPausaPadrao > 0) pausar(gPausaPadrao);
   return resultado;
+}
+
+QString CLScript::chamar(const CLInstrucao& i) {
+  const CLFuncao& f = *i.funcao;
+  if (!f.tratador) return {};
+  CLArgumentos a{f, i.texto, i.brutos, i.lidos};
+  if (f.leitura == Leitura::Dividida && !f.erro.isEmpty() && f.resultadoErro != ResultadoErro::PeloTratador &&
+      a.brutos.size() < f.minimo)
+    return falhaDeSintaxe(a);
+  expandirArgumentos(a, i.expandir);
+  return f.tratador(*this, a);
+}
+
+CLArgumentos CLScript::lerArgumentos(const CLFuncao& funcao, const QString& texto) {
+  CLInstrucao i;
+  mivo::lerArgumentos(i, funcao, texto);
+  CLArgumentos a{funcao, i.texto, i.brutos, i.lidos};
+  expandirArgumentos(a, i.expandir);
+  return a;
+}
+
+void CLScript::expandirArgumentos(CLArgumentos& a, quint64 quais) {
+  for (qsizetype k = 0; k < 64 && (quais >> k) != 0; ++k)
+    if ((quais >> k) & 1) a.valores[k] = expandirValor(a.valores.at(k));
+}
+
+QString CLScript::falhaDeSintaxe(const CLArgumentos& a) {
+  setErroFatal(linhaDeErro(QStringLiteral(" | ") + a.funcao.erro));
+  switch (a.funcao.resultadoErro) {
+    case ResultadoErro::Falha: return QStringLiteral("FALHA");
+    case ResultadoErro::Anterior: return gResultado;
+    case ResultadoErro::Vazio:
+    case ResultadoErro::PeloTratador: break;
+  }
+  return {};
 }
 
 void CLScript::pularDefinicaoDeBloco() {
@@ -159,21 +243,9 @@ QString CLScript::linhaDeErro(const QString& sufixo) const {
   return QStringLiteral("Linha: ") + QString::number(gLine) + sufixo;
 }
 
-void CLScript::pausar(int segundos) {
+void CLScript::pausar(qint64 segundos) {
   if (segundos < 0) return;
-  const qint64 inicio = gHost.agoraMs();
-  qint64 decorridos = 0;
-  do {
-    if (gHost.parar()) return;
-    decorridos = (gHost.agoraMs() - inicio) / 1000;
-    gHost.dormir(50);
-    gHost.bombearEventos();
-  } while (segundos >= decorridos);
-}
-
-void CLScript::setProgress(const QString& aOperacao, int aValorMax, const QString& aLegenda1,
-                           const QString& aLegenda2, const QString& aLegenda3, int) {
-  gHost.progressoAbrir(aOperacao, aValorMax, aLegenda1, aLegenda2, aLegenda3);
+  pausarMs(gHost, (std::min(segundos, kEsperaMaximaMs / 1000) + 1) * 1000);
 }
 
 }  // namespace mivo

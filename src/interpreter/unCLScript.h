@@ -4,14 +4,17 @@
 // log line, debug question, dispatch, result, default pause) and reaches its
 // surroundings only through the host services.
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <vector>
 
 #include "unCLDados.h"
 #include "unCLGrade.h"
 #include "unCLHost.h"
 #include "unCLIndiceRotulos.h"
+#include "unCLInstrucao.h"
 
 namespace mivo {
 
@@ -19,26 +22,10 @@ class CLDesktop;
 
 class CLScript {
  public:
-  // Without a desktop of its own the engine uses the host's.
-  explicit CLScript(CLHost& host, CLDesktop* desktop = nullptr);
+  explicit CLScript(CLHost& host);
   ~CLScript();
   CLScript(const CLScript&) = delete;
   CLScript& operator=(const CLScript&) = delete;
-
-  // --- State of the run (public so that the host may read and seed it) ---
-  bool gParametrosDesativar = false;  // expansion switched off
-  bool gUsouCliquePerguntar = false;  // a learned click point was written back
-  QStringList gDicasExibidas;         // tips already shown in this run
-  bool gErroFatal = false;
-  QString gErroFatalTexto;
-  qint32 gLine = 0;       // index of the next line to read
-  qint32 gBlockLine = 0;  // return position of the pending block call; 0 = none
-  CLGrade* gGrid;         // the data table (the engine's own until the host lends one)
-  QString gResultado;     // result of the last function executed
-  qint32 gPausaPadrao = 0;
-  QStringList gScript;    // the script's lines
-  CLValores gValores;     // the variable store
-  QStringList gCliquesTemporarios;  // "line=x;y" points learned for this run only
 
   // --- Operations ------------------------------------------------------------
   // Index of the line where a run from the beginning starts.
@@ -57,40 +44,105 @@ class CLScript {
   bool testeLogico(const QString& valor);
   // Value expansion: nested calls, [variables], {columns}, escapes and "\n".
   QString expandirValor(const QString& valor, bool ignorarVariaveis = false);
+  // Reads `texto` as the arguments of `funcao` and expands them as its row
+  // says (the way dispatch reads a written call).
+  CLArgumentos lerArgumentos(const CLFuncao& funcao, const QString& texto);
   // Records the error line that ends the run after the current statement.
   void setErroFatal(const QString& texto);
+  // The fatal line of the function being run: "Linha: " + gLine + " | " +
+  // its row's error text; returns what the row says such a call returns.
+  QString falhaDeSintaxe(const CLArgumentos& a);
   // "Linha: " + gLine + sufixo, the form of every fatal error line.
   QString linhaDeErro(const QString& sufixo) const;
   // The pause of "&Pausar" (and of the default pause): about segundos + 1
   // seconds, ended early by the stop flag.
-  void pausar(int segundos);
-  // Pre-load operations, run when a script is opened: the titles of the
-  // data table's columns, a list file into the data table (after emptying
-  // it; "ok"), a text file into the auxiliary text. preCarregarLista throws
-  // CLAbortoSilencioso when the user declines to lose edited data.
-  QString preCarregarColunas(const QString& valor);
-  QString preCarregarLista(const QString& valor);
-  QString preCarregarTexto(const QString& valor);
-  // Opens the progress window.
-  void setProgress(const QString& aOperacao, int aValorMax, const QString& aLegenda1,
-                   const QString& aLegenda2, const QString& aLegenda3, int aBloqueadoCode = 0);
+  void pausar(qint64 segundos);
+
+  // --- State of the run ------------------------------------------------------
+  // The script's lines (gScript); setting them starts reading anew.
+  const QStringList& linhas() const { return gScript; }
+  void setLinhas(const QStringList& linhas);
+  // Index of the next line to read (gLine).
+  int linha() const { return gLine; }
+  void setLinha(int linha) { gLine = linha; }
+  // Return position of the pending block call (gBlockLine); 0 = none.
+  int linhaBloco() const { return gBlockLine; }
+  void setLinhaBloco(int linha) { gBlockLine = linha; }
+  // The data table (gGrid): the engine's own until the host lends one.
+  CLGrade& grade() const { return *gGrid; }
+  void setGrade(CLGrade& grade) { gGrid = &grade; }
+  // The result of the last function executed (gResultado).
+  const QString& resultado() const { return gResultado; }
+  void setResultado(const QString& resultado) { gResultado = resultado; }
+  // The variable store (gValores).
+  CLValores& valores() { return gValores; }
+  const CLValores& valores() const { return gValores; }
+  qint32 pausaPadrao() const { return gPausaPadrao; }
+  void setPausaPadrao(qint32 segundos) { gPausaPadrao = segundos; }
+  bool erroFatal() const { return gErroFatal; }
+  const QString& erroFatalTexto() const { return gErroFatalTexto; }
+  void limparErroFatal() {
+    gErroFatal = false;
+    gErroFatalTexto.clear();
+  }
+  // Expansion switched off ("&ParametrosDesativar").
+  bool parametrosDesativados() const { return gParametrosDesativar; }
+  void setParametrosDesativados(bool valor) { gParametrosDesativar = valor; }
+  // A learned click point was written back into the script.
+  bool usouCliquePerguntar() const { return gUsouCliquePerguntar; }
+  void setUsouCliquePerguntar(bool valor) { gUsouCliquePerguntar = valor; }
+  // Tips already shown in this run (compared without regard to case).
+  bool dicaExibida(const QString& identificador) const;
+  void registrarDicaExibida(const QString& identificador) { gDicasExibidas.append(identificador); }
+  const QStringList& dicasExibidas() const { return gDicasExibidas; }
+  // "line=x;y" points learned for this run only.
+  QStringList& cliquesTemporarios() { return gCliquesTemporarios; }
 
   CLHost& host() const { return gHost; }
-  CLDesktop& desktop() const { return gDesktop ? *gDesktop : gHost.desktop(); }
-  // Where markers and blocks stand in gScript (kept in step with its text).
+  CLDesktop& desktop() const { return gHost.desktop(); }
+  // Where markers and blocks stand in the script (kept in step with its text).
   CLIndiceRotulos& indiceRotulos() { return gIndiceRotulos; }
-  // The engine's own table, used until the host lends one through gGrid.
-  CLGrade& gradePropria() { return *gGradePropria; }
 
  private:
+  // A line read once: where its statement ends and what it holds.
+  struct LinhaLida {
+    enum class Tipo : quint8 { NaoLida, Vazia, Instrucao, NaoTerminada } tipo = Tipo::NaoLida;
+    int ultima = 0;       // index of the statement's last line
+    QString passo;        // step comment ("//*"), "#" hides the window
+    CLInstrucao instrucao;
+  };
+  const LinhaLida& linhaLida(int indice);
+  void lerLinha(int indice, LinhaLida& l) const;
+  QString executar(const CLInstrucao& i);
+  QString chamar(const CLInstrucao& i);
+  CLInstrucao chamadaLida(const QString& chamada);
+  void expandirArgumentos(CLArgumentos& a, quint64 quais);
   void pularDefinicaoDeBloco();
 
   CLHost& gHost;
-  CLDesktop* gDesktop;
   std::unique_ptr<CLGrade> gGradePropria;
   CLIndiceRotulos gIndiceRotulos;
   int gProfundidadeExpansao = 0;
   friend class CLGuardaProfundidade;
+
+  bool gParametrosDesativar = false;
+  bool gUsouCliquePerguntar = false;
+  QStringList gDicasExibidas;
+  bool gErroFatal = false;
+  QString gErroFatalTexto;
+  qint32 gLine = 0;
+  qint32 gBlockLine = 0;
+  CLGrade* gGrid;
+  QString gResultado;
+  qint32 gPausaPadrao = 0;
+  QStringList gScript;
+  CLValores gValores;
+  QStringList gCliquesTemporarios;
+
+  // The read form of each line of gScript, dropped whenever the lines change.
+  std::vector<LinhaLida> gLidas;
+  // Nested calls read once (bounded).
+  QHash<QString, CLInstrucao> gChamadas;
 };
 
 }  // namespace mivo

@@ -22,16 +22,28 @@ QString CLFuncao::textoCategoria() const {
   return {};
 }
 
+Forma CLFuncao::forma(qsizetype indice) const {
+  if (formas.isEmpty()) return Forma::Texto;
+  return static_cast<Forma>(formas.at(std::min(indice, formas.size() - 1)).toLatin1());
+}
+
+bool CLFuncao::expande() const {
+  return formas.contains(QChar(char(Forma::Expandido))) || formas.contains(QChar(char(Forma::Adiado)));
+}
+
 namespace {
 
 struct Linha {
-  const char* palavra;
-  Categoria categoria;
-  const char* nome;
+  const char* nome;       // display name; the keyword is its lower case without "&"
+  Categoria categoria;    // Nenhuma: no entry in the completion list
   const char* dica;
-  const char* inserir;  // null: the editor's rule applies
+  const char* inserir;    // null: the editor's rule applies
   Leitura leitura;
-  bool expande;
+  const char* formas;     // one letter per argument: t, x (expanded), a (handler expands), b (raw)
+  int minimo, maximo;     // argument counts of a correct call
+  Tipo tipo;
+  const char* erro;       // fatal line after " | "; null: none
+  ResultadoErro resultadoErro;
   TratadorFuncao tratador;
 };
 
@@ -39,96 +51,96 @@ struct Linha {
 // auxiliary text and clipboard; keyboard and text entry; mouse and colour;
 // windows, images, messages and tabs.
 constexpr Linha kTabela[] = {
-    {"bloco[", Categoria::Processo, "&Bloco", "[nome_bloco](<lista de chamadas>). [OK, FALHA]", "&Bloco[nome_bloco]().", Leitura::Nenhuma, false, nullptr},
-    {"blocoexec", Categoria::Processo, "&BlocoExec", "(\"nome_bloco\": texto). [OK, FALHA]", nullptr, Leitura::Inteira, false, fnBlocoExec},
-    {"blocofim", Categoria::Processo, "&BlocoFim", "(). [OK, FALHA]", nullptr, Leitura::Inteira, true, fnBlocoFim},
-    {"marcador", Categoria::Processo, "&Marcador", "(ID: <número ou texto>). [sem retorno]", nullptr, Leitura::Nenhuma, false, nullptr},
-    {"vaipara", Categoria::Processo, "&VaiPara", "(marcador: <nome do marcador>). [OK = Achou o marcador,FALHA = não achou o marcador]", nullptr, Leitura::Inteira, false, fnVaiPara},
-    {"se", Categoria::Processo, "&Se", "(\"teste lógico\";<ação se verdadeiro>;<ação se falso>). [retorna a função executada]", nullptr, Leitura::Dividida, false, fnSe},
-    {"seresultado", Categoria::Processo, "&SeResultado", "(\"valor\":texto; <ação>). [Se o último resultado = valor, executa a ação]", nullptr, Leitura::Dividida, true, fnSeResultado},
-    {"resultado", Categoria::Processo, "&Resultado", "(). [Retorna o último resultado de função]", nullptr, Leitura::Nenhuma, false, fnResultado},
-    {"executarcomando", Categoria::Acao, "&ExecutarComando", "(\"comando\": texto). [Executa um comando, ex: notepad.exe]", "&ExecutarComando(", Leitura::Inteira, true, fnExecutarComando},
-    {"valordefinir", Categoria::Processo, "&ValorDefinir", "(\"nome_variável\":texto; \"valor\":texto; \"ignorar_variaveis\": \"sim/não\") [sem retorno]", nullptr, Leitura::Dividida, true, fnValorDefinir},
-    {"valorpedir", Categoria::Janela, "&ValorPedir", "(\"nome_variável\":texto; \"descrição\":texto) [OK = valor inserido, FALHA]", nullptr, Leitura::Dividida, false, fnValorPedir},
-    {"valor", Categoria::Processo, "&Valor", "(\"nome_variável\":texto) [retorna o texto contido na variável]", nullptr, Leitura::Inteira, false, fnValor},
-    {"valordoarquivo", Categoria::Processo, "&ValordoArquivo", "(\"nome_variável\":texto; \"nome_arquivo\":texto) [OK = texto atribuído, FALHA = arquivo não existe]", nullptr, Leitura::Dividida, false, fnValordoArquivo},
-    {"valorinc", Categoria::Processo, "&ValorInc", "(\"nome_variável\":texto; incremento:inteiro) [OK, FALHA]", nullptr, Leitura::Dividida, true, fnValorInc},
-    {"valorsubstituir", Categoria::Processo, "&ValorSubstituir", "(\"nome_variável\":texto; \"valor_original\":texto; \"valor_alterado\":texto) [OK, FALHA]", nullptr, Leitura::Dividida, true, fnValorSubstituir},
-    {"data", Categoria::Processo, "&Data", " [Retorna a data atual]", nullptr, Leitura::Nenhuma, false, fnData},
-    {"hora", Categoria::Processo, "&Hora", " [Retorna a hora atual]", nullptr, Leitura::Nenhuma, false, fnHora},
-    {"saudacao", Categoria::Processo, "&Saudacao", "() [Retorna bom dia, boa tarde ou boa noite]", nullptr, Leitura::Nenhuma, false, fnSaudacao},
-    {"pausar", Categoria::Processo, "&Pausar", "(segundos: inteiro). [Pausa o script]", nullptr, Leitura::Inteira, true, fnPausar},
-    {"pausar100", Categoria::Processo, "&Pausar100", "(centésimos: inteiro). [Pausa o script em centésimos]", nullptr, Leitura::Inteira, false, fnPausar100},
-    {"pausapadrao", Categoria::Processo, "&PausaPadrao", "(segundos: inteiro). [Uso opcional: toda execução usará essa pausa antes de continuar]", nullptr, Leitura::Inteira, false, fnPausaPadrao},
-    {"parametrosdesativar", Categoria::Nenhuma, nullptr, nullptr, nullptr, Leitura::Nenhuma, false, fnParametrosDesativar},
-    {"parametrosativar", Categoria::Nenhuma, nullptr, nullptr, nullptr, Leitura::Nenhuma, false, fnParametrosAtivar},
-    {"lainserircolunas", Categoria::Processo, "&LaInserirColunas", "(\"colunas\":texto) //ex: \"nome,email,status\"", nullptr, Leitura::Inteira, false, fnLaInserirColunas},
-    {"lainserirlinha", Categoria::Processo, "&LaInserirLinha", "(\"valores\":texto) //ex: \"Ariston,ariston@exemplo.com.br,ok\"", nullptr, Leitura::Inteira, true, fnLaInserirLinha},
-    {"lavalor", Categoria::Processo, "&LaValor", "(\"nome_coluna\":texto) [retorna o valor da coluna, da linha atual da lista ativa]", nullptr, Leitura::Inteira, false, fnLaValor},
-    {"lairlinha", Categoria::Processo, "&LaIrLinha", "(linha:inteiro) [OK,FALHA = a linha não existe]", nullptr, Leitura::Inteira, false, fnLaIrLinha},
-    {"laproximalinha", Categoria::Processo, "&LaProximaLinha", "() [OK,FALHA = impossível ir para a próxima linha]", "&LaProximaLinha(", Leitura::Nenhuma, false, fnLaProximaLinha},
-    {"laabrir", Categoria::Processo, "&LaAbrir", "(\"nome_arquivo\":texto) [OK, FALHA = arquivo inexistente ou vazio]", nullptr, Leitura::Inteira, true, fnLaAbrir},
-    {"lasalvar", Categoria::Processo, "&LaSalvar", "(\"nome_arquivo\":texto) [sem retorno]", nullptr, Leitura::Inteira, true, fnLaSalvar},
-    {"lavalormudar", Categoria::Processo, "&LaValorMudar", "(\"nome_coluna\":texto) [OK, FALHA = coluna inexistente]", nullptr, Leitura::Dividida, true, fnLaValorMudar},
-    {"latemcoluna", Categoria::Processo, "&LaTemColuna", "(\"nome_coluna\": texto)) [OK = A coluna existe; FALHA = A coluna não existe]", "&LaTemColuna(\"nome_coluna\").", Leitura::Inteira, false, fnLaTemColuna},
-    {"laajustarcolunas", Categoria::Processo, "&LaAjustarColunas", "() [sem retorno]", nullptr, Leitura::Nenhuma, false, fnLaAjustarColunas},
-    {"laqtdlinhas", Categoria::Processo, "&LaQtdLinhas", "() [Retorna a quantidade de registros da lista ativa]", nullptr, Leitura::Nenhuma, false, fnLaQtdLinhas},
-    {"lacolunalimpar", Categoria::Processo, "&LaColunaLimpar", "(\"nome_coluna\": texto)) [OK, FALHA = coluna inexistente]", nullptr, Leitura::Inteira, false, fnLaColunaLimpar},
-    {"lacolunavalor", Categoria::Processo, "&LaColunaValor", "(\"nome_coluna\": texto)) [Retorna texto da coluna inteira]", nullptr, Leitura::Inteira, false, fnLaColunaValor},
-    {"lacolunaapagar", Categoria::Processo, "&LaColunaApagar", "(\"nome_coluna\": texto)) [OK, FALHA = coluna inexistente]", nullptr, Leitura::Inteira, false, fnLaColunaApagar},
-    {"tapegartudo", Categoria::Processo, "&TaPegarTudo", "() [Retorna o texto do quadro auxiliar de textos. Ta = \"Texto Auxiliar\"]", nullptr, Leitura::Nenhuma, false, fnTaPegarTudo},
-    {"talinhapegar", Categoria::Processo, "&TaLinhaPegar", "(linha:inteiro) [Linha inicial = 1. Retorna uma linha do quadro de Texto Auxiliar]", nullptr, Leitura::Inteira, false, fnTaLinhaPegar},
-    {"talinhaadicionar", Categoria::Processo, "&TaLinhaAdicionar", "(\"valor\":texto) [Adiciona valor no final to Texto Auxiliar]", nullptr, Leitura::Dividida, true, fnTaLinhaAdicionar},
-    {"talinhaapagar", Categoria::Processo, "&TaLinhaApagar", "(linha:inteiro) [Linha inicial = 1]", nullptr, Leitura::Inteira, false, fnTaLinhaApagar},
-    {"tadefinir", Categoria::Processo, "&TaDefinir", "(\"valor\":texto) [use \\n para incluir quebras de linha facilmente]", nullptr, Leitura::Dividida, true, fnTaDefinir},
-    {"taabrir", Categoria::Processo, "&TaAbrir", "(\"arquivo\":texto) [Carrega arquivo no texto auxiliar]", nullptr, Leitura::Inteira, true, fnTaAbrir},
-    {"tasalvar", Categoria::Processo, "&TaSalvar", "(\"arquivo\":texto) [Salva texto auxiliar]", nullptr, Leitura::Inteira, false, fnTaSalvar},
-    {"memoriadefinir", Categoria::Processo, "&MemoriaDefinir", "(\"valor\":texto) [sem retorno]", nullptr, Leitura::Inteira, false, fnMemoriaDefinir},
-    {"memoriacopiar", Categoria::Acao, "&MemoriaCopiar", "() [Simula CTRL + C e copia o que estiver selecionado]", nullptr, Leitura::Nenhuma, false, fnMemoriaCopiar},
-    {"memorialer", Categoria::Processo, "&MemoriaLer", "() [Retorna o conteúdo da área de transferência, se for texto]", nullptr, Leitura::Nenhuma, false, fnMemoriaLer},
-    {"memoriacolar", Categoria::Acao, "&MemoriaColar", "() [Simula CTRL + V]", nullptr, Leitura::Nenhuma, false, fnMemoriaColar},
-    {"teclarenter", Categoria::Acao, "&TeclarEnter", "() [sem retorno]", nullptr, Leitura::Nenhuma, false, fnTeclarEnter},
-    {"teclarcontrolmais", Categoria::Acao, "&TeclarControlMais", "(\"valor\": texto) [sem retorno]", "&TeclarControlMais(", Leitura::Bruta, false, fnTeclarControlMais},
-    {"teclarcontrolmaisid", Categoria::Acao, "&TeclarControlMaisID", "(\"id\": número) [sem retorno]", "&TeclarControlMaisID(", Leitura::Bruta, false, fnTeclarControlMaisID},
-    {"teclarcontrolaltmais", Categoria::Acao, "&TeclarControlAltMais", "(\"valor\": texto) [sem retorno]", "&TeclarControlAltMais(", Leitura::Bruta, false, fnTeclarControlAltMais},
-    {"teclaraltmais", Categoria::Acao, "&TeclarAltMais", "(\"valor\": texto) [sem retorno]", "&TeclarAltMais(", Leitura::Bruta, false, fnTeclarAltMais},
-    {"teclar", Categoria::Acao, "&Teclar", "(letra: texto) [sem retorno]", nullptr, Leitura::Inteira, false, fnTeclar},
-    {"teclarid", Categoria::Acao, "&TeclarID", "(ID: inteiro) [sem retorno]", nullptr, Leitura::Inteira, false, fnTeclarID},
-    {"teclaralttab", Categoria::Acao, "&TeclarAltTab", "() [sem retorno]", nullptr, Leitura::Nenhuma, false, fnTeclarAltTab},
-    {"teclaraltf4", Categoria::Acao, "&TeclarAltF4", "() [sem retorno]", nullptr, Leitura::Nenhuma, false, fnTeclarAltF4},
-    {"teclaraltespaco", Categoria::Acao, "&TeclarAltEspaco", "() [sem retorno]", nullptr, Leitura::Nenhuma, false, fnTeclarAltEspaco},
-    {"teclarcontrolenter", Categoria::Acao, "&TeclarControlEnter", "() [sem retorno]", nullptr, Leitura::Nenhuma, false, fnTeclarControlEnter},
-    {"teclaresc", Categoria::Acao, "&TeclarEsc", "() [sem retorno]", nullptr, Leitura::Nenhuma, false, fnTeclarEsc},
-    {"teclarshifttab", Categoria::Acao, "&TeclarShiftTab", "() [sem retorno]", nullptr, Leitura::Nenhuma, false, fnTeclarShiftTab},
-    {"teclardireita", Categoria::Acao, "&TeclarDireita", "() [sem retorno]", nullptr, Leitura::Nenhuma, false, fnTeclarDireita},
-    {"teclaresquerda", Categoria::Acao, "&TeclarEsquerda", "() [sem retorno]", nullptr, Leitura::Nenhuma, false, fnTeclarEsquerda},
-    {"teclarcima", Categoria::Acao, "&TeclarCima", "() [sem retorno]", nullptr, Leitura::Nenhuma, false, fnTeclarCima},
-    {"teclarbaixo", Categoria::Acao, "&TeclarBaixo", "() [sem retorno]", nullptr, Leitura::Nenhuma, false, fnTeclarBaixo},
-    {"textocolar", Categoria::Acao, "&TextoColar", "(\"valor\": texto). [Copia o texto informado para a área de transferência e cola]", nullptr, Leitura::Inteira, true, fnTextoColar},
-    {"textodigitar", Categoria::Acao, "&TextoDigitar", "(\"valor\": texto) [Não funciona com acentos e cedilha (Use &TextoColar() nesses casos)]", nullptr, Leitura::Inteira, false, fnTextoDigitar},
-    {"textoprocessar", Categoria::Nenhuma, nullptr, nullptr, nullptr, Leitura::Inteira, true, fnTextoProcessar},
-    {"entradatexto", Categoria::Acao, "&EntradaTexto", "(\"título\": texto; \"valor inicial\": texto) [Retorna o valor recebido]", nullptr, Leitura::Dividida, false, fnEntradaTexto},
-    {"mouseaguardarcor", Categoria::Processo, "&MouseAguardarCor", "(tipo: <\"igual\" | \"diferente\">; cor: rgb[x,x,x]; segundos: inteiro) [OK, FALHA]", "&MouseAguardarCor(\"igual\";", Leitura::Dividida, false, fnMouseAguardarCor},
-    {"mouseaguardarcorponto", Categoria::Processo, "&MouseAguardarCorPonto", "(tipo: <\"igual\" | \"diferente\">; cor: rgb[x,x,x]; segundos: inteiro; pontoX: inteiro; pontoY: inteiro) [OK, FALHA]", "&MouseAguardarCorPonto(\"igual\";rgb[0,0,0];10;800;800).", Leitura::Dividida, false, fnMouseAguardarCorPonto},
-    {"mousequadrante", Categoria::Acao, "&MouseQuadrante", "(x:inteiro; y:inteiro) [sem retorno]", nullptr, Leitura::Dividida, false, fnMouseQuadrante},
-    {"mousecentro", Categoria::Acao, "&MouseCentro", "(x:inteiro; y:inteiro) [sem retorno]", nullptr, Leitura::Dividida, false, fnMouseCentro},
-    {"mousenormal", Categoria::Acao, "&MouseNormal", "(x:inteiro; y:inteiro) [sem retorno]", nullptr, Leitura::Dividida, false, fnMouseNormal},
-    {"mouseclicaracao", Categoria::Acao, "&MouseClicarAcao", "(x:inteiro; y:inteiro) [sem retorno]", nullptr, Leitura::Dividida, false, fnMouseClicarAcao},
-    {"mousecliqueperguntar", Categoria::Acao, "&MouseCliquePerguntar", "(\"mensagem\": texto; x:inteiro; y:inteiro) [sem retorno]", "&MouseCliquePerguntar(\"mensagem\";0;0).", Leitura::Dividida, false, fnMouseCliquePerguntar},
-    {"mouseclicarmenu", Categoria::Acao, "&MouseClicarMenu", "(x:inteiro; y:inteiro) [sem retorno]", nullptr, Leitura::Dividida, false, fnMouseClicarMenu},
-    {"mouserolarcima", Categoria::Acao, "&MouseRolarCima", "(intensidade:inteiro) [sem retorno]", nullptr, Leitura::Dividida, false, fnMouseRolarCima},
-    {"mouserolarbaixo", Categoria::Acao, "&MouseRolarBaixo", "(intensidade:inteiro) [sem retorno]", nullptr, Leitura::Dividida, false, fnMouseRolarBaixo},
-    {"mousearrastar", Categoria::Acao, "&MouseArrastar", "(x1; y1; x2; y2: inteiro) [sem retorno]", nullptr, Leitura::Dividida, false, fnMouseArrastar},
-    {"janelaativaaguardar", Categoria::Processo, "&JanelaAtivaAguardar", "(\"título parcial\": texto; segundos: inteiro) [OK = Detectada a janela ativa,FALHA = Janela ativa não foi detectada]", "&JanelaAtivaAguardar(", Leitura::Dividida, false, fnJanelaAtivaAguardar},
-    {"janelaativamaximizar", Categoria::Acao, "&JanelaAtivaMaximizar", "() [sem retorno]", nullptr, Leitura::Nenhuma, false, fnJanelaAtivaMaximizar},
-    {"janelaativaposicionar", Categoria::Acao, "&JanelaAtivaPosicionar", " (esquerda;topo;largura;altura: inteiro) [OK,FALHA]", nullptr, Leitura::Dividida, false, fnJanelaAtivaPosicionar},
-    {"janelaativar", Categoria::Acao, "&JanelaAtivar", "(\"título parcial\": texto) [OK = Conseguiu, FALHA = não conseguiu]", nullptr, Leitura::Inteira, false, fnJanelaAtivar},
-    {"janelaativarexe", Categoria::Acao, "&JanelaAtivarExe", "(\"nome_executável\": texto) [OK = Conseguiu, FALHA = não conseguiu]", nullptr, Leitura::Inteira, false, fnJanelaAtivarExe},
-    {"janelaativatexto", Categoria::Acao, "&JanelaAtivaTexto", " () [OK,FALHA]", nullptr, Leitura::Nenhuma, false, fnJanelaAtivaTexto},
-    {"imagemarquivocopiar", Categoria::Processo, "&ImagemArquivoCopiar", "(\"arquivo\": texto) [OK, FALHA]", nullptr, Leitura::Dividida, true, fnImagemArquivoCopiar},
-    {"msgexibir", Categoria::Janela, "&MsgExibir", "(\"mensagem\":texto) [sem retorno]", nullptr, Leitura::Inteira, true, fnMsgExibir},
-    {"msgdica", Categoria::Janela, "&MsgDica", "(\"id_dica\": texto; \"mensagem\":texto; \"altura_janela\": inteiro) [sem retorno]", "&MsgDica(\"|\";\"\").", Leitura::Dividida, true, fnMsgDica},
-    {"mivoabaclicar", Categoria::Acao, "&MivoAbaClicar", "(\"nome da aba\": texto) [OK, FALHA]", nullptr, Leitura::Inteira, false, fnMivoAbaClicar},
+    {"&Bloco", Categoria::Processo, "[nome_bloco](<lista de chamadas>). [OK, FALHA]", "&Bloco[nome_bloco]().", Leitura::Nenhuma, "", 0, 0, Tipo::DefinicaoBloco, nullptr, ResultadoErro::Vazio, nullptr},
+    {"&BlocoExec", Categoria::Processo, "(\"nome_bloco\": texto). [OK, FALHA]", nullptr, Leitura::Inteira, "t", 1, 1, Tipo::ChamadaBloco, nullptr, ResultadoErro::Vazio, fnBlocoExec},
+    {"&BlocoFim", Categoria::Processo, "(). [OK, FALHA]", nullptr, Leitura::Inteira, "x", 0, 1, Tipo::FimBloco, nullptr, ResultadoErro::Vazio, fnBlocoFim},
+    {"&Marcador", Categoria::Processo, "(ID: <número ou texto>). [sem retorno]", nullptr, Leitura::Nenhuma, "t", 1, 1, Tipo::Marcador, nullptr, ResultadoErro::Vazio, nullptr},
+    {"&VaiPara", Categoria::Processo, "(marcador: <nome do marcador>). [OK = Achou o marcador,FALHA = não achou o marcador]", nullptr, Leitura::Inteira, "t", 1, 1, Tipo::Salto, nullptr, ResultadoErro::Vazio, fnVaiPara},
+    {"&Se", Categoria::Processo, "(\"teste lógico\";<ação se verdadeiro>;<ação se falso>). [retorna a função executada]", nullptr, Leitura::Dividida, "taa", 2, 3, Tipo::Funcao, "Se - Verifique a sintaxe de uso da função Se().", ResultadoErro::Vazio, fnSe},
+    {"&SeResultado", Categoria::Processo, "(\"valor\":texto; <ação>). [Se o último resultado = valor, executa a ação]", nullptr, Leitura::Dividida, "xa", 1, 2, Tipo::Funcao, "SeResultado - Verifique a sintaxe de uso desta função.", ResultadoErro::Vazio, fnSeResultado},
+    {"&Resultado", Categoria::Processo, "(). [Retorna o último resultado de função]", nullptr, Leitura::Nenhuma, "", 0, 0, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnResultado},
+    {"&ExecutarComando", Categoria::Acao, "(\"comando\": texto). [Executa um comando, ex: notepad.exe]", "&ExecutarComando(", Leitura::Inteira, "x", 1, 1, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnExecutarComando},
+    {"&ValorDefinir", Categoria::Processo, "(\"nome_variável\":texto; \"valor\":texto; \"ignorar_variaveis\": \"sim/não\") [sem retorno]", nullptr, Leitura::Dividida, "tat", 2, 3, Tipo::Funcao, "ValorDefinir - Verifique a sintaxe de uso desta função.", ResultadoErro::Vazio, fnValorDefinir},
+    {"&ValorPedir", Categoria::Janela, "(\"nome_variável\":texto; \"descrição\":texto) [OK = valor inserido, FALHA]", nullptr, Leitura::Dividida, "tt", 2, 2, Tipo::Funcao, "ValorPedir - Verifique a sintaxe de uso desta função.", ResultadoErro::Vazio, fnValorPedir},
+    {"&Valor", Categoria::Processo, "(\"nome_variável\":texto) [retorna o texto contido na variável]", nullptr, Leitura::Inteira, "t", 1, 1, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnValor},
+    {"&ValordoArquivo", Categoria::Processo, "(\"nome_variável\":texto; \"nome_arquivo\":texto) [OK = texto atribuído, FALHA = arquivo não existe]", nullptr, Leitura::Dividida, "tt", 2, 2, Tipo::Funcao, "valorDoArquivo - Verifique a sintaxe de uso desta função.", ResultadoErro::Vazio, fnValordoArquivo},
+    {"&ValorInc", Categoria::Processo, "(\"nome_variável\":texto; incremento:inteiro) [OK, FALHA]", nullptr, Leitura::Dividida, "tx", 2, 2, Tipo::Funcao, "ValorInc - A variável não existe ou há problemas na sintaxe da função.", ResultadoErro::Anterior, fnValorInc},
+    {"&ValorSubstituir", Categoria::Processo, "(\"nome_variável\":texto; \"valor_original\":texto; \"valor_alterado\":texto) [OK, FALHA]", nullptr, Leitura::Dividida, "xxx", 2, 3, Tipo::Funcao, "ValorSubstituir - Verifique se os 3 parâmetros da função estão corretos", ResultadoErro::Falha, fnValorSubstituir},
+    {"&Data", Categoria::Processo, " [Retorna a data atual]", nullptr, Leitura::Nenhuma, "", 0, 0, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnData},
+    {"&Hora", Categoria::Processo, " [Retorna a hora atual]", nullptr, Leitura::Nenhuma, "", 0, 0, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnHora},
+    {"&Saudacao", Categoria::Processo, "() [Retorna bom dia, boa tarde ou boa noite]", nullptr, Leitura::Nenhuma, "", 0, 0, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnSaudacao},
+    {"&Pausar", Categoria::Processo, "(segundos: inteiro). [Pausa o script]", nullptr, Leitura::Inteira, "x", 1, 1, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnPausar},
+    {"&Pausar100", Categoria::Processo, "(centésimos: inteiro). [Pausa o script em centésimos]", nullptr, Leitura::Inteira, "t", 1, 1, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnPausar100},
+    {"&PausaPadrao", Categoria::Processo, "(segundos: inteiro). [Uso opcional: toda execução usará essa pausa antes de continuar]", nullptr, Leitura::Inteira, "t", 1, 1, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnPausaPadrao},
+    {"&ParametrosDesativar", Categoria::Nenhuma, nullptr, nullptr, Leitura::Nenhuma, "", 0, 0, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnParametrosDesativar},
+    {"&ParametrosAtivar", Categoria::Nenhuma, nullptr, nullptr, Leitura::Nenhuma, "", 0, 0, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnParametrosAtivar},
+    {"&LaInserirColunas", Categoria::Processo, "(\"colunas\":texto) //ex: \"nome,email,status\"", nullptr, Leitura::Inteira, "t", 1, 1, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnLaInserirColunas},
+    {"&LaInserirLinha", Categoria::Processo, "(\"valores\":texto) //ex: \"Ariston,ariston@exemplo.com.br,ok\"", nullptr, Leitura::Inteira, "x", 1, 1, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnLaInserirLinha},
+    {"&LaValor", Categoria::Processo, "(\"nome_coluna\":texto) [retorna o valor da coluna, da linha atual da lista ativa]", nullptr, Leitura::Inteira, "t", 1, 1, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnLaValor},
+    {"&LaIrLinha", Categoria::Processo, "(linha:inteiro) [OK,FALHA = a linha não existe]", nullptr, Leitura::Inteira, "t", 1, 1, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnLaIrLinha},
+    {"&LaProximaLinha", Categoria::Processo, "() [OK,FALHA = impossível ir para a próxima linha]", "&LaProximaLinha(", Leitura::Nenhuma, "", 0, 0, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnLaProximaLinha},
+    {"&LaAbrir", Categoria::Processo, "(\"nome_arquivo\":texto) [OK, FALHA = arquivo inexistente ou vazio]", nullptr, Leitura::Inteira, "x", 1, 1, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnLaAbrir},
+    {"&LaSalvar", Categoria::Processo, "(\"nome_arquivo\":texto) [sem retorno]", nullptr, Leitura::Inteira, "x", 1, 1, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnLaSalvar},
+    {"&LaValorMudar", Categoria::Processo, "(\"nome_coluna\":texto) [OK, FALHA = coluna inexistente]", nullptr, Leitura::Dividida, "ta", 2, 2, Tipo::Funcao, "LaValorMudar - Verifique a sintaxe de uso desta função.", ResultadoErro::Vazio, fnLaValorMudar},
+    {"&LaTemColuna", Categoria::Processo, "(\"nome_coluna\": texto)) [OK = A coluna existe; FALHA = A coluna não existe]", "&LaTemColuna(\"nome_coluna\").", Leitura::Inteira, "t", 1, 1, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnLaTemColuna},
+    {"&LaAjustarColunas", Categoria::Processo, "() [sem retorno]", nullptr, Leitura::Nenhuma, "", 0, 0, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnLaAjustarColunas},
+    {"&LaQtdLinhas", Categoria::Processo, "() [Retorna a quantidade de registros da lista ativa]", nullptr, Leitura::Nenhuma, "", 0, 0, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnLaQtdLinhas},
+    {"&LaColunaLimpar", Categoria::Processo, "(\"nome_coluna\": texto)) [OK, FALHA = coluna inexistente]", nullptr, Leitura::Inteira, "t", 1, 1, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnLaColunaLimpar},
+    {"&LaColunaValor", Categoria::Processo, "(\"nome_coluna\": texto)) [Retorna texto da coluna inteira]", nullptr, Leitura::Inteira, "t", 1, 1, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnLaColunaValor},
+    {"&LaColunaApagar", Categoria::Processo, "(\"nome_coluna\": texto)) [OK, FALHA = coluna inexistente]", nullptr, Leitura::Inteira, "t", 1, 1, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnLaColunaApagar},
+    {"&TaPegarTudo", Categoria::Processo, "() [Retorna o texto do quadro auxiliar de textos. Ta = \"Texto Auxiliar\"]", nullptr, Leitura::Nenhuma, "", 0, 0, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnTaPegarTudo},
+    {"&TaLinhaPegar", Categoria::Processo, "(linha:inteiro) [Linha inicial = 1. Retorna uma linha do quadro de Texto Auxiliar]", nullptr, Leitura::Inteira, "t", 1, 1, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnTaLinhaPegar},
+    {"&TaLinhaAdicionar", Categoria::Processo, "(\"valor\":texto) [Adiciona valor no final to Texto Auxiliar]", nullptr, Leitura::Dividida, "at", 1, 2, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnTaLinhaAdicionar},
+    {"&TaLinhaApagar", Categoria::Processo, "(linha:inteiro) [Linha inicial = 1]", nullptr, Leitura::Inteira, "t", 1, 1, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnTaLinhaApagar},
+    {"&TaDefinir", Categoria::Processo, "(\"valor\":texto) [use \\n para incluir quebras de linha facilmente]", nullptr, Leitura::Dividida, "at", 1, 2, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnTaDefinir},
+    {"&TaAbrir", Categoria::Processo, "(\"arquivo\":texto) [Carrega arquivo no texto auxiliar]", nullptr, Leitura::Inteira, "x", 1, 1, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnTaAbrir},
+    {"&TaSalvar", Categoria::Processo, "(\"arquivo\":texto) [Salva texto auxiliar]", nullptr, Leitura::Inteira, "t", 1, 1, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnTaSalvar},
+    {"&MemoriaDefinir", Categoria::Processo, "(\"valor\":texto) [sem retorno]", nullptr, Leitura::Inteira, "t", 1, 1, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnMemoriaDefinir},
+    {"&MemoriaCopiar", Categoria::Acao, "() [Simula CTRL + C e copia o que estiver selecionado]", nullptr, Leitura::Nenhuma, "", 0, 0, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnMemoriaCopiar},
+    {"&MemoriaLer", Categoria::Processo, "() [Retorna o conteúdo da área de transferência, se for texto]", nullptr, Leitura::Nenhuma, "", 0, 0, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnMemoriaLer},
+    {"&MemoriaColar", Categoria::Acao, "() [Simula CTRL + V]", nullptr, Leitura::Nenhuma, "", 0, 0, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnMemoriaColar},
+    {"&TeclarEnter", Categoria::Acao, "() [sem retorno]", nullptr, Leitura::Nenhuma, "", 0, 0, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnTeclarEnter},
+    {"&TeclarControlMais", Categoria::Acao, "(\"valor\": texto) [sem retorno]", "&TeclarControlMais(", Leitura::Bruta, "b", 1, 1, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnTeclarControlMais},
+    {"&TeclarControlMaisID", Categoria::Acao, "(\"id\": número) [sem retorno]", "&TeclarControlMaisID(", Leitura::Bruta, "b", 1, 1, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnTeclarControlMaisID},
+    {"&TeclarControlAltMais", Categoria::Acao, "(\"valor\": texto) [sem retorno]", "&TeclarControlAltMais(", Leitura::Bruta, "b", 1, 1, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnTeclarControlAltMais},
+    {"&TeclarAltMais", Categoria::Acao, "(\"valor\": texto) [sem retorno]", "&TeclarAltMais(", Leitura::Bruta, "b", 1, 1, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnTeclarAltMais},
+    {"&Teclar", Categoria::Acao, "(letra: texto) [sem retorno]", nullptr, Leitura::Inteira, "t", 1, 1, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnTeclar},
+    {"&TeclarID", Categoria::Acao, "(ID: inteiro) [sem retorno]", nullptr, Leitura::Inteira, "t", 1, 1, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnTeclarID},
+    {"&TeclarAltTab", Categoria::Acao, "() [sem retorno]", nullptr, Leitura::Nenhuma, "", 0, 0, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnTeclarAltTab},
+    {"&TeclarAltF4", Categoria::Acao, "() [sem retorno]", nullptr, Leitura::Nenhuma, "", 0, 0, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnTeclarAltF4},
+    {"&TeclarAltEspaco", Categoria::Acao, "() [sem retorno]", nullptr, Leitura::Nenhuma, "", 0, 0, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnTeclarAltEspaco},
+    {"&TeclarControlEnter", Categoria::Acao, "() [sem retorno]", nullptr, Leitura::Nenhuma, "", 0, 0, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnTeclarControlEnter},
+    {"&TeclarEsc", Categoria::Acao, "() [sem retorno]", nullptr, Leitura::Nenhuma, "", 0, 0, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnTeclarEsc},
+    {"&TeclarShiftTab", Categoria::Acao, "() [sem retorno]", nullptr, Leitura::Nenhuma, "", 0, 0, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnTeclarShiftTab},
+    {"&TeclarDireita", Categoria::Acao, "() [sem retorno]", nullptr, Leitura::Nenhuma, "", 0, 0, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnTeclarDireita},
+    {"&TeclarEsquerda", Categoria::Acao, "() [sem retorno]", nullptr, Leitura::Nenhuma, "", 0, 0, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnTeclarEsquerda},
+    {"&TeclarCima", Categoria::Acao, "() [sem retorno]", nullptr, Leitura::Nenhuma, "", 0, 0, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnTeclarCima},
+    {"&TeclarBaixo", Categoria::Acao, "() [sem retorno]", nullptr, Leitura::Nenhuma, "", 0, 0, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnTeclarBaixo},
+    {"&TextoColar", Categoria::Acao, "(\"valor\": texto). [Copia o texto informado para a área de transferência e cola]", nullptr, Leitura::Inteira, "x", 1, 1, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnTextoColar},
+    {"&TextoDigitar", Categoria::Acao, "(\"valor\": texto) [Não funciona com acentos e cedilha (Use &TextoColar() nesses casos)]", nullptr, Leitura::Inteira, "t", 1, 1, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnTextoDigitar},
+    {"&TextoProcessar", Categoria::Nenhuma, nullptr, nullptr, Leitura::Inteira, "x", 1, 1, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnTextoProcessar},
+    {"&EntradaTexto", Categoria::Acao, "(\"título\": texto; \"valor inicial\": texto) [Retorna o valor recebido]", nullptr, Leitura::Dividida, "tt", 1, 2, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnEntradaTexto},
+    {"&MouseAguardarCor", Categoria::Processo, "(tipo: <\"igual\" | \"diferente\">; cor: rgb[x,x,x]; segundos: inteiro) [OK, FALHA]", "&MouseAguardarCor(\"igual\";", Leitura::Dividida, "ttb", 3, 3, Tipo::Funcao, "MouseAguardarCor - Verifique os parâmetros passados", ResultadoErro::Falha, fnMouseAguardarCor},
+    {"&MouseAguardarCorPonto", Categoria::Processo, "(tipo: <\"igual\" | \"diferente\">; cor: rgb[x,x,x]; segundos: inteiro; pontoX: inteiro; pontoY: inteiro) [OK, FALHA]", "&MouseAguardarCorPonto(\"igual\";rgb[0,0,0];10;800;800).", Leitura::Dividida, "ttbbb", 5, 5, Tipo::Funcao, "MouseAguardarCorPonto - Verifique os parâmetros passados", ResultadoErro::Falha, fnMouseAguardarCorPonto},
+    {"&MouseQuadrante", Categoria::Acao, "(x:inteiro; y:inteiro) [sem retorno]", nullptr, Leitura::Dividida, "tt", 2, 2, Tipo::Funcao, "MouseQuadrante - Verifique os parâmetros passados", ResultadoErro::Vazio, fnMouseQuadrante},
+    {"&MouseCentro", Categoria::Acao, "(x:inteiro; y:inteiro) [sem retorno]", nullptr, Leitura::Dividida, "tt", 2, 2, Tipo::Funcao, "MouseCentro - Verifique os parâmetros passados", ResultadoErro::Vazio, fnMouseCentro},
+    {"&MouseNormal", Categoria::Acao, "(x:inteiro; y:inteiro) [sem retorno]", nullptr, Leitura::Dividida, "tt", 2, 2, Tipo::Funcao, "MouseNormal - Verifique os parâmetros passados", ResultadoErro::Vazio, fnMouseNormal},
+    {"&MouseClicarAcao", Categoria::Acao, "(x:inteiro; y:inteiro) [sem retorno]", nullptr, Leitura::Dividida, "tt", 2, 2, Tipo::Funcao, "MouseClicarAcao - Verifique os parâmetros passados", ResultadoErro::Vazio, fnMouseClicarAcao},
+    {"&MouseCliquePerguntar", Categoria::Acao, "(\"mensagem\": texto; x:inteiro; y:inteiro) [sem retorno]", "&MouseCliquePerguntar(\"mensagem\";0;0).", Leitura::Dividida, "tbbt", 3, 4, Tipo::Funcao, "&MouseCliquePerguntar - Verifique a sintaxe de uso desta função.", ResultadoErro::Falha, fnMouseCliquePerguntar},
+    {"&MouseClicarMenu", Categoria::Acao, "(x:inteiro; y:inteiro) [sem retorno]", nullptr, Leitura::Dividida, "tt", 2, 2, Tipo::Funcao, "MouseClicarMenu - Verifique os parâmetros passados", ResultadoErro::Vazio, fnMouseClicarMenu},
+    {"&MouseRolarCima", Categoria::Acao, "(intensidade:inteiro) [sem retorno]", nullptr, Leitura::Dividida, "b", 1, 1, Tipo::Funcao, "MouseRolarCima - Verifique os parâmetros passados", ResultadoErro::Vazio, fnMouseRolarCima},
+    {"&MouseRolarBaixo", Categoria::Acao, "(intensidade:inteiro) [sem retorno]", nullptr, Leitura::Dividida, "b", 1, 1, Tipo::Funcao, "MouseRolarBaixo - Verifique os parâmetros passados", ResultadoErro::Vazio, fnMouseRolarBaixo},
+    {"&MouseArrastar", Categoria::Acao, "(x1; y1; x2; y2: inteiro) [sem retorno]", nullptr, Leitura::Dividida, "tttt", 4, 4, Tipo::Funcao, "MouseArrastar - Verifique os parâmetros passados", ResultadoErro::Vazio, fnMouseArrastar},
+    {"&JanelaAtivaAguardar", Categoria::Processo, "(\"título parcial\": texto; segundos: inteiro) [OK = Detectada a janela ativa,FALHA = Janela ativa não foi detectada]", "&JanelaAtivaAguardar(", Leitura::Dividida, "tb", 2, 2, Tipo::Funcao, "JanelaAtivaAguardar - Verifique os parâmetros passados", ResultadoErro::Falha, fnJanelaAtivaAguardar},
+    {"&JanelaAtivaMaximizar", Categoria::Acao, "() [sem retorno]", nullptr, Leitura::Nenhuma, "", 0, 0, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnJanelaAtivaMaximizar},
+    {"&JanelaAtivaPosicionar", Categoria::Acao, " (esquerda;topo;largura;altura: inteiro) [OK,FALHA]", nullptr, Leitura::Dividida, "tttt", 4, 4, Tipo::Funcao, "JanelaAtivaPosicionar - Verifique os parâmetros passados", ResultadoErro::Falha, fnJanelaAtivaPosicionar},
+    {"&JanelaAtivar", Categoria::Acao, "(\"título parcial\": texto) [OK = Conseguiu, FALHA = não conseguiu]", nullptr, Leitura::Inteira, "t", 1, 1, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnJanelaAtivar},
+    {"&JanelaAtivarExe", Categoria::Acao, "(\"nome_executável\": texto) [OK = Conseguiu, FALHA = não conseguiu]", nullptr, Leitura::Inteira, "t", 1, 1, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnJanelaAtivarExe},
+    {"&JanelaAtivaTexto", Categoria::Acao, " () [OK,FALHA]", nullptr, Leitura::Nenhuma, "", 0, 0, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnJanelaAtivaTexto},
+    {"&ImagemArquivoCopiar", Categoria::Processo, "(\"arquivo\": texto) [OK, FALHA]", nullptr, Leitura::Dividida, "x", 1, 1, Tipo::Funcao, "imagemArquivoCopiar - Verifique a sintaxe de uso desta função.", ResultadoErro::PeloTratador, fnImagemArquivoCopiar},
+    {"&MsgExibir", Categoria::Janela, "(\"mensagem\":texto) [sem retorno]", nullptr, Leitura::Inteira, "x", 1, 1, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnMsgExibir},
+    {"&MsgDica", Categoria::Janela, "(\"id_dica\": texto; \"mensagem\":texto; \"altura_janela\": inteiro) [sem retorno]", "&MsgDica(\"|\";\"\").", Leitura::Dividida, "xxt", 2, 3, Tipo::Funcao, "msgDica - Verifique a sintaxe de uso desta função.", ResultadoErro::Vazio, fnMsgDica},
+    {"&MivoAbaClicar", Categoria::Acao, "(\"nome da aba\": texto) [OK, FALHA]", nullptr, Leitura::Inteira, "t", 1, 1, Tipo::Funcao, nullptr, ResultadoErro::Vazio, fnMivoAbaClicar},
 };
 
 // The insert text by rule: "()." when the hint starts with "()" or with a
@@ -141,19 +153,25 @@ QString insercaoPorRegra(const QString& nome, const QString& dica) {
   return nome + u'(';
 }
 
+QString texto(const char* c) { return c ? QString::fromUtf8(c) : QString(); }
+
 QList<CLFuncao> montarFuncoes() {
   QList<CLFuncao> lista;
   QList<CLFuncao> semEntrada;
   for (const Linha& l : kTabela) {
     CLFuncao f;
-    f.palavra = QString::fromUtf8(l.palavra);
+    f.nome = texto(l.nome);
+    f.tipo = l.tipo;
+    f.palavra = f.tipo == Tipo::DefinicaoBloco ? f.nome.mid(1).toLower() + u'[' : f.nome.mid(1).toLower();
     f.categoria = l.categoria;
-    f.nome = l.nome ? QString::fromUtf8(l.nome) : QString();
-    f.dica = l.dica ? QString::fromUtf8(l.dica) : QString();
-    if (l.categoria != Categoria::Nenhuma)
-      f.inserir = l.inserir ? QString::fromUtf8(l.inserir) : insercaoPorRegra(f.nome, f.dica);
+    f.dica = texto(l.dica);
+    if (f.temEntrada()) f.inserir = l.inserir ? texto(l.inserir) : insercaoPorRegra(f.nome, f.dica);
     f.leitura = l.leitura;
-    f.expande = l.expande;
+    f.formas = texto(l.formas);
+    f.minimo = l.minimo;
+    f.maximo = l.maximo;
+    f.erro = texto(l.erro);
+    f.resultadoErro = l.resultadoErro;
     f.tratador = l.tratador;
     (f.temEntrada() ? lista : semEntrada).append(f);
   }
@@ -180,11 +198,23 @@ QList<const CLFuncao*> entradas() {
 const CLFuncao* procurar(const QString& palavraMinuscula) {
   static const QHash<QString, const CLFuncao*> indice = [] {
     QHash<QString, const CLFuncao*> h;
-    for (const CLFuncao& f : funcoes())
-      if (f.palavra != QLatin1String("bloco[")) h.insert(f.palavra, &f);
+    for (const CLFuncao& f : funcoes()) h.insert(f.palavra, &f);
     return h;
   }();
-  return indice.value(palavraMinuscula, nullptr);
+  static const CLFuncao* const bloco = indice.value(QStringLiteral("bloco["));
+  if (const CLFuncao* f = indice.value(palavraMinuscula, nullptr)) return f;
+  if (palavraMinuscula.contains(QLatin1String("bloco["))) return bloco;
+  return nullptr;
+}
+
+const CLFuncao* procurarNome(const QString& nome) {
+  QString p = nome.trimmed().toLower();
+  if (p.startsWith(u'&')) p.remove(0, 1);
+  if (const CLFuncao* f = procurar(p)) return f;
+  // "&Bloco", the display name of the block definition.
+  for (const CLFuncao& f : funcoes())
+    if (f.nome.mid(1).compare(p, Qt::CaseInsensitive) == 0) return &f;
+  return nullptr;
 }
 
 }  // namespace catalogo

@@ -5,10 +5,28 @@
 // refers to itself) ends the expansion and the rest of the text comes back as
 // it stands; a pass limit and a size limit catch the indirect cycles.
 
+#include "unExpansao.h"
+
 #include "unCLScript.h"
+#include "unCatalogo.h"
 #include "unUtil.h"
 
 namespace mivo {
+
+namespace expansao {
+
+bool temOQueExpandir(const QString& valor) {
+  for (const QChar c : valor) {
+    switch (c.unicode()) {
+      case u'&': case u'[': case u'{': case u'\\': case u'|': case u'^': case u'~': case u'\r': case u'\n':
+        return true;
+      default: break;
+    }
+  }
+  return false;
+}
+
+}  // namespace expansao
 
 namespace {
 
@@ -16,19 +34,25 @@ constexpr int kMaxPassos = 10000;
 constexpr qsizetype kMaxTamanho = 8 * 1024 * 1024;
 constexpr int kMaxProfundidade = 32;
 
-// Replaces the reference that opens at `inicio` (the first opening bracket) and
-// closes at the first closing bracket after it. Returns false when the text
-// must be returned as it stands.
-bool substituirReferencia(QString& t, QChar abre, QChar fecha, int& passos,
-                          const std::function<QString(const QString&)>& valorDe) {
+bool aparado(const QString& t) {
+  return t.isEmpty() || (t.front().unicode() > 0x20 && t.back().unicode() > 0x20);
+}
+
+// Replaces the reference that opens at the first opening bracket and closes
+// at the first closing bracket after it. Returns false when the text must be
+// returned as it stands.
+template <typename ValorDe>
+bool substituirReferencia(QString& t, QChar abre, QChar fecha, int& passos, ValorDe valorDe) {
   const qsizetype inicio = t.indexOf(abre);
   const qsizetype fim = t.indexOf(fecha, inicio + 1);
   if (fim < 0) return false;
   if (++passos > kMaxPassos || t.size() > kMaxTamanho) return false;
   const QString nome = t.mid(inicio + 1, fim - inicio - 1);
   const QString valor = valorDe(nome);
-  const QString referencia = abre + nome + fecha;
-  if (valor.contains(referencia, Qt::CaseInsensitive)) return false;
+  if (valor.contains(abre)) {
+    const QString referencia = abre + nome + fecha;
+    if (valor.contains(referencia, Qt::CaseInsensitive)) return false;
+  }
   t.replace(inicio, fim - inicio + 1, valor);
   return true;
 }
@@ -39,6 +63,8 @@ class CLGuardaProfundidade {
  public:
   explicit CLGuardaProfundidade(CLScript& s) : gScript(s) { ++gScript.gProfundidadeExpansao; }
   ~CLGuardaProfundidade() { --gScript.gProfundidadeExpansao; }
+  CLGuardaProfundidade(const CLGuardaProfundidade&) = delete;
+  CLGuardaProfundidade& operator=(const CLGuardaProfundidade&) = delete;
 
  private:
   CLScript& gScript;
@@ -46,6 +72,8 @@ class CLGuardaProfundidade {
 
 QString CLScript::expandirValor(const QString& valor, bool ignorarVariaveis) {
   if (gParametrosDesativar) return valor;
+  // Nothing to expand: only the trimming would change the text.
+  if (!expansao::temOQueExpandir(valor)) return aparado(valor) ? valor : aparar(valor);
 
   QString t = aparar(valor);
   t.remove(u'\r');
@@ -60,13 +88,14 @@ QString CLScript::expandirValor(const QString& valor, bool ignorarVariaveis) {
     if (++passos > kMaxPassos || t.size() > kMaxTamanho) return t;
     const QString chamada = getNextFunctionName(t);
     if (aparar(chamada).isEmpty()) break;
-    const QString resultado = execFunction(chamada);
-    if (resultado.isEmpty() && chamada.contains(QLatin1String("bloco["))) break;
+    const CLInstrucao lida = chamadaLida(chamada);
+    const QString resultado = executar(lida);
+    if (resultado.isEmpty() && lida.funcao && lida.funcao->tipo == Tipo::DefinicaoBloco) break;
     const qsizetype pos = t.indexOf(chamada, 0, Qt::CaseInsensitive);
     if (pos < 0) return t;
     t.replace(pos, chamada.size(), resultado);
     // Clipboard text holding "&" is not executed.
-    if (chamada.toLower().contains(QLatin1String("memorialer")) && resultado.contains(u'&')) break;
+    if (resultado.contains(u'&') && lida.funcao && lida.funcao->palavra == QLatin1String("memorialer")) break;
     if (resultado.contains(chamada, Qt::CaseInsensitive)) return t;
   }
 
@@ -74,7 +103,7 @@ QString CLScript::expandirValor(const QString& valor, bool ignorarVariaveis) {
     passos = 0;
     while (t.contains(u'[')) {
       const bool ok = substituirReferencia(t, u'[', u']', passos, [this](const QString& nome) {
-        return gValores.valor(getParamValue(nome).toLower());
+        return gValores.valor(getParamValue(nome));
       });
       if (!ok) return t;
     }

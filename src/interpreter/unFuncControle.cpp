@@ -11,10 +11,16 @@ namespace mivo {
 
 namespace {
 
-
 // Compares two numbers written the Brazilian way; throws when a side is not one.
 double numero(const QString& texto) {
   bool ok = false;
+  // Plain whole numbers (the common case, counters) skip the locale.
+  if (!texto.isEmpty() && texto.size() <= 15) {
+    qsizetype i = texto.front() == u'-' ? 1 : 0;
+    bool digitos = i < texto.size();
+    for (; i < texto.size() && digitos; ++i) digitos = texto[i].unicode() >= u'0' && texto[i].unicode() <= u'9';
+    if (digitos) return static_cast<double>(texto.toLongLong());
+  }
   const double v = localeBR().toDouble(texto, &ok);
   if (!ok) throw CLErro(QStringLiteral("'%1' não é um número válido").arg(texto));
   return v;
@@ -43,7 +49,7 @@ bool CLScript::testeLogico(const QString& valor) {
       if (op == QLatin1String(">")) return a > b;
       return a < b;
     } catch (const CLErro&) {
-      gHost.setLogGeral(QStringLiteral("Linha: [%1] Erro na estrutura do teste lógico").arg(gLine),
+      gHost.setLogGeral(QStringLiteral("Linha: [%1] Erro na estrutura do teste lógico").arg(linha()),
                         CorLog::Vermelho);
       return false;
     }
@@ -51,66 +57,52 @@ bool CLScript::testeLogico(const QString& valor) {
   return false;
 }
 
-QString fnVaiPara(CLScript& s, const QString& argumentos) {
-  QString rotulo = leitura::getParamValue(argumentos);
+QString fnVaiPara(CLScript& s, const CLArgumentos& a) {
+  QString rotulo = a.valor(0);
   rotulo.remove(u'"');
-  const int linha = s.indiceRotulos().ultimoMarcador(s.gScript, rotulo);
+  const int linha = s.indiceRotulos().ultimoMarcador(s.linhas(), rotulo);
   if (linha < 0) return kFalha;
-  s.gLine = linha;
+  s.setLinha(linha);
   s.host().editorSeguir(linha);
   s.host().bombearEventos();
   return kOk;
 }
 
-QString fnSe(CLScript& s, const QString& argumentos) {
-  const QStringList a = leitura::getParams2(argumentos);
-  if (a.size() < 2) {
-    s.setErroFatal(s.linhaDeErro(QStringLiteral(" | Se - Verifique a sintaxe de uso da função Se().")));
-    return {};
-  }
-  const QString teste = leitura::getParamValue(a[0]);
-  const QString seVerdadeiro = leitura::getParamValue(a[1]);
-  const QString seFalso = a.size() == 3 ? leitura::getParamValue(a[2]) : QString();
-  if (s.testeLogico(teste)) return seVerdadeiro.isEmpty() ? QString() : s.expandirValor(seVerdadeiro);
+QString fnSe(CLScript& s, const CLArgumentos& a) {
+  const QString seVerdadeiro = a[1];
+  const QString seFalso = a.size() == 3 ? a[2] : QString();
+  if (s.testeLogico(a[0])) return seVerdadeiro.isEmpty() ? QString() : s.expandirValor(seVerdadeiro);
   return seFalso.isEmpty() ? QString() : s.expandirValor(seFalso);
 }
 
-QString fnSeResultado(CLScript& s, const QString& argumentos) {
-  const QStringList a = leitura::getParams2(argumentos);
-  if (a.isEmpty()) {
-    s.setErroFatal(s.linhaDeErro(QStringLiteral(" | SeResultado - Verifique a sintaxe de uso desta função.")));
-    return {};
-  }
-  const QString valor = s.expandirValor(leitura::getParamValue(a[0])).toLower();
-  const QString acao = a.size() > 1 ? leitura::getParamValue(a[1]) : QString();
-  if (s.gResultado.toLower() == valor) return s.expandirValor(acao);
-  return s.gResultado;
+QString fnSeResultado(CLScript& s, const CLArgumentos& a) {
+  if (s.resultado().compare(a[0], Qt::CaseInsensitive) == 0) return s.expandirValor(a.valor(1));
+  return s.resultado();
 }
 
-QString fnResultado(CLScript& s, const QString&) { return s.gResultado; }
+QString fnResultado(CLScript& s, const CLArgumentos&) { return s.resultado(); }
 
-QString fnBlocoExec(CLScript& s, const QString& argumentos) {
-  s.gBlockLine = s.gLine;  // also when the block is not found
-  const QString nome = leitura::getParamValue(argumentos);
-  const int linha = s.indiceRotulos().primeiroBloco(s.gScript, nome);
+QString fnBlocoExec(CLScript& s, const CLArgumentos& a) {
+  s.setLinhaBloco(s.linha());  // also when the block is not found
+  const int linha = s.indiceRotulos().primeiroBloco(s.linhas(), a.valor(0));
   if (linha < 0) return kFalha;
-  s.gLine = linha + 1;
+  s.setLinha(linha + 1);
   s.host().editorSeguir(linha + 1);
   s.host().bombearEventos();
   return kOk;
 }
 
-QString fnBlocoFim(CLScript& s, const QString& argumentos) {
-  const QString valor = argumentos.isEmpty() ? QString() : s.expandirValor(leitura::getParamValue(argumentos));
-  if (s.gBlockLine == 0) return kFalha;
-  s.gLine = s.gBlockLine;
-  s.gBlockLine = 0;
-  s.host().editorSeguir(s.gLine);
+QString fnBlocoFim(CLScript& s, const CLArgumentos& a) {
+  const QString valor = a.valor(0);
+  if (s.linhaBloco() == 0) return kFalha;
+  s.setLinha(s.linhaBloco());
+  s.setLinhaBloco(0);
+  s.host().editorSeguir(s.linha());
   return valor;
 }
 
-QString fnExecutarComando(CLScript& s, const QString& argumentos) {
-  QString comando = s.expandirValor(leitura::getParamValue(argumentos));
+QString fnExecutarComando(CLScript& s, const CLArgumentos& a) {
+  QString comando = a[0];
   comando.replace(QLatin1String("\r\n"), QLatin1String("%0D%0A"));
   s.desktop().shellAbrir(comando.toStdU16String());
   return {};

@@ -7,13 +7,14 @@
 namespace mivo {
 
 class CLScript;
+struct CLArgumentos;
 
-QString fnVaiPara(CLScript& s, const QString& argumentos);
-QString fnSe(CLScript& s, const QString& argumentos);
-QString fnSeResultado(CLScript& s, const QString& argumentos);
-QString fnResultado(CLScript& s, const QString& argumentos);
-QString fnBlocoExec(CLScript& s, const QString& argumentos);
-QString fnBlocoFim(CLScript& s, const QString& argumentos);
-QString fnExecutarComando(CLScript& s, const QString& argumentos);
+QString fnVaiPara(CLScript& s, const CLArgumentos& a);
+QString fnSe(CLScript& s, const CLArgumentos& a);
+QString fnSeResultado(CLScript& s, const CLArgumentos& a);
+QString fnResultado(CLScript& s, const CLArgumentos& a);
+QString fnBlocoExec(CLScript& s, const CLArgumentos& a);
+QString fnBlocoFim(CLScript& s, const CLArgumentos& a);
+QString fnExecutarComando(CLScript& s, const CLArgumentos& a);
 
 }  // namespace mivo

@@ -6,8 +6,8 @@
 #include "unCLScript.h"
 #include "unFuncComum.h"
 #include "unFuncTeclado.h"
-#include "unImagemArquivo.h"
-#include "unLeitura.h"
+#include "unAguardar.h"
+#include "unCLInstrucao.h"
 #include "unUtil.h"
 
 namespace mivo {
@@ -24,33 +24,23 @@ QString tituloPrimeiroPlano(CLScript& s) {
 
 }  // namespace
 
-QString fnJanelaAtivaTexto(CLScript& s, const QString&) { return apararDireita(tituloPrimeiroPlano(s)); }
+QString fnJanelaAtivaTexto(CLScript& s, const CLArgumentos&) { return apararDireita(tituloPrimeiroPlano(s)); }
 
-QString fnJanelaAtivaAguardar(CLScript& s, const QString& argumentos) {
-  const qint64 inicio = s.host().agoraMs();
-  const QStringList a = leitura::getParams2(argumentos);
-  const std::optional<int> segundos = a.size() < 2 ? std::nullopt : inteiro(a[1]);
-  if (!segundos) {
-    s.setErroFatal(s.linhaDeErro(QStringLiteral(" | JanelaAtivaAguardar - Verifique os parâmetros passados")));
-    return kFalha;
-  }
-  const QString parte = leitura::getParamValue(a[0]).toLower();
+QString fnJanelaAtivaAguardar(CLScript& s, const CLArgumentos& a) {
+  const std::optional<int> segundos = inteiro(a[1]);
+  if (!segundos) return s.falhaDeSintaxe(a);
+  const QString parte = a[0].toLower();
   if (*segundos <= 0) return kFalha;
-  qint64 decorridos = 0;
-  do {
-    if (!parte.isEmpty() && tituloPrimeiroPlano(s).toLower().contains(parte)) {
-      s.host().dormir(50);
-      s.host().bombearEventos();
-      return kOk;
-    }
-    decorridos = (s.host().agoraMs() - inicio) / 1000;
-    s.host().dormir(50);
-    s.host().bombearEventos();
-  } while (decorridos < *segundos);
-  return kFalha;
+  const bool achou = aguardarAte(s.host(), qint64(*segundos) * 1000, 50, [&] {
+    return !parte.isEmpty() && tituloPrimeiroPlano(s).toLower().contains(parte);
+  });
+  if (!achou) return kFalha;
+  s.host().dormir(50);
+  s.host().bombearEventos();
+  return kOk;
 }
 
-QString fnJanelaAtivaMaximizar(CLScript& s, const QString&) {
+QString fnJanelaAtivaMaximizar(CLScript& s, const CLArgumentos&) {
   // The system menu's key for "Maximizar" on a Portuguese system.
   teclarAltEspaco(s);
   s.host().bombearEventos();
@@ -59,21 +49,17 @@ QString fnJanelaAtivaMaximizar(CLScript& s, const QString&) {
   return {};
 }
 
-QString fnJanelaAtivaPosicionar(CLScript& s, const QString& argumentos) {
-  const QStringList a = leitura::getParams2(argumentos);
+QString fnJanelaAtivaPosicionar(CLScript& s, const CLArgumentos& a) {
   std::optional<int> v[4];
-  for (int i = 0; i < 4 && i < a.size(); ++i) v[i] = inteiro(leitura::getParamValue(a[i]));
-  if (!v[0] || !v[1] || !v[2] || !v[3]) {
-    s.setErroFatal(s.linhaDeErro(QStringLiteral(" | JanelaAtivaPosicionar - Verifique os parâmetros passados")));
-    return kFalha;
-  }
+  for (int i = 0; i < 4; ++i) v[i] = inteiro(a[i]);
+  if (!v[0] || !v[1] || !v[2] || !v[3]) return s.falhaDeSintaxe(a);
   const JanelaId janela = s.desktop().janelaPrimeiroPlano();
   if (janela == JanelaId::Nenhuma) return kFalha;
   return s.desktop().janelaMover(janela, {*v[0], *v[1], *v[2], *v[3]}) ? kOk : kFalha;
 }
 
-QString fnJanelaAtivar(CLScript& s, const QString& argumentos) {
-  const QString parte = leitura::getParamValue(argumentos.toLower());
+QString fnJanelaAtivar(CLScript& s, const CLArgumentos& a) {
+  const QString parte = a[0].toLower();
   if (parte.isEmpty()) return kFalha;  // an empty part is found in no title
   // The first title, in desktop order, that holds the part (upper case on
   // both sides); without one, the last title read.
@@ -91,8 +77,8 @@ QString fnJanelaAtivar(CLScript& s, const QString& argumentos) {
   return ativada ? kOk : kFalha;
 }
 
-QString fnJanelaAtivarExe(CLScript& s, const QString& argumentos) {
-  const QString nome = leitura::getParamValue(argumentos.toLower());
+QString fnJanelaAtivarExe(CLScript& s, const CLArgumentos& a) {
+  const QString nome = a[0].toLower();
   if (nome.isEmpty()) return {};
   std::optional<ProcessoId> processo;
   for (const ProgramaEmExecucao& p : s.desktop().programasEmExecucao()) {
@@ -109,50 +95,41 @@ QString fnJanelaAtivarExe(CLScript& s, const QString& argumentos) {
   return ativada ? kOk : kFalha;
 }
 
-QString fnImagemArquivoCopiar(CLScript& s, const QString& argumentos) {
-  const QStringList a = leitura::getParams2(argumentos);
+QString fnImagemArquivoCopiar(CLScript& s, const CLArgumentos& a) {
   QString erro;
   if (a.isEmpty()) {
     erro = QStringLiteral("nenhum arquivo foi informado");
   } else {
-    const QString caminho = s.expandirValor(leitura::getParamValue(a[0]));
     ImagemPixels imagem;
-    if (lerImagemArquivo(caminho, imagem, erro)) {
+    if (s.host().lerImagem(a[0], imagem, erro)) {
       if (s.desktop().areaTransferenciaDefinirImagem(imagem)) return kOk;
       erro = QStringLiteral("a área de transferência está em uso por outro programa");
     }
   }
   s.host().mostrarMensagem(QStringLiteral("Falha ao copiar a imagem: ") + erro);
-  s.setErroFatal(s.linhaDeErro(QStringLiteral(" | imagemArquivoCopiar - Verifique a sintaxe de uso desta função.")));
+  s.falhaDeSintaxe(a);
   return kFalha;
 }
 
-QString fnMsgExibir(CLScript& s, const QString& argumentos) {
-  const QString texto = s.expandirValor(leitura::getParamValue(argumentos));
+QString fnMsgExibir(CLScript& s, const CLArgumentos& a) {
   s.host().bombearEventos();
   s.host().dormir(10);
-  s.host().mostrarInformacao(texto);
+  s.host().mostrarInformacao(a[0]);
   return {};
 }
 
-QString fnMsgDica(CLScript& s, const QString& argumentos) {
-  const QStringList a = leitura::getParams2(argumentos);
-  const std::optional<int> altura =
-      a.size() == 3 ? inteiro(leitura::getParamValue(a[2])) : std::optional<int>(kAlturaDicaPadrao);
-  if (a.size() < 2 || !altura) {
-    s.setErroFatal(s.linhaDeErro(QStringLiteral(" | msgDica - Verifique a sintaxe de uso desta função.")));
-    return {};
-  }
-  const QString mensagem = s.expandirValor(leitura::getParamValue(a[1]));
-  const QString identificador = s.expandirValor(leitura::getParamValue(a[0]));
-  if (s.gDicasExibidas.contains(identificador, Qt::CaseInsensitive)) return {};
-  s.host().exibirDica(identificador, mensagem, *altura);
-  s.gDicasExibidas.append(identificador);
+QString fnMsgDica(CLScript& s, const CLArgumentos& a) {
+  const std::optional<int> altura = a.size() == 3 ? inteiro(a[2]) : std::optional<int>(kAlturaDicaPadrao);
+  if (!altura) return s.falhaDeSintaxe(a);
+  const QString& identificador = a[0];
+  if (s.dicaExibida(identificador)) return {};
+  s.host().exibirDica(identificador, a[1], *altura);
+  s.registrarDicaExibida(identificador);
   return {};
 }
 
-QString fnMivoAbaClicar(CLScript& s, const QString& argumentos) {
-  const QString nome = aparar(leitura::getParamValue(argumentos).toLower());
+QString fnMivoAbaClicar(CLScript& s, const CLArgumentos& a) {
+  const QString nome = a[0].toLower();
   if (nome == QLatin1String("script")) {
     s.host().selecionarAbaPrincipal(0);
   } else if (nome == QLatin1String("dados")) {

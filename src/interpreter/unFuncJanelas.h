@@ -8,16 +8,17 @@
 namespace mivo {
 
 class CLScript;
+struct CLArgumentos;
 
-QString fnJanelaAtivaTexto(CLScript& s, const QString& argumentos);
-QString fnJanelaAtivaAguardar(CLScript& s, const QString& argumentos);
-QString fnJanelaAtivaMaximizar(CLScript& s, const QString& argumentos);
-QString fnJanelaAtivaPosicionar(CLScript& s, const QString& argumentos);
-QString fnJanelaAtivar(CLScript& s, const QString& argumentos);
-QString fnJanelaAtivarExe(CLScript& s, const QString& argumentos);
-QString fnImagemArquivoCopiar(CLScript& s, const QString& argumentos);
-QString fnMsgExibir(CLScript& s, const QString& argumentos);
-QString fnMsgDica(CLScript& s, const QString& argumentos);
-QString fnMivoAbaClicar(CLScript& s, const QString& argumentos);
+QString fnJanelaAtivaTexto(CLScript& s, const CLArgumentos& a);
+QString fnJanelaAtivaAguardar(CLScript& s, const CLArgumentos& a);
+QString fnJanelaAtivaMaximizar(CLScript& s, const CLArgumentos& a);
+QString fnJanelaAtivaPosicionar(CLScript& s, const CLArgumentos& a);
+QString fnJanelaAtivar(CLScript& s, const CLArgumentos& a);
+QString fnJanelaAtivarExe(CLScript& s, const CLArgumentos& a);
+QString fnImagemArquivoCopiar(CLScript& s, const CLArgumentos& a);
+QString fnMsgExibir(CLScript& s, const CLArgumentos& a);
+QString fnMsgDica(CLScript& s, const CLArgumentos& a);
+QString fnMivoAbaClicar(CLScript& s, const CLArgumentos& a);
 
 }  // namespace mivo

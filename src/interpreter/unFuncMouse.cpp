@@ -6,7 +6,8 @@
 #include "unCLDesktop.h"
 #include "unCLScript.h"
 #include "unFuncComum.h"
-#include "unLeitura.h"
+#include "unAguardar.h"
+#include "unCLInstrucao.h"
 #include "unPontoClique.h"
 #include "unUtil.h"
 
@@ -23,17 +24,11 @@ int limitar(qint64 v) {
   return static_cast<int>(std::clamp<qint64>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
-QString falhaParametros(CLScript& s, const char* funcao, const QString& resultado = {}) {
-  s.setErroFatal(s.linhaDeErro(QStringLiteral(" | ") + QLatin1String(funcao) +
-                               QStringLiteral(" - Verifique os parâmetros passados")));
-  return resultado;
-}
-
-// Arguments `primeiro` and `primeiro` + 1, read with getParamValue, as a point.
-std::optional<PontoTela> lerPonto(const QStringList& a, int primeiro) {
+// Arguments `primeiro` and `primeiro` + 1 as a point.
+std::optional<PontoTela> lerPonto(const CLArgumentos& a, int primeiro) {
   if (a.size() < primeiro + 2) return std::nullopt;
-  const std::optional<int> x = inteiro(leitura::getParamValue(a[primeiro]));
-  const std::optional<int> y = inteiro(leitura::getParamValue(a[primeiro + 1]));
+  const std::optional<int> x = inteiro(a[primeiro]);
+  const std::optional<int> y = inteiro(a[primeiro + 1]);
   if (!x || !y) return std::nullopt;
   return PontoTela{*x, *y};
 }
@@ -51,10 +46,9 @@ PontoTela centro(CLScript& s, PontoTela p) {
 
 PontoTela normal(CLScript&, PontoTela p) { return p; }
 
-QString posicionar(CLScript& s, const QString& argumentos, const char* funcao,
-                   PontoTela (*quadro)(CLScript&, PontoTela)) {
-  const std::optional<PontoTela> p = lerPonto(leitura::getParams2(argumentos), 0);
-  if (!p) return falhaParametros(s, funcao);
+QString posicionar(CLScript& s, const CLArgumentos& a, PontoTela (*quadro)(CLScript&, PontoTela)) {
+  const std::optional<PontoTela> p = lerPonto(a, 0);
+  if (!p) return s.falhaDeSintaxe(a);
   s.desktop().cursorPosicionar(quadro(s, *p));
   return {};
 }
@@ -80,50 +74,41 @@ void clicar(CLScript& s, PontoTela p, BotaoMouse botao) {
   if (mover) d.cursorPosicionar(antes);
 }
 
-QString clicarComArgumentos(CLScript& s, const QString& argumentos, const char* funcao, BotaoMouse botao) {
-  const std::optional<PontoTela> p = lerPonto(leitura::getParams2(argumentos), 0);
-  if (!p) return falhaParametros(s, funcao);
+QString clicarComArgumentos(CLScript& s, const CLArgumentos& a, BotaoMouse botao) {
+  const std::optional<PontoTela> p = lerPonto(a, 0);
+  if (!p) return s.falhaDeSintaxe(a);
   clicar(s, *p, botao);
   return {};
 }
 
 // One notch (120) plus the intensity; an intensity that is not an integer
 // counts as 0.
-QString rolar(CLScript& s, const QString& argumentos, const char* funcao, int sentido) {
-  const QStringList a = leitura::getParams2(argumentos);
-  if (a.isEmpty()) return falhaParametros(s, funcao);
+QString rolar(CLScript& s, const CLArgumentos& a, int sentido) {
   const qint64 intensidade = inteiro(a[0]).value_or(0);
   s.desktop().rodaGirar(limitar(sentido * (intensidade + 120)));
   return {};
 }
 
-QString aguardarCor(CLScript& s, const QString& argumentos, bool noPonto) {
-  const qint64 inicio = s.host().agoraMs();
-  const char* funcao = noPonto ? "MouseAguardarCorPonto" : "MouseAguardarCor";
-  const QStringList a = leitura::getParams2(argumentos);
-  if (a.size() < (noPonto ? 5 : 3)) return falhaParametros(s, funcao, kFalha);
-  const QString tipo = leitura::getParamValue(a[0]).toLower();
-  const std::optional<qint64> cor = lerCorRgb(leitura::getParamValue(a[1]));
+QString aguardarCor(CLScript& s, const CLArgumentos& a, bool noPonto) {
+  const QString tipo = a[0].toLower();
+  const std::optional<qint64> cor = lerCorRgb(a[1]);
   const std::optional<int> segundos = inteiro(a[2]);
   std::optional<PontoTela> ponto;
   if (noPonto) {
     const std::optional<int> x = inteiro(a[3]), y = inteiro(a[4]);
     if (x && y) ponto = PontoTela{*x, *y};
   }
-  if (!cor || !segundos || (noPonto && !ponto)) return falhaParametros(s, funcao, kFalha);
+  if (!cor || !segundos || (noPonto && !ponto)) return s.falhaDeSintaxe(a);
   if (*segundos <= 0) return kFalha;
 
   CLDesktop& d = s.desktop();
-  qint64 decorridos = 0;
-  do {
+  const bool igual = tipo == QLatin1String("igual");
+  const bool diferente = tipo == QLatin1String("diferente");
+  const bool achou = aguardarAte(s.host(), qint64(*segundos) * 1000, 50, [&] {
     const qint64 pixel = d.pixelCor(noPonto ? *ponto : d.cursorPosicao());
-    if ((tipo == QLatin1String("igual") && pixel == *cor) || (tipo == QLatin1String("diferente") && pixel != *cor))
-      return kOk;
-    decorridos = (s.host().agoraMs() - inicio) / 1000;
-    s.host().dormir(50);
-    s.host().bombearEventos();
-  } while (decorridos < *segundos);
-  return kFalha;
+    return (igual && pixel == *cor) || (diferente && pixel != *cor);
+  });
+  return achou ? kOk : kFalha;
 }
 
 // --- Click points kept for this run only ("line=x;y") -------------------------
@@ -151,12 +136,12 @@ void guardarPontoTemporario(QStringList& pontos, const QString& chave, const QSt
 void ajustarPosicoes(CLScript& s, int ultima, int removidas) {
   if (removidas <= 0) return;
   const int primeira = ultima - removidas;
-  s.gLine -= removidas;
-  if (s.gBlockLine > ultima)
-    s.gBlockLine -= removidas;
-  else if (s.gBlockLine > primeira)
-    s.gBlockLine = primeira + 1;
-  for (QString& p : s.gCliquesTemporarios) {
+  s.setLinha(s.linha() - removidas);
+  if (s.linhaBloco() > ultima)
+    s.setLinhaBloco(s.linhaBloco() - removidas);
+  else if (s.linhaBloco() > primeira)
+    s.setLinhaBloco(primeira + 1);
+  for (QString& p : s.cliquesTemporarios()) {
     const qsizetype igual = p.indexOf(u'=');
     bool ok = false;
     const int linha = p.left(igual).toInt(&ok);
@@ -182,7 +167,7 @@ std::optional<PontoTela> capturarPonto(CLScript& s, const QString& mensagem) {
     }
   }
   if (!ponto) return std::nullopt;
-  h.pausarSegundos(1);
+  pausarMs(h, 1000);
   if (h.perguntarSimNao(QStringLiteral("O clique foi detectado. Você clicou no ponto solicitado?")) !=
       QLatin1String("Sim"))
     return std::nullopt;
@@ -208,22 +193,21 @@ std::optional<qint64> lerCorRgb(const QString& texto) {
   return c[0] + 256 * c[1] + 65536 * c[2];
 }
 
-QString fnMouseNormal(CLScript& s, const QString& a) { return posicionar(s, a, "MouseNormal", normal); }
-QString fnMouseQuadrante(CLScript& s, const QString& a) { return posicionar(s, a, "MouseQuadrante", quadrante); }
-QString fnMouseCentro(CLScript& s, const QString& a) { return posicionar(s, a, "MouseCentro", centro); }
+QString fnMouseNormal(CLScript& s, const CLArgumentos& a) { return posicionar(s, a, normal); }
+QString fnMouseQuadrante(CLScript& s, const CLArgumentos& a) { return posicionar(s, a, quadrante); }
+QString fnMouseCentro(CLScript& s, const CLArgumentos& a) { return posicionar(s, a, centro); }
 
-QString fnMouseClicarAcao(CLScript& s, const QString& a) {
-  return clicarComArgumentos(s, a, "MouseClicarAcao", botaoPrimario(s));
+QString fnMouseClicarAcao(CLScript& s, const CLArgumentos& a) {
+  return clicarComArgumentos(s, a, botaoPrimario(s));
 }
 
-QString fnMouseClicarMenu(CLScript& s, const QString& a) {
-  return clicarComArgumentos(s, a, "MouseClicarMenu", botaoSecundario(s));
+QString fnMouseClicarMenu(CLScript& s, const CLArgumentos& a) {
+  return clicarComArgumentos(s, a, botaoSecundario(s));
 }
 
-QString fnMouseArrastar(CLScript& s, const QString& argumentos) {
-  const QStringList a = leitura::getParams2(argumentos);
+QString fnMouseArrastar(CLScript& s, const CLArgumentos& a) {
   const std::optional<PontoTela> de = lerPonto(a, 0), para = lerPonto(a, 2);
-  if (!de || !para) return falhaParametros(s, "MouseArrastar");
+  if (!de || !para) return s.falhaDeSintaxe(a);
   CLDesktop& d = s.desktop();
   const BotaoMouse botao = botaoPrimario(s);
   d.cursorPosicionar(*de);
@@ -235,25 +219,19 @@ QString fnMouseArrastar(CLScript& s, const QString& argumentos) {
   return {};
 }
 
-QString fnMouseRolarCima(CLScript& s, const QString& a) { return rolar(s, a, "MouseRolarCima", 1); }
-QString fnMouseRolarBaixo(CLScript& s, const QString& a) { return rolar(s, a, "MouseRolarBaixo", -1); }
+QString fnMouseRolarCima(CLScript& s, const CLArgumentos& a) { return rolar(s, a, 1); }
+QString fnMouseRolarBaixo(CLScript& s, const CLArgumentos& a) { return rolar(s, a, -1); }
 
-QString fnMouseAguardarCor(CLScript& s, const QString& a) { return aguardarCor(s, a, false); }
-QString fnMouseAguardarCorPonto(CLScript& s, const QString& a) { return aguardarCor(s, a, true); }
+QString fnMouseAguardarCor(CLScript& s, const CLArgumentos& a) { return aguardarCor(s, a, false); }
+QString fnMouseAguardarCorPonto(CLScript& s, const CLArgumentos& a) { return aguardarCor(s, a, true); }
 
-QString fnMouseCliquePerguntar(CLScript& s, const QString& argumentos) {
-  const QString erro = QStringLiteral(" | &MouseCliquePerguntar - Verifique a sintaxe de uso desta função.");
+QString fnMouseCliquePerguntar(CLScript& s, const CLArgumentos& a) {
   while (true) {
-    const QStringList a = leitura::getParams2(argumentos);
-    if (a.size() < 3) {
-      s.setErroFatal(s.linhaDeErro(erro));
-      return kFalha;
-    }
-    const QString mensagem = leitura::getParamValue(a[0]);
-    QString x = aparar(a[1]), y = aparar(a[2]);
-    const QString manter = a.size() == 4 ? leitura::getParamValue(aparar(a[3])) : QStringLiteral("sim");
-    const QString chave = QString::number(s.gLine - 1);
-    const QString temporario = pontoTemporario(s.gCliquesTemporarios, chave);
+    const QString& mensagem = a[0];
+    QString x = a[1], y = a[2];
+    const QString manter = a.size() == 4 ? a[3] : QStringLiteral("sim");
+    const QString chave = QString::number(s.linha() - 1);
+    const QString temporario = pontoTemporario(s.cliquesTemporarios(), chave);
     if (!temporario.isEmpty()) {
       const qsizetype pv = temporario.indexOf(u';');
       x = temporario.left(pv);
@@ -262,10 +240,7 @@ QString fnMouseCliquePerguntar(CLScript& s, const QString& argumentos) {
 
     if (x != QLatin1String("0") || y != QLatin1String("0")) {
       const std::optional<int> px = inteiro(x), py = inteiro(y);
-      if (!px || !py) {
-        s.setErroFatal(s.linhaDeErro(erro));
-        return kFalha;
-      }
+      if (!px || !py) return s.falhaDeSintaxe(a);
       // Both the move and the click use the screen-edge frame, so a point
       // written with negative coordinates is clicked where the pointer went.
       const PontoTela alvo = quadrante(s, {*px, *py});
@@ -289,16 +264,18 @@ QString fnMouseCliquePerguntar(CLScript& s, const QString& argumentos) {
 
     // The user's own click was this execution's click: nothing more is sent.
     if (manter == QLatin1String("sim")) {
-      const int ultima = s.gLine - 1;
-      const int removidas = escreverPontoClique(s.gScript, ultima, ponto->x, ponto->y);
+      const int ultima = s.linha() - 1;
+      QStringList linhas = s.linhas();
+      const int removidas = escreverPontoClique(linhas, ultima, ponto->x, ponto->y);
       if (removidas >= 0) {
+        s.setLinhas(linhas);
         ajustarPosicoes(s, ultima, removidas);
-        s.host().setEditorTexto(s.gScript.join(QLatin1String("\r\n")));
-        s.gUsouCliquePerguntar = true;
+        s.host().setEditorTexto(linhas.join(QLatin1String("\r\n")));
+        s.setUsouCliquePerguntar(true);
         return {};
       }
     }
-    guardarPontoTemporario(s.gCliquesTemporarios, chave, QStringLiteral("%1;%2").arg(ponto->x).arg(ponto->y));
+    guardarPontoTemporario(s.cliquesTemporarios(), chave, QStringLiteral("%1;%2").arg(ponto->x).arg(ponto->y));
     return {};
   }
 }

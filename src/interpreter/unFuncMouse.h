@@ -9,6 +9,7 @@
 namespace mivo {
 
 class CLScript;
+struct CLArgumentos;
 
 // A colour literal "rgb[r,g,b]" (letter case ignored; "rgb[" and "]" may be
 // left out) as the screen's pixel read gives it: (r mod 256) + 256·(g mod 256)
@@ -16,16 +17,16 @@ class CLScript;
 // a colour matches no pixel. None when a part is missing or not an integer.
 std::optional<qint64> lerCorRgb(const QString& texto);
 
-QString fnMouseNormal(CLScript& s, const QString& argumentos);
-QString fnMouseQuadrante(CLScript& s, const QString& argumentos);
-QString fnMouseCentro(CLScript& s, const QString& argumentos);
-QString fnMouseClicarAcao(CLScript& s, const QString& argumentos);
-QString fnMouseClicarMenu(CLScript& s, const QString& argumentos);
-QString fnMouseArrastar(CLScript& s, const QString& argumentos);
-QString fnMouseRolarCima(CLScript& s, const QString& argumentos);
-QString fnMouseRolarBaixo(CLScript& s, const QString& argumentos);
-QString fnMouseAguardarCor(CLScript& s, const QString& argumentos);
-QString fnMouseAguardarCorPonto(CLScript& s, const QString& argumentos);
-QString fnMouseCliquePerguntar(CLScript& s, const QString& argumentos);
+QString fnMouseNormal(CLScript& s, const CLArgumentos& a);
+QString fnMouseQuadrante(CLScript& s, const CLArgumentos& a);
+QString fnMouseCentro(CLScript& s, const CLArgumentos& a);
+QString fnMouseClicarAcao(CLScript& s, const CLArgumentos& a);
+QString fnMouseClicarMenu(CLScript& s, const CLArgumentos& a);
+QString fnMouseArrastar(CLScript& s, const CLArgumentos& a);
+QString fnMouseRolarCima(CLScript& s, const CLArgumentos& a);
+QString fnMouseRolarBaixo(CLScript& s, const CLArgumentos& a);
+QString fnMouseAguardarCor(CLScript& s, const CLArgumentos& a);
+QString fnMouseAguardarCorPonto(CLScript& s, const CLArgumentos& a);
+QString fnMouseCliquePerguntar(CLScript& s, const CLArgumentos& a);
 
 }  // namespace mivo

@@ -7,7 +7,7 @@
 #include "unCLLista.h"
 #include "unCLScript.h"
 #include "unFuncComum.h"
-#include "unLeitura.h"
+#include "unCLInstrucao.h"
 #include "unUtil.h"
 
 namespace mivo {
@@ -16,40 +16,37 @@ namespace {
 
 const QString kPastaListas = QStringLiteral("dados\\listas");
 
-int coluna(const CLScript& s, const QString& argumentos) {
-  return s.gGrid->colunaPorTitulo(aparar(leitura::getParamValue(argumentos)));
-}
+int coluna(const CLScript& s, const CLArgumentos& a) { return s.grade().colunaPorTitulo(a[0]); }
 
 }  // namespace
 
-QString fnLaInserirColunas(CLScript& s, const QString& argumentos) {
-  s.gGrid->inserirColunas(leitura::getParamValue(argumentos));
+QString fnLaInserirColunas(CLScript& s, const CLArgumentos& a) {
+  s.grade().inserirColunas(a[0]);
   return {};
 }
 
-QString fnLaInserirLinha(CLScript& s, const QString& argumentos) {
-  const QString valores = s.expandirValor(leitura::getParamValue(argumentos));
-  return s.gGrid->inserirLinha(valores) ? kOk : kFalha;
+QString fnLaInserirLinha(CLScript& s, const CLArgumentos& a) {
+  return s.grade().inserirLinha(a[0]) ? kOk : kFalha;
 }
 
-QString fnLaValor(CLScript& s, const QString& argumentos) {
-  const int c = coluna(s, argumentos);
-  return c < 0 ? QString() : s.expandirValor(s.gGrid->cell(c, s.gGrid->Row()));
+QString fnLaValor(CLScript& s, const CLArgumentos& a) {
+  const int c = coluna(s, a);
+  return c < 0 ? QString() : s.expandirValor(s.grade().cell(c, s.grade().Row()));
 }
 
-QString fnLaIrLinha(CLScript& s, const QString& argumentos) {
-  const QString texto = aparar(leitura::getParamValue(argumentos));
+QString fnLaIrLinha(CLScript& s, const CLArgumentos& a) {
+  const QString& texto = a[0];
   bool ok = false;
   const int n = texto.toInt(&ok);
   if (!ok) throw CLErro(QStringLiteral("'%1' não é um número de linha válido").arg(texto));
   // The title row is never the current record.
-  if (n < 1 || n > s.gGrid->RowCount() - 1) return kFalha;
-  s.gGrid->setRow(n);
+  if (n < 1 || n > s.grade().RowCount() - 1) return kFalha;
+  s.grade().setRow(n);
   return kOk;
 }
 
-QString fnLaProximaLinha(CLScript& s, const QString&) {
-  CLGrade& g = *s.gGrid;
+QString fnLaProximaLinha(CLScript& s, const CLArgumentos&) {
+  CLGrade& g = s.grade();
   if (g.Row() >= g.RowCount() - 1) return kFalha;
   g.setRow(g.Row() + 1);
   return kOk;
@@ -63,13 +60,12 @@ QString abrirListaComTitulos(CLScript& s, const QString& caminho) {
   lista.gArquivo = caminho;
   s.host().showStatus(lista.gridDados);
   if (aparar(texto).isEmpty()) return kFalha;
-  carregarComTitulos(*s.gGrid, texto, [&s](const QString& linha) { return s.expandirValor(linha); });
+  carregarComTitulos(s.grade(), texto, [&s](const QString& linha) { return s.expandirValor(linha); });
   return kOk;
 }
 
-QString fnLaAbrir(CLScript& s, const QString& argumentos) {
-  const QString nome = s.expandirValor(leitura::getParamValue(argumentos));
-  return abrirListaComTitulos(s, s.host().getBestPath(nome, kPastaListas, QString()));
+QString fnLaAbrir(CLScript& s, const CLArgumentos& a) {
+  return abrirListaComTitulos(s, s.host().getBestPath(a[0], kPastaListas, QString()));
 }
 
 bool salvarTabela(CLScript& s, const QString& caminho) {
@@ -85,37 +81,31 @@ bool salvarTabela(CLScript& s, const QString& caminho) {
   throw CLErro(erro);
 }
 
-QString fnLaSalvar(CLScript& s, const QString& argumentos) {
-  const QString nome = s.expandirValor(leitura::getParamValue(argumentos));
-  salvarTabela(s, s.host().getBestPath(nome, kPastaListas, QString()));
+QString fnLaSalvar(CLScript& s, const CLArgumentos& a) {
+  salvarTabela(s, s.host().getBestPath(a[0], kPastaListas, QString()));
   return {};
 }
 
-QString fnLaValorMudar(CLScript& s, const QString& argumentos) {
-  const QStringList a = leitura::getParams2(argumentos);
-  if (a.size() < 2) {
-    s.setErroFatal(s.linhaDeErro(QStringLiteral(" | LaValorMudar - Verifique a sintaxe de uso desta função.")));
-    return {};
-  }
-  const int c = s.gGrid->colunaPorTitulo(leitura::getParamValue(a[0]));
-  QString valor = leitura::getParamValue(a[1]);
+QString fnLaValorMudar(CLScript& s, const CLArgumentos& a) {
+  const int c = s.grade().colunaPorTitulo(a[0]);
+  QString valor = a[1];
   valor.replace(QLatin1String("\r\n"), QLatin1String("\\n"));
   valor = s.expandirValor(valor);
   if (c < 0) return kFalha;
-  s.gGrid->setCell(c, s.gGrid->Row(), valor);
+  s.grade().setCell(c, s.grade().Row(), valor);
   return kOk;
 }
 
-QString fnLaTemColuna(CLScript& s, const QString& argumentos) {
-  const QString procurado = leitura::getParamValue(argumentos).toLower();
-  const CLGrade& g = *s.gGrid;
+QString fnLaTemColuna(CLScript& s, const CLArgumentos& a) {
+  const QString procurado = a[0].toLower();
+  const CLGrade& g = s.grade();
   for (int c = 0; c < g.ColCount(); ++c)
     if (g.cell(c, 0).toLower() == procurado) return kOk;  // titles are not trimmed here
   return kFalha;
 }
 
-QString fnLaAjustarColunas(CLScript& s, const QString&) {
-  CLGrade& g = *s.gGrid;
+QString fnLaAjustarColunas(CLScript& s, const CLArgumentos&) {
+  CLGrade& g = s.grade();
   s.host().ajustarColunas();
   // One trailing blank record goes per column fitted.
   for (int c = 0; c < g.ColCount(); ++c)
@@ -123,24 +113,24 @@ QString fnLaAjustarColunas(CLScript& s, const QString&) {
   return {};
 }
 
-QString fnLaQtdLinhas(CLScript& s, const QString&) { return QString::number(s.gGrid->RowCount() - 1); }
+QString fnLaQtdLinhas(CLScript& s, const CLArgumentos&) { return QString::number(s.grade().RowCount() - 1); }
 
-QString fnLaColunaLimpar(CLScript& s, const QString& argumentos) {
-  const int c = coluna(s, argumentos);
+QString fnLaColunaLimpar(CLScript& s, const CLArgumentos& a) {
+  const int c = coluna(s, a);
   if (c < 0) return kFalha;
-  s.gGrid->limparColuna(c);
+  s.grade().limparColuna(c);
   return kOk;
 }
 
-QString fnLaColunaValor(CLScript& s, const QString& argumentos) {
-  const int c = coluna(s, argumentos);
-  return c < 0 ? kFalha : s.gGrid->textoColuna(c);
+QString fnLaColunaValor(CLScript& s, const CLArgumentos& a) {
+  const int c = coluna(s, a);
+  return c < 0 ? kFalha : s.grade().textoColuna(c);
 }
 
-QString fnLaColunaApagar(CLScript& s, const QString& argumentos) {
-  const int c = coluna(s, argumentos);
+QString fnLaColunaApagar(CLScript& s, const CLArgumentos& a) {
+  const int c = coluna(s, a);
   if (c < 0) return kFalha;
-  s.gGrid->removerColuna(c);
+  s.grade().removerColuna(c);
   return kOk;
 }
 

@@ -7,22 +7,23 @@
 namespace mivo {
 
 class CLScript;
+struct CLArgumentos;
 class CLGrade;
 
-QString fnLaInserirColunas(CLScript& s, const QString& argumentos);
-QString fnLaInserirLinha(CLScript& s, const QString& argumentos);
-QString fnLaValor(CLScript& s, const QString& argumentos);
-QString fnLaIrLinha(CLScript& s, const QString& argumentos);
-QString fnLaProximaLinha(CLScript& s, const QString& argumentos);
-QString fnLaAbrir(CLScript& s, const QString& argumentos);
-QString fnLaSalvar(CLScript& s, const QString& argumentos);
-QString fnLaValorMudar(CLScript& s, const QString& argumentos);
-QString fnLaTemColuna(CLScript& s, const QString& argumentos);
-QString fnLaAjustarColunas(CLScript& s, const QString& argumentos);
-QString fnLaQtdLinhas(CLScript& s, const QString& argumentos);
-QString fnLaColunaLimpar(CLScript& s, const QString& argumentos);
-QString fnLaColunaValor(CLScript& s, const QString& argumentos);
-QString fnLaColunaApagar(CLScript& s, const QString& argumentos);
+QString fnLaInserirColunas(CLScript& s, const CLArgumentos& a);
+QString fnLaInserirLinha(CLScript& s, const CLArgumentos& a);
+QString fnLaValor(CLScript& s, const CLArgumentos& a);
+QString fnLaIrLinha(CLScript& s, const CLArgumentos& a);
+QString fnLaProximaLinha(CLScript& s, const CLArgumentos& a);
+QString fnLaAbrir(CLScript& s, const CLArgumentos& a);
+QString fnLaSalvar(CLScript& s, const CLArgumentos& a);
+QString fnLaValorMudar(CLScript& s, const CLArgumentos& a);
+QString fnLaTemColuna(CLScript& s, const CLArgumentos& a);
+QString fnLaAjustarColunas(CLScript& s, const CLArgumentos& a);
+QString fnLaQtdLinhas(CLScript& s, const CLArgumentos& a);
+QString fnLaColunaLimpar(CLScript& s, const CLArgumentos& a);
+QString fnLaColunaValor(CLScript& s, const CLArgumentos& a);
+QString fnLaColunaApagar(CLScript& s, const CLArgumentos& a);
 
 // Loads a list file into the engine's table with its first line as titles
 // ("OK"/"FALHA"); the path is already resolved.

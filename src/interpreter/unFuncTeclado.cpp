@@ -7,6 +7,7 @@
 #include "unCLErro.h"
 #include "unCLScript.h"
 #include "unFuncComum.h"
+#include "unCLInstrucao.h"
 #include "unLeitura.h"
 #include "unUtil.h"
 
@@ -53,9 +54,9 @@ QString teclarJuntas(CLScript& s, std::initializer_list<int> teclas) {
 
 // The character of the quoted-character combinations: the second character
 // of the argument text as written, the one after the opening double quote.
-std::optional<int> teclaDoArgumento(CLScript& s, const QString& argumentos) {
-  if (argumentos.size() < 2) return std::nullopt;
-  return teclaDe(s, argumentos.at(1).unicode());
+std::optional<int> teclaDoArgumento(CLScript& s, const QString& bruto) {
+  if (bruto.size() < 2) return std::nullopt;
+  return teclaDe(s, bruto.at(1).unicode());
 }
 
 }  // namespace
@@ -119,45 +120,46 @@ bool areaTransferenciaGravar(CLScript& s, const QString& texto) {
 
 // --- Fixed keys ------------------------------------------------------------------
 
-QString fnTeclarEnter(CLScript& s, const QString&) { return teclarJuntas(s, {tecla::kEnter}); }
-QString fnTeclarEsc(CLScript& s, const QString&) { return teclarJuntas(s, {tecla::kEsc}); }
-QString fnTeclarDireita(CLScript& s, const QString&) { return teclarJuntas(s, {tecla::kDireita}); }
-QString fnTeclarEsquerda(CLScript& s, const QString&) { return teclarJuntas(s, {tecla::kEsquerda}); }
-QString fnTeclarCima(CLScript& s, const QString&) { return teclarJuntas(s, {tecla::kCima}); }
-QString fnTeclarBaixo(CLScript& s, const QString&) { return teclarJuntas(s, {tecla::kBaixo}); }
-QString fnTeclarAltTab(CLScript& s, const QString&) { return teclarJuntas(s, {tecla::kAlt, tecla::kTab}); }
-QString fnTeclarAltEspaco(CLScript& s, const QString&) {
+QString fnTeclarEnter(CLScript& s, const CLArgumentos&) { return teclarJuntas(s, {tecla::kEnter}); }
+QString fnTeclarEsc(CLScript& s, const CLArgumentos&) { return teclarJuntas(s, {tecla::kEsc}); }
+QString fnTeclarDireita(CLScript& s, const CLArgumentos&) { return teclarJuntas(s, {tecla::kDireita}); }
+QString fnTeclarEsquerda(CLScript& s, const CLArgumentos&) { return teclarJuntas(s, {tecla::kEsquerda}); }
+QString fnTeclarCima(CLScript& s, const CLArgumentos&) { return teclarJuntas(s, {tecla::kCima}); }
+QString fnTeclarBaixo(CLScript& s, const CLArgumentos&) { return teclarJuntas(s, {tecla::kBaixo}); }
+QString fnTeclarAltTab(CLScript& s, const CLArgumentos&) { return teclarJuntas(s, {tecla::kAlt, tecla::kTab}); }
+QString fnTeclarAltEspaco(CLScript& s, const CLArgumentos&) {
   teclarAltEspaco(s);
   return {};
 }
-QString fnTeclarAltF4(CLScript& s, const QString&) { return teclarJuntas(s, {tecla::kAlt, tecla::kF4}); }
-QString fnTeclarControlEnter(CLScript& s, const QString&) {
+QString fnTeclarAltF4(CLScript& s, const CLArgumentos&) { return teclarJuntas(s, {tecla::kAlt, tecla::kF4}); }
+QString fnTeclarControlEnter(CLScript& s, const CLArgumentos&) {
   return teclarJuntas(s, {tecla::kCtrl, tecla::kEnter});
 }
-QString fnTeclarShiftTab(CLScript& s, const QString&) { return teclarJuntas(s, {tecla::kShift, tecla::kTab}); }
+QString fnTeclarShiftTab(CLScript& s, const CLArgumentos&) { return teclarJuntas(s, {tecla::kShift, tecla::kTab}); }
 
 // --- Single keys and combinations ------------------------------------------------
 
-QString fnTeclar(CLScript& s, const QString& argumentos) {
-  const QString texto = leitura::getParamValue(argumentos);
+QString fnTeclar(CLScript& s, const CLArgumentos& a) {
+  const QString& texto = a[0];
   if (texto.isEmpty()) return kFalha;
   digitarCaractere(s, texto.toUcs4().constFirst());
   return {};
 }
 
-QString fnTeclarID(CLScript& s, const QString& argumentos) {
-  hitKeyNumber(s, codigoTecla(leitura::getParamValue(argumentos)));
+QString fnTeclarID(CLScript& s, const CLArgumentos& a) {
+  hitKeyNumber(s, codigoTecla(a[0]));
   s.host().bombearEventos();
   return {};
 }
 
-QString fnTeclarControlMais(CLScript& s, const QString& argumentos) {
-  if (argumentos.size() < 2 || !teclarControlMais(s, argumentos.at(1))) return kFalha;
+QString fnTeclarControlMais(CLScript& s, const CLArgumentos& a) {
+  const QString& bruto = a[0];
+  if (bruto.size() < 2 || !teclarControlMais(s, bruto.at(1))) return kFalha;
   return {};
 }
 
-QString fnTeclarControlMaisID(CLScript& s, const QString& argumentos) {
-  const int tecla = codigoTecla(argumentos);
+QString fnTeclarControlMaisID(CLScript& s, const CLArgumentos& a) {
+  const int tecla = codigoTecla(a[0]);
   CLDesktop& d = s.desktop();
   d.teclaPressionar(tecla::kCtrl);
   s.host().bombearEventos();
@@ -169,8 +171,8 @@ QString fnTeclarControlMaisID(CLScript& s, const QString& argumentos) {
   return {};
 }
 
-QString fnTeclarControlAltMais(CLScript& s, const QString& argumentos) {
-  const std::optional<int> tecla = teclaDoArgumento(s, argumentos);
+QString fnTeclarControlAltMais(CLScript& s, const CLArgumentos& a) {
+  const std::optional<int> tecla = teclaDoArgumento(s, a[0]);
   if (!tecla) return kFalha;
   CLDesktop& d = s.desktop();
   d.teclaPressionar(tecla::kCtrl);
@@ -183,8 +185,8 @@ QString fnTeclarControlAltMais(CLScript& s, const QString& argumentos) {
   return {};
 }
 
-QString fnTeclarAltMais(CLScript& s, const QString& argumentos) {
-  const std::optional<int> tecla = teclaDoArgumento(s, argumentos);
+QString fnTeclarAltMais(CLScript& s, const CLArgumentos& a) {
+  const std::optional<int> tecla = teclaDoArgumento(s, a[0]);
   if (!tecla) return kFalha;
   CLDesktop& d = s.desktop();
   d.teclaPressionar(tecla::kAlt);
@@ -197,33 +199,28 @@ QString fnTeclarAltMais(CLScript& s, const QString& argumentos) {
 
 // --- Texts -----------------------------------------------------------------------
 
-QString fnTextoDigitar(CLScript& s, const QString& argumentos) {
+QString fnTextoDigitar(CLScript& s, const CLArgumentos& a) {
   // Not expanded: variable references are typed as written.
-  for (const char32_t c : leitura::getParamValue(argumentos).toUcs4()) {
+  for (const char32_t c : a[0].toUcs4()) {
     digitarCaractere(s, c);
     s.host().bombearEventos();
   }
   return {};
 }
 
-QString fnTextoColar(CLScript& s, const QString& argumentos) {
-  const QString texto = s.expandirValor(leitura::getParamValue(argumentos));
+QString fnTextoColar(CLScript& s, const CLArgumentos& a) {
+  const QString& texto = a[0];
   if (!areaTransferenciaGravar(s, leitura::getParamValue(texto))) return kFalha;
   if (texto.isEmpty()) return kFalha;
   teclarColar(s);
   return kOk;
 }
 
-QString fnTextoProcessar(CLScript& s, const QString& argumentos) {
-  return s.expandirValor(leitura::getParamValue(argumentos));
-}
+QString fnTextoProcessar(CLScript&, const CLArgumentos& a) { return a[0]; }
 
-QString fnEntradaTexto(CLScript& s, const QString& argumentos) {
-  const QStringList a = leitura::getParams2(argumentos);
+QString fnEntradaTexto(CLScript& s, const CLArgumentos& a) {
   if (a.isEmpty()) throw CLErro(QStringLiteral("EntradaTexto precisa do título da entrada de valor"));
-  const QString titulo = leitura::getParamValue(a[0]);
-  const QString inicial = a.size() > 1 ? leitura::getParamValue(a[1]) : QString();
-  return s.host().pedirValor(titulo, inicial);
+  return s.host().pedirValor(a[0], a.valor(1));
 }
 
 }  // namespace mivo

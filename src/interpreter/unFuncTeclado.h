@@ -10,6 +10,7 @@
 namespace mivo {
 
 class CLScript;
+struct CLArgumentos;
 
 // --- Primitives other families use ------------------------------------------
 // Key down `aKey`, then key up `aKey`.
@@ -31,26 +32,26 @@ void teclarAltEspaco(CLScript& s);
 bool areaTransferenciaGravar(CLScript& s, const QString& texto);
 
 // --- Script functions ---------------------------------------------------------
-QString fnTeclarEnter(CLScript& s, const QString& argumentos);
-QString fnTeclarEsc(CLScript& s, const QString& argumentos);
-QString fnTeclarDireita(CLScript& s, const QString& argumentos);
-QString fnTeclarEsquerda(CLScript& s, const QString& argumentos);
-QString fnTeclarCima(CLScript& s, const QString& argumentos);
-QString fnTeclarBaixo(CLScript& s, const QString& argumentos);
-QString fnTeclarAltTab(CLScript& s, const QString& argumentos);
-QString fnTeclarAltEspaco(CLScript& s, const QString& argumentos);
-QString fnTeclarAltF4(CLScript& s, const QString& argumentos);
-QString fnTeclarControlEnter(CLScript& s, const QString& argumentos);
-QString fnTeclarShiftTab(CLScript& s, const QString& argumentos);
-QString fnTeclar(CLScript& s, const QString& argumentos);
-QString fnTeclarID(CLScript& s, const QString& argumentos);
-QString fnTeclarControlMais(CLScript& s, const QString& argumentos);
-QString fnTeclarControlMaisID(CLScript& s, const QString& argumentos);
-QString fnTeclarControlAltMais(CLScript& s, const QString& argumentos);
-QString fnTeclarAltMais(CLScript& s, const QString& argumentos);
-QString fnTextoDigitar(CLScript& s, const QString& argumentos);
-QString fnTextoColar(CLScript& s, const QString& argumentos);
-QString fnTextoProcessar(CLScript& s, const QString& argumentos);
-QString fnEntradaTexto(CLScript& s, const QString& argumentos);
+QString fnTeclarEnter(CLScript& s, const CLArgumentos& a);
+QString fnTeclarEsc(CLScript& s, const CLArgumentos& a);
+QString fnTeclarDireita(CLScript& s, const CLArgumentos& a);
+QString fnTeclarEsquerda(CLScript& s, const CLArgumentos& a);
+QString fnTeclarCima(CLScript& s, const CLArgumentos& a);
+QString fnTeclarBaixo(CLScript& s, const CLArgumentos& a);
+QString fnTeclarAltTab(CLScript& s, const CLArgumentos& a);
+QString fnTeclarAltEspaco(CLScript& s, const CLArgumentos& a);
+QString fnTeclarAltF4(CLScript& s, const CLArgumentos& a);
+QString fnTeclarControlEnter(CLScript& s, const CLArgumentos& a);
+QString fnTeclarShiftTab(CLScript& s, const CLArgumentos& a);
+QString fnTeclar(CLScript& s, const CLArgumentos& a);
+QString fnTeclarID(CLScript& s, const CLArgumentos& a);
+QString fnTeclarControlMais(CLScript& s, const CLArgumentos& a);
+QString fnTeclarControlMaisID(CLScript& s, const CLArgumentos& a);
+QString fnTeclarControlAltMais(CLScript& s, const CLArgumentos& a);
+QString fnTeclarAltMais(CLScript& s, const CLArgumentos& a);
+QString fnTextoDigitar(CLScript& s, const CLArgumentos& a);
+QString fnTextoColar(CLScript& s, const CLArgumentos& a);
+QString fnTextoProcessar(CLScript& s, const CLArgumentos& a);
+QString fnEntradaTexto(CLScript& s, const CLArgumentos& a);
 
 }  // namespace mivo

@@ -8,7 +8,7 @@
 #include "unCLScript.h"
 #include "unFuncComum.h"
 #include "unFuncTeclado.h"
-#include "unLeitura.h"
+#include "unCLInstrucao.h"
 #include "unUtil.h"
 
 namespace mivo {
@@ -26,9 +26,9 @@ QStringList comoLinhas(const QString& texto) {
 
 // The value of "&TaLinhaAdicionar" and "&TaDefinir": expanded unless the
 // second argument is "não".
-QString valorTalvezExpandido(CLScript& s, const QStringList& a) {
-  const QString valor = a.isEmpty() ? QString() : leitura::getParamValue(a[0]);
-  const bool naoExpandir = a.size() > 1 && aparar(leitura::getParamValue(a[1])).toLower() == QStringLiteral("não");
+QString valorTalvezExpandido(CLScript& s, const CLArgumentos& a) {
+  const QString valor = a.valor(0);
+  const bool naoExpandir = a.size() > 1 && a[1].toLower() == QStringLiteral("não");
   return naoExpandir ? valor : s.expandirValor(valor);
 }
 
@@ -40,24 +40,24 @@ QString textoAuxiliarCompleto(const QStringList& linhas) {
   return r;
 }
 
-QString fnTaPegarTudo(CLScript& s, const QString&) {
+QString fnTaPegarTudo(CLScript& s, const CLArgumentos&) {
   return textoAuxiliarCompleto(s.host().textoAuxiliarLinhas());
 }
 
-QString fnTaLinhaPegar(CLScript& s, const QString& argumentos) {
-  const std::optional<int> n = inteiro(leitura::getParamValue(argumentos));
+QString fnTaLinhaPegar(CLScript& s, const CLArgumentos& a) {
+  const std::optional<int> n = inteiro(a[0]);
   if (!n) return {};
   return s.host().textoAuxiliarLinhas().value(std::max(*n - 1, 0));
 }
 
-QString fnTaLinhaAdicionar(CLScript& s, const QString& argumentos) {
-  const QString valor = valorTalvezExpandido(s, leitura::getParams2(argumentos));
+QString fnTaLinhaAdicionar(CLScript& s, const CLArgumentos& a) {
+  const QString valor = valorTalvezExpandido(s, a);
   s.host().setTextoAuxiliarLinhas(s.host().textoAuxiliarLinhas() + comoLinhas(valor));
   return {};
 }
 
-QString fnTaLinhaApagar(CLScript& s, const QString& argumentos) {
-  const std::optional<int> n = inteiro(leitura::getParamValue(argumentos));
+QString fnTaLinhaApagar(CLScript& s, const CLArgumentos& a) {
+  const std::optional<int> n = inteiro(a[0]);
   QStringList linhas = s.host().textoAuxiliarLinhas();
   const int indice = n ? std::max(*n - 1, 0) : -1;
   if (indice < 0 || indice >= linhas.size()) return kFalha;
@@ -66,8 +66,8 @@ QString fnTaLinhaApagar(CLScript& s, const QString& argumentos) {
   return kOk;
 }
 
-QString fnTaDefinir(CLScript& s, const QString& argumentos) {
-  QString valor = valorTalvezExpandido(s, leitura::getParams2(argumentos));
+QString fnTaDefinir(CLScript& s, const CLArgumentos& a) {
+  QString valor = valorTalvezExpandido(s, a);
   valor.replace(QLatin1String("\\n"), QLatin1String("\r\n"));
   s.host().setTextoAuxiliarLinhas(dividirLinhas(valor));
   return {};
@@ -83,9 +83,8 @@ QString abrirTextoAuxiliar(CLScript& s, const QString& caminho) {
   return kOk;
 }
 
-QString fnTaAbrir(CLScript& s, const QString& argumentos) {
-  const QString nome = s.expandirValor(leitura::getParamValue(argumentos));
-  return abrirTextoAuxiliar(s, s.host().getBestPath(nome, kPastaTextos, QString()));
+QString fnTaAbrir(CLScript& s, const CLArgumentos& a) {
+  return abrirTextoAuxiliar(s, s.host().getBestPath(a[0], kPastaTextos, QString()));
 }
 
 void salvarTextoAuxiliar(CLScript& s, const QString& caminho) {
@@ -94,21 +93,20 @@ void salvarTextoAuxiliar(CLScript& s, const QString& caminho) {
   if (!gravarArquivo(caminho, codificarUtf8ComBom(texto), &erro)) throw CLErro(erro);
 }
 
-QString fnTaSalvar(CLScript& s, const QString& argumentos) {
-  const QString nome = leitura::getParamValue(argumentos);
-  salvarTextoAuxiliar(s, s.host().getBestPath(nome, kPastaTextos, QString()));
+QString fnTaSalvar(CLScript& s, const CLArgumentos& a) {
+  salvarTextoAuxiliar(s, s.host().getBestPath(a[0], kPastaTextos, QString()));
   return kOk;
 }
 
-QString fnMemoriaDefinir(CLScript& s, const QString& argumentos) {
+QString fnMemoriaDefinir(CLScript& s, const CLArgumentos& a) {
   // A clipboard that never frees ends the run rather than letting a later
   // paste send the wrong text.
-  if (!areaTransferenciaGravar(s, leitura::getParamValue(argumentos)) && !s.host().parar())
+  if (!areaTransferenciaGravar(s, a[0]) && !s.host().parar())
     throw CLErro(QStringLiteral("Não foi possível gravar na área de transferência"));
   return {};
 }
 
-QString fnMemoriaLer(CLScript& s, const QString&) {
+QString fnMemoriaLer(CLScript& s, const CLArgumentos&) {
   std::optional<std::u16string> texto = s.desktop().areaTransferenciaTexto();
   s.host().bombearEventos();
   if (!texto) {
@@ -120,14 +118,14 @@ QString fnMemoriaLer(CLScript& s, const QString&) {
   return QString::fromStdU16String(*texto);
 }
 
-QString fnMemoriaCopiar(CLScript& s, const QString&) {
+QString fnMemoriaCopiar(CLScript& s, const CLArgumentos&) {
   s.host().dormir(20);
   s.host().bombearEventos();
   teclarControlMais(s, u'c');
   return {};
 }
 
-QString fnMemoriaColar(CLScript& s, const QString&) {
+QString fnMemoriaColar(CLScript& s, const CLArgumentos&) {
   teclarColar(s);
   return {};
 }

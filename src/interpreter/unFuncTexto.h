@@ -8,18 +8,19 @@
 namespace mivo {
 
 class CLScript;
+struct CLArgumentos;
 
-QString fnTaPegarTudo(CLScript& s, const QString& argumentos);
-QString fnTaLinhaPegar(CLScript& s, const QString& argumentos);
-QString fnTaLinhaAdicionar(CLScript& s, const QString& argumentos);
-QString fnTaLinhaApagar(CLScript& s, const QString& argumentos);
-QString fnTaDefinir(CLScript& s, const QString& argumentos);
-QString fnTaAbrir(CLScript& s, const QString& argumentos);
-QString fnTaSalvar(CLScript& s, const QString& argumentos);
-QString fnMemoriaDefinir(CLScript& s, const QString& argumentos);
-QString fnMemoriaLer(CLScript& s, const QString& argumentos);
-QString fnMemoriaCopiar(CLScript& s, const QString& argumentos);
-QString fnMemoriaColar(CLScript& s, const QString& argumentos);
+QString fnTaPegarTudo(CLScript& s, const CLArgumentos& a);
+QString fnTaLinhaPegar(CLScript& s, const CLArgumentos& a);
+QString fnTaLinhaAdicionar(CLScript& s, const CLArgumentos& a);
+QString fnTaLinhaApagar(CLScript& s, const CLArgumentos& a);
+QString fnTaDefinir(CLScript& s, const CLArgumentos& a);
+QString fnTaAbrir(CLScript& s, const CLArgumentos& a);
+QString fnTaSalvar(CLScript& s, const CLArgumentos& a);
+QString fnMemoriaDefinir(CLScript& s, const CLArgumentos& a);
+QString fnMemoriaLer(CLScript& s, const CLArgumentos& a);
+QString fnMemoriaCopiar(CLScript& s, const CLArgumentos& a);
+QString fnMemoriaColar(CLScript& s, const CLArgumentos& a);
 
 // Loads a text file into the auxiliary text ("OK"/"FALHA"); the path is
 // already resolved.

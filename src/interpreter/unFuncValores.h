@@ -7,21 +7,22 @@
 namespace mivo {
 
 class CLScript;
+struct CLArgumentos;
 
-QString fnValorDefinir(CLScript& s, const QString& argumentos);
-QString fnValorPedir(CLScript& s, const QString& argumentos);
-QString fnValor(CLScript& s, const QString& argumentos);
-QString fnValordoArquivo(CLScript& s, const QString& argumentos);
-QString fnValorInc(CLScript& s, const QString& argumentos);
-QString fnValorSubstituir(CLScript& s, const QString& argumentos);
-QString fnData(CLScript& s, const QString& argumentos);
-QString fnHora(CLScript& s, const QString& argumentos);
-QString fnSaudacao(CLScript& s, const QString& argumentos);
-QString fnParametrosDesativar(CLScript& s, const QString& argumentos);
-QString fnParametrosAtivar(CLScript& s, const QString& argumentos);
-QString fnPausar(CLScript& s, const QString& argumentos);
-QString fnPausar100(CLScript& s, const QString& argumentos);
-QString fnPausaPadrao(CLScript& s, const QString& argumentos);
+QString fnValorDefinir(CLScript& s, const CLArgumentos& a);
+QString fnValorPedir(CLScript& s, const CLArgumentos& a);
+QString fnValor(CLScript& s, const CLArgumentos& a);
+QString fnValordoArquivo(CLScript& s, const CLArgumentos& a);
+QString fnValorInc(CLScript& s, const CLArgumentos& a);
+QString fnValorSubstituir(CLScript& s, const CLArgumentos& a);
+QString fnData(CLScript& s, const CLArgumentos& a);
+QString fnHora(CLScript& s, const CLArgumentos& a);
+QString fnSaudacao(CLScript& s, const CLArgumentos& a);
+QString fnParametrosDesativar(CLScript& s, const CLArgumentos& a);
+QString fnParametrosAtivar(CLScript& s, const CLArgumentos& a);
+QString fnPausar(CLScript& s, const CLArgumentos& a);
+QString fnPausar100(CLScript& s, const CLArgumentos& a);
+QString fnPausaPadrao(CLScript& s, const CLArgumentos& a);
 
 // The greeting for an hour of the day: "bom dia", "boa tarde" or "boa noite".
 QString saudacaoPara(int hora);

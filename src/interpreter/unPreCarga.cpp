@@ -1,4 +1,4 @@
-// The pre-load operations of the engine.
+#include "unPreCarga.h"
 
 #include "unCLErro.h"
 #include "unCLLista.h"
@@ -8,26 +8,31 @@
 
 namespace mivo {
 
-QString CLScript::preCarregarColunas(const QString& valor) { return fnLaInserirColunas(*this, valor); }
+QString preCarregarColunas(CLScript& script, const QString& valor) {
+  script.grade().inserirColunas(valor);
+  return {};
+}
 
-QString CLScript::preCarregarLista(const QString& valor) {
-  CLLista& lista = gHost.lista();
+QString preCarregarLista(CLScript& script, const QString& valor) {
+  CLHost& host = script.host();
+  CLLista& lista = host.lista();
   if (lista.gEditou &&
-      gHost.perguntarSimNao(QStringLiteral("Modificações efetuadas na tabela de dados serão perdidas. "
-                                           "Deseja continuar")) != QLatin1String("Sim"))
+      host.perguntarSimNao(QStringLiteral("Modificações efetuadas na tabela de dados serão perdidas. "
+                                          "Deseja continuar")) != QLatin1String("Sim"))
     throw CLAbortoSilencioso();
-  const QString caminho = gHost.getBestPath(valor, QStringLiteral("dados\\listas"), QString());
-  gHost.setPrelistaFile(caminho);
+  const QString caminho = host.getBestPath(valor, QStringLiteral("dados\\listas"), QString());
+  host.setPrelistaFile(caminho);
   lista.gridZerar(true);
-  abrirListaComTitulos(*this, caminho);
-  gHost.showStatus(lista.gridDados);
+  abrirListaComTitulos(script, caminho);
+  host.showStatus(lista.gridDados);
   return QStringLiteral("ok");
 }
 
-QString CLScript::preCarregarTexto(const QString& valor) {
-  const QString caminho = gHost.getBestPath(valor, QStringLiteral("dados\\textos"), QString());
-  gHost.setPreTextoFile(caminho);
-  abrirTextoAuxiliar(*this, caminho);
+QString preCarregarTexto(CLScript& script, const QString& valor) {
+  CLHost& host = script.host();
+  const QString caminho = host.getBestPath(valor, QStringLiteral("dados\\textos"), QString());
+  host.setPreTextoFile(caminho);
+  abrirTextoAuxiliar(script, caminho);
   return {};
 }
 

@@ -2,6 +2,7 @@
 
 #include "unCLErro.h"
 #include "unCLScript.h"
+#include "unPreCarga.h"
 #include "unUtil.h"
 
 namespace mivo {
@@ -55,19 +56,19 @@ EfeitosPreCarga rodarSecaoPre(CLScript& script, const QStringList& linhasPre) {
       if (chave == QLatin1String("pre_titulo_parametros")) { e.tituloParametros = valor; continue; }
       if (chave == QLatin1String("pre_descricao_parametros")) { e.descricaoParametros = valor; continue; }
       try {
-        if (chave == QLatin1String("pre_texto")) { script.preCarregarTexto(valor); continue; }
-        if (chave == QLatin1String("pre_lista")) { script.preCarregarLista(valor); continue; }
+        if (chave == QLatin1String("pre_texto")) { preCarregarTexto(script, valor); continue; }
+        if (chave == QLatin1String("pre_lista")) { preCarregarLista(script, valor); continue; }
       } catch (const CLAbortoSilencioso&) {
         e.interrompida = true;
         return e;
       }
       if (chave == QLatin1String("pre_colunas")) {
-        script.preCarregarColunas(valor);
-        if (script.gGrid->ColCount() > 1) script.host().ajustarColunas();
+        preCarregarColunas(script, valor);
+        if (script.grade().ColCount() > 1) script.host().ajustarColunas();
         continue;
       }
     }
-    script.gValores.acrescentar(chave, valor);
+    script.valores().acrescentar(chave, valor);
   }
   return e;
 }

@@ -2,37 +2,29 @@
 
 #include "unCLDesktop.h"
 #include "unCLErro.h"
-#include "unFabricaDesktop.h"
+#include "unCLDesktopSimulado.h"
+#include "unImagemArquivo.h"
 #include "unUtil.h"
 
 namespace mivo {
 
 CLHostConsole::CLHostConsole(CLTerminal terminal, bool relogioVirtual)
-    : CLHost(relogioVirtual), gTerminal(std::move(terminal)) {}
+    : CLHostMemoria(relogioVirtual), gTerminal(std::move(terminal)) {}
 
 CLHostConsole::~CLHostConsole() = default;
 
 QString CLHostConsole::usarDesktopSimulado(const QString& cenario) {
-  OpcoesDesktop opcoes;
-  opcoes.simular = true;
-  opcoes.cenario = cenario.toStdU16String();
-  opcoes.observador = [this](const std::string& linha) { gTerminal.escrever(QString::fromStdString(linha)); };
-  opcoes.dormir = [this](int ms) { dormir(ms); };
-  DesktopCriado criado = criarDesktop(opcoes);
-  if (!criado.desktop) return QString::fromStdU16String(criado.erro);
-  gDesktop = std::move(criado.desktop);
+  QString erro;
+  std::unique_ptr<CLDesktopSimulado> simulado = criarDesktopSimulado(cenario, erro);
+  if (!simulado) return erro;
+  simulado->setObservador([this](const std::string& linha) { gTerminal.escrever(QString::fromStdString(linha)); });
+  simulado->setDormir([this](int ms) { dormir(ms); });
+  setDesktop(std::move(simulado));
   return {};
 }
 
-CLDesktop& CLHostConsole::desktop() {
-  if (!gDesktop) {
-    OpcoesDesktop opcoes;
-    opcoes.dormir = [this](int ms) { dormir(ms); };
-    DesktopCriado criado = criarDesktop(opcoes);
-    if (!criado.desktop) throw CLErroSemDesktop(QString::fromStdU16String(criado.erro));
-    gDesktop = std::move(criado.desktop);
-  }
-  return *gDesktop;
+bool CLHostConsole::lerImagem(const QString& caminho, ImagemPixels& imagem, QString& erro) {
+  return lerImagemArquivo(caminho, imagem, erro);
 }
 
 void CLHostConsole::concluirLog() {
@@ -45,7 +37,7 @@ void CLHostConsole::setLogGeral(const QString& mensagem, CorLog cor) {
   // An entry is complete once its statement has finished or the next entry
   // begins: until then the engine may still extend it with a result.
   concluirLog();
-  CLHost::setLogGeral(mensagem, cor);
+  CLHostMemoria::setLogGeral(mensagem, cor);
   gEntradaAberta = true;
 }
 

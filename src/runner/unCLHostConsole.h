@@ -8,7 +8,7 @@
 #include <memory>
 #include <optional>
 
-#include "unCLHost.h"
+#include "unCLHostMemoria.h"
 
 namespace mivo {
 
@@ -21,7 +21,7 @@ struct CLTerminal {
   std::function<std::optional<QString>(const QString&)> perguntar;
 };
 
-class CLHostConsole : public CLHost {
+class CLHostConsole : public CLHostMemoria {
  public:
   CLHostConsole(CLTerminal terminal, bool relogioVirtual);
   ~CLHostConsole() override;
@@ -34,9 +34,11 @@ class CLHostConsole : public CLHost {
   void setSilencioso(bool valor) { gSilencioso = valor; }
   // Starts on the simulated desktop (from a scenario file when given), whose
   // actions are printed as "Desktop: ..." lines. Returns an error message, or
-  // empty. Without it the system's real desktop is created on first use.
+  // empty. Without it the desktop comes from the factory given with
+  // setFabricaDesktop, on first use.
   QString usarDesktopSimulado(const QString& cenario);
-  CLDesktop& desktop() override;
+  // Pictures are decoded with the platform's image readers.
+  bool lerImagem(const QString& caminho, ImagemPixels& imagem, QString& erro) override;
   // Prints the entry still open (the last one), if any.
   void concluirLog();
 
@@ -62,7 +64,6 @@ class CLHostConsole : public CLHost {
   void dialogo(const QString& tipo, const QString& texto);
 
   CLTerminal gTerminal;
-  std::unique_ptr<CLDesktop> gDesktop;
   QStringList gRespostas;
   qsizetype gProximaResposta = 0;
   bool gUsaRespostas = false;

@@ -3,12 +3,12 @@
 #include <QFileInfo>
 
 #include "unArquivoLista.h"
-#include "unCLErro.h"
 #include "unCLExecucao.h"
 #include "unCLLista.h"
 #include "unCLScript.h"
 #include "unFuncTexto.h"
 #include "unParametrosScript.h"
+#include "unPreCarga.h"
 #include "unSecoesScript.h"
 #include "unUtil.h"
 
@@ -131,10 +131,10 @@ QString resolverArquivo(const QString& nome, const QString& pasta) {
 // the list and text given on the command line are loaded.
 void abrirScript(CLHostConsole& host, const QStringList& documento, const OpcoesRun& op) {
   CLScript abertura(host);
-  abertura.gGrid = host.lista().gGrid;
+  abertura.setGrade(*host.lista().gGrid);
   rodarSecaoPre(abertura, definirConfig(documento, QStringLiteral("##pre_carregar"), true));
-  if (!op.lista.isEmpty()) abertura.preCarregarLista(op.lista);
-  if (!op.texto.isEmpty()) abertura.preCarregarTexto(op.texto);
+  if (!op.lista.isEmpty()) preCarregarLista(abertura, op.lista);
+  if (!op.texto.isEmpty()) preCarregarTexto(abertura, op.texto);
 }
 
 // The start variables of a fresh run, as the start-parameters window gives
@@ -151,9 +151,9 @@ void semearVariaveis(CLScript& script, const QStringList& linhasParametros, cons
         break;
       }
     }
-    script.gValores.acrescentar(p.nome, valor);
+    script.valores().acrescentar(p.nome, valor);
   }
-  for (const auto& [nome, valor] : extras) script.gValores.acrescentar(nome, valor);
+  for (const auto& [nome, valor] : extras) script.valores().acrescentar(nome, valor);
 }
 
 QStringList secaoParametros(const QStringList& documento, const QString& caminhoScript) {
@@ -191,7 +191,7 @@ int codigoDeSaida(FimExecucao fim) {
 
 }  // namespace
 
-int executarMivoRun(const QStringList& argumentos, const CLTerminal& terminal) {
+int executarMivoRun(const QStringList& argumentos, const CLTerminal& terminal, FabricaDesktopHost fabrica) {
   auto falhaDeUso = [&](const QString& mensagem) {
     terminal.escreverErro(QStringLiteral("mivo-run: ") + mensagem);
     return saida::kUso;
@@ -236,22 +236,17 @@ int executarMivoRun(const QStringList& argumentos, const CLTerminal& terminal) {
   if (op.simular) {
     const QString erroDesktop = host.usarDesktopSimulado(op.cenario);
     if (!erroDesktop.isEmpty()) return falhaDeUso(erroDesktop);
+  } else {
+    host.setFabricaDesktop(std::move(fabrica));
   }
 
   const QStringList documento = dividirLinhas(texto);
-  ResultadoExecucao r;
-  try {
-    abrirScript(host, documento, op);
-  } catch (const CLErro& e) {
-    r.fim = FimExecucao::Erro;
-    r.mensagem = e.mensagem();
-    host.mostrarErroNaoTratado(e.mensagem());
-  }
+  ResultadoExecucao r = executarProtegido(host, [&] { abrirScript(host, documento, op); });
   if (r.fim == FimExecucao::Normal) {
     // A fresh run: a new engine on the data table, seeded with the start
     // parameters; with parameter lines the log starts anew.
     CLScript script(host);
-    script.gGrid = host.lista().gGrid;
+    script.setGrade(*host.lista().gGrid);
     const QStringList parametros = secaoParametros(documento, op.script);
     semearVariaveis(script, parametros, op);
     if (!parametros.isEmpty()) {

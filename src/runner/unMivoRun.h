@@ -15,8 +15,9 @@ constexpr int kUso = 2;        // usage error, or a script that cannot be read
 constexpr int kParado = 3;     // the run was stopped
 }  // namespace saida
 
-// `argumentos` excludes the program's name.
-int executarMivoRun(const QStringList& argumentos, const CLTerminal& terminal);
+// `argumentos` excludes the program's name; `fabrica` creates the real
+// desktop when a script first needs it (--simular uses the simulated one).
+int executarMivoRun(const QStringList& argumentos, const CLTerminal& terminal, FabricaDesktopHost fabrica);
 
 QString textoAjudaMivoRun();
 

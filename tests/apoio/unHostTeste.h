@@ -1,17 +1,27 @@
 #pragma once
 // A host for tests: records dialogs as "Tipo: texto" lines, answers questions
-// and value entries from a list, and waits on a virtual clock.
+// and value entries from a list, and waits on a virtual clock. It drives a
+// quiet simulated desktop of its own, or the one a test lends it.
 
 #include <QStringList>
+#include <memory>
 
 #include "impressaoQt.h"
-#include "unCLHost.h"
+#include "unCLDesktopSimulado.h"
+#include "unCLHostMemoria.h"
 
 namespace mivo::teste {
 
-class CLHostTeste : public CLHost {
+class CLHostTeste : public CLHostMemoria {
  public:
-  CLHostTeste() : CLHost(/*relogioVirtual=*/true) {}
+  CLHostTeste() : CLHostMemoria(/*relogioVirtual=*/true) { setDesktop(std::make_unique<CLDesktopSimulado>()); }
+
+  // Drives `desktop` (owned by the test) from now on.
+  CLHostTeste& usarDesktop(CLDesktop& desktop) {
+    gDesktopEmprestado = &desktop;
+    return *this;
+  }
+  CLDesktop& desktop() override { return gDesktopEmprestado ? *gDesktopEmprestado : CLHostMemoria::desktop(); }
 
   QStringList dialogos;
   QStringList respostas;  // used in order; "Não" / empty once they run out
@@ -47,6 +57,8 @@ class CLHostTeste : public CLHost {
     for (const auto& e : log()) r << e.texto;
     return r;
   }
+ private:
+  CLDesktop* gDesktopEmprestado = nullptr;
 };
 
 }  // namespace mivo::teste

@@ -36,13 +36,13 @@ TEST_F(Motor, LinhaInicialDepoisDaSecaoQueTerminaPorUltimo) {
       {"##CONFIG_FIM\n&A().", 0},  // the search in the text is case-sensitive
   };
   for (const auto& c : casos) {
-    script.gScript = dividirLinhas(QString::fromUtf8(c.texto));
+    script.setLinhas(dividirLinhas(QString::fromUtf8(c.texto)));
     EXPECT_EQ(script.getStartLine(), c.inicio) << c.texto;
   }
 }
 
 TEST_F(Motor, ComentariosELinhasEmBrancoNaoRegistramNada) {
-  script.gScript = dividirLinhas(QStringLiteral("\n// nada\n   \n//&TeclarEnter()."));
+  script.setLinhas(dividirLinhas(QStringLiteral("\n// nada\n   \n//&TeclarEnter().")));
   int verdadeiros = 0;
   while (script.loadLine()) ++verdadeiros;
   EXPECT_EQ(verdadeiros, 4);
@@ -76,7 +76,7 @@ TEST_F(Motor, ComentarioDePassoMostraEOculta) {
 }
 
 TEST_F(Motor, ResultadoNoLogEMarcador) {
-  script.gResultado = QStringLiteral("FALHA");
+  script.setResultado(QStringLiteral("FALHA"));
   rodar(QStringLiteral("&Resultado().\n&Marcador(fim).\n&Resultado().\n&Desconhecida().\n&Resultado()."));
   const QStringList esperado = {
       "Linha: [1] Executando {Resultado... }  :FALHA",
@@ -95,7 +95,7 @@ TEST_F(Motor, NomeNoLogComoEscritoEArgumentoLimitadoA500) {
 }
 
 TEST_F(Motor, PausaPadraoDepoisDeCadaFuncaoInclusiveAninhadas) {
-  script.gPausaPadrao = 2;
+  script.setPausaPadrao(2);
   const qint64 t0 = host.agoraMs();
   script.execFunction(QStringLiteral("&Desconhecida()."));
   const qint64 umaPausa = host.agoraMs() - t0;
@@ -128,14 +128,14 @@ TEST_F(Motor, PausarTerminaLogoQuandoPedemParada) {
 TEST_F(Motor, DebugRespondidoNaoRodaAFuncaoEPara) {
   host.setDebugAtivo(true);
   host.respostas = {QStringLiteral("Sim"), QStringLiteral("Não")};
-  script.gResultado = QStringLiteral("X");
+  script.setResultado(QStringLiteral("X"));
   const auto r = rodar(QStringLiteral("&Resultado().\n&Resultado().\n&Resultado()."));
   EXPECT_EQ(r.fim, FimExecucao::Parado);
   EXPECT_EQ(host.log().size(), 2);  // the second function still ran, the third did not
   EXPECT_EQ(host.log()[1].texto, QStringLiteral("Linha: [2] Executando {Resultado... }  :X"));
   EXPECT_EQ(host.dialogos.first(),
             QStringLiteral("Pergunta: Função: Resultado. Pressione \"Sim\" para continuar -> Sim"));
-  EXPECT_EQ(script.gLine, 0);
+  EXPECT_EQ(script.linha(), 0);
   EXPECT_FALSE(host.parar());
 }
 
@@ -187,7 +187,7 @@ TEST_F(Motor, DefinicaoDeBlocoEmSequenciaEPuladaESemFimEErro) {
   const auto r2 = rodarScript(outro);
   EXPECT_EQ(r2.fim, FimExecucao::Erro);
   EXPECT_TRUE(host.dialogos.contains(QStringLiteral("Erro: ") + r2.mensagem));
-  EXPECT_EQ(outro.gLine, 3);  // gLine keeps its value
+  EXPECT_EQ(outro.linha(), 3);  // gLine keeps its value
 }
 
 TEST_F(Motor, EntradasMalFormadasTerminamNumDesfechoDocumentado) {

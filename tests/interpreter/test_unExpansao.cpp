@@ -15,8 +15,8 @@ class Expansao : public ::testing::Test {
   CLScript script{host};
 
   void SetUp() override {
-    script.gValores.acrescentar(QStringLiteral("nome"), QStringLiteral("Maria"));
-    CLGrade& g = *script.gGrid;
+    script.valores().acrescentar(QStringLiteral("nome"), QStringLiteral("Maria"));
+    CLGrade& g = script.grade();
     g.setColCount(3);
     g.setRowCount(3);
     g.setCell(0, 0, QStringLiteral("Email "));
@@ -64,18 +64,18 @@ TEST_F(Expansao, IgnorarVariaveisDeixaReferenciasMasTrataEscapes) {
 }
 
 TEST_F(Expansao, ParametrosDesativadosDevolvemOTextoIntacto) {
-  script.gParametrosDesativar = true;
+  script.setParametrosDesativados(true);
   EXPECT_EQ(x(" [nome]\\n &Resultado() "), QStringLiteral(" [nome]\\n &Resultado() "));
   EXPECT_TRUE(host.log().isEmpty());
 }
 
 TEST_F(Expansao, ChamadasAninhadasExecutamERegistramCadaUma) {
-  script.gResultado = QStringLiteral("R");
+  script.setResultado(QStringLiteral("R"));
   EXPECT_EQ(x("<&Resultado()> <&resultado()>"), QStringLiteral("<R> <R>"));
   ASSERT_EQ(host.log().size(), 2);  // two identical calls run twice
   EXPECT_EQ(host.log()[0].texto, QStringLiteral("Linha: [0] Executando {Resultado... }  :R"));
   EXPECT_EQ(x("a&Desconhecida(1)b"), QStringLiteral("ab"));
-  EXPECT_EQ(script.gResultado, QString());
+  EXPECT_EQ(script.resultado(), QString());
 }
 
 TEST_F(Expansao, PipeViraEComercialSemExecutar) {
@@ -86,18 +86,18 @@ TEST_F(Expansao, PipeViraEComercialSemExecutar) {
 TEST_F(Expansao, TextoQueNaoProgrideVoltaIntacto) {
   // A value holding its own reference, a cell that refers to itself, a call
   // whose result holds the same call: each stops with the rest intact.
-  script.gValores.acrescentar(QStringLiteral("eu"), QStringLiteral("x[eu]"));
+  script.valores().acrescentar(QStringLiteral("eu"), QStringLiteral("x[eu]"));
   EXPECT_EQ(x("<[eu]>"), QStringLiteral("<[eu]>"));
   EXPECT_EQ(x("<{eco}>"), QStringLiteral("<{eco}>"));
-  script.gResultado = QStringLiteral("&Resultado()");
+  script.setResultado(QStringLiteral("&Resultado()"));
   EXPECT_EQ(x("a &Resultado() b"), QStringLiteral("a &Resultado() b"));
 }
 
 TEST_F(Expansao, CiclosIndiretosTerminamLimitados) {
-  script.gValores.acrescentar(QStringLiteral("a"), QStringLiteral("[b]"));
-  script.gValores.acrescentar(QStringLiteral("b"), QStringLiteral("[a]"));
-  script.gValores.acrescentar(QStringLiteral("c"), QString(100000, u'z') + QStringLiteral("[d]"));
-  script.gValores.acrescentar(QStringLiteral("d"), QStringLiteral("[c]"));
+  script.valores().acrescentar(QStringLiteral("a"), QStringLiteral("[b]"));
+  script.valores().acrescentar(QStringLiteral("b"), QStringLiteral("[a]"));
+  script.valores().acrescentar(QStringLiteral("c"), QString(100000, u'z') + QStringLiteral("[d]"));
+  script.valores().acrescentar(QStringLiteral("d"), QStringLiteral("[c]"));
   QElapsedTimer t;
   t.start();
   EXPECT_TRUE(x("[a]").contains(u'['));

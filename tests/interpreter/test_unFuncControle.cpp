@@ -14,7 +14,7 @@ class Controle : public ::testing::Test {
  protected:
   teste::CLHostTeste host;
   CLDesktopSimulado desktop;
-  CLScript script{host, &desktop};
+  CLScript script{host.usarDesktop(desktop)};
 
   QStringList rodar(const char* texto) {
     prepararInicio(script, dividirLinhas(QString::fromUtf8(texto)));
@@ -30,7 +30,7 @@ TEST_F(Controle, LacoComContadorSeEVaiPara) {
         "&Marcador(volta).\n"
         "&ValorInc(\"i\";1).\n"
         "&Se([i]<3;&VaiPara(volta)).\n");
-  EXPECT_EQ(script.gValores.valor(QStringLiteral("i")), QStringLiteral("3"));
+  EXPECT_EQ(script.valores().valor(QStringLiteral("i")), QStringLiteral("3"));
   EXPECT_EQ(host.textosDoLog().filter(QStringLiteral("{ValorInc")).size(), 3);
   EXPECT_EQ(host.textosDoLog().filter(QStringLiteral("{VaiPara")).size(), 2);
 }
@@ -59,22 +59,25 @@ TEST_F(Controle, FormasDeMarcador) {
   };
   for (const auto& c : casos) {
     teste::CLHostTeste h;
-    CLScript s(h, &desktop);
+    CLScript s(h.usarDesktop(desktop));
     prepararInicio(s, {QString::fromUtf8(c.salto), QString::fromUtf8(c.marcador)});
     rodarScript(s);
-    EXPECT_EQ(s.gResultado, QString::fromUtf8(c.resultado)) << c.salto << " " << c.marcador;
+    EXPECT_EQ(s.resultado(), QString::fromUtf8(c.resultado)) << c.salto << " " << c.marcador;
   }
 }
 
 TEST_F(Controle, VaiParaProcuraNoTextoComoEleEstaAgora) {
-  script.gScript = {QStringLiteral("&Marcador(a)."), QStringLiteral("x")};
-  EXPECT_EQ(script.indiceRotulos().ultimoMarcador(script.gScript, QStringLiteral("a")), 0);
-  script.gScript[1] = QStringLiteral("&Marcador(a).");
-  EXPECT_EQ(script.indiceRotulos().ultimoMarcador(script.gScript, QStringLiteral("a")), 1);
-  script.gScript.removeLast();
-  script.gScript.append(QStringLiteral("&Marcador(b)."));
-  EXPECT_EQ(script.indiceRotulos().ultimoMarcador(script.gScript, QStringLiteral("a")), 0);
-  EXPECT_EQ(script.indiceRotulos().ultimoMarcador(script.gScript, QStringLiteral("b")), 1);
+  QStringList linhas = {QStringLiteral("&Marcador(a)."), QStringLiteral("x")};
+  script.setLinhas(linhas);
+  EXPECT_EQ(script.indiceRotulos().ultimoMarcador(script.linhas(), QStringLiteral("a")), 0);
+  linhas[1] = QStringLiteral("&Marcador(a).");
+  script.setLinhas(linhas);
+  EXPECT_EQ(script.indiceRotulos().ultimoMarcador(script.linhas(), QStringLiteral("a")), 1);
+  linhas.removeLast();
+  linhas.append(QStringLiteral("&Marcador(b)."));
+  script.setLinhas(linhas);
+  EXPECT_EQ(script.indiceRotulos().ultimoMarcador(script.linhas(), QStringLiteral("a")), 0);
+  EXPECT_EQ(script.indiceRotulos().ultimoMarcador(script.linhas(), QStringLiteral("b")), 1);
 }
 
 TEST_F(Controle, BlocoExecEBlocoFimComValorDeRetorno) {
@@ -98,7 +101,7 @@ TEST_F(Controle, BlocosDuplicadosVaziosEChamadaQueFalhou) {
   rodar("&BlocoExec(\"b\").\n&Bloco[b]().\n&A().\n&BlocoFim().\n&Bloco[B]().\n&C().\n&BlocoFim().");
   EXPECT_TRUE(host.textosDoLog().filter(QStringLiteral("{A...")).size() == 1);  // the first definition
   host.limparLog();
-  CLScript vazio(host, &desktop);
+  CLScript vazio(host.usarDesktop(desktop));
   prepararInicio(vazio, dividirLinhas(QStringLiteral("&Bloco[v]().\n&BlocoFim().\n&A().")));
   rodarScript(vazio);
   EXPECT_EQ(host.textosDoLog(), (QStringList{"Linha: [1] Executando {Bloco[v]... }",
@@ -106,7 +109,7 @@ TEST_F(Controle, BlocosDuplicadosVaziosEChamadaQueFalhou) {
                                              "Linha: [3] Executando {A... }"}));
   host.limparLog();
   // A failed call still leaves its return position pending.
-  CLScript falhou(host, &desktop);
+  CLScript falhou(host.usarDesktop(desktop));
   prepararInicio(falhou, dividirLinhas(QStringLiteral("&BlocoExec(nada).\n&X().\n&BlocoFim().")));
   rodarScript(falhou);
   EXPECT_EQ(host.textosDoLog(), (QStringList{"Linha: [1] Executando {BlocoExec... nada}  :FALHA",
@@ -117,7 +120,7 @@ TEST_F(Controle, BlocosDuplicadosVaziosEChamadaQueFalhou) {
 }
 
 TEST_F(Controle, TesteLogico) {
-  script.gValores.acrescentar(QStringLiteral("n"), QStringLiteral("Maria"));
+  script.valores().acrescentar(QStringLiteral("n"), QStringLiteral("Maria"));
   struct Caso {
     const char* teste;
     bool esperado;
@@ -153,7 +156,7 @@ TEST_F(Controle, TesteLogico) {
 }
 
 TEST_F(Controle, SeExpandeSoORamoEscolhido) {
-  script.gValores.acrescentar(QStringLiteral("v"), QStringLiteral("1"));
+  script.valores().acrescentar(QStringLiteral("v"), QStringLiteral("1"));
   struct Caso {
     const char* instrucao;
     const char* resultado;
@@ -174,11 +177,11 @@ TEST_F(Controle, SeExpandeSoORamoEscolhido) {
 }
 
 TEST_F(Controle, SeResultadoComparaSemMaiusculas) {
-  script.gResultado = QStringLiteral("OK");
+  script.setResultado(QStringLiteral("OK"));
   EXPECT_EQ(script.execFunction(QStringLiteral("&SeResultado(ok;feito).")), QStringLiteral("feito"));
-  script.gResultado = QStringLiteral("FALHA");
+  script.setResultado(QStringLiteral("FALHA"));
   EXPECT_EQ(script.execFunction(QStringLiteral("&SeResultado(ok;feito).")), QStringLiteral("FALHA"));
-  script.gResultado = QStringLiteral("FALHA");
+  script.setResultado(QStringLiteral("FALHA"));
   EXPECT_EQ(script.execFunction(QStringLiteral("&SeResultado(\"falha\").")), QString());
 }
 
@@ -198,11 +201,11 @@ TEST_F(Controle, LinhasDeErroFatal) {
   };
   for (const auto& c : casos) {
     teste::CLHostTeste h;
-    CLScript s(h, &desktop);
-    s.gLine = 7;
+    CLScript s(h.usarDesktop(desktop));
+    s.setLinha(7);
     s.execFunction(QString::fromUtf8(c.instrucao));
-    EXPECT_TRUE(s.gErroFatal) << c.instrucao;
-    EXPECT_EQ(s.gErroFatalTexto, QString::fromUtf8(c.linha)) << c.instrucao;
+    EXPECT_TRUE(s.erroFatal()) << c.instrucao;
+    EXPECT_EQ(s.erroFatalTexto(), QString::fromUtf8(c.linha)) << c.instrucao;
   }
 }
 
@@ -214,7 +217,7 @@ TEST_F(Controle, ErroFatalEncerraAExecucaoComALinhaEmVermelho) {
 }
 
 TEST_F(Controle, ExecutarComandoAbreNoShellComQuebrasCodificadas) {
-  script.gValores.acrescentar(QStringLiteral("d"), QStringLiteral("a@b.com"));
+  script.valores().acrescentar(QStringLiteral("d"), QStringLiteral("a@b.com"));
   EXPECT_EQ(script.execFunction(QStringLiteral("&ExecutarComando(\"mailto:[d]?body=linha1\\nlinha2\").")),
             QString());
   ASSERT_EQ(desktop.acoes().size(), 1u);

@@ -8,6 +8,7 @@
 #include "unCLExecucao.h"
 #include "unCLScript.h"
 #include "unHostTeste.h"
+#include "unImagemArquivo.h"
 #include "impressaoQt.h"
 #include "unUtil.h"
 
@@ -25,6 +26,9 @@ struct HostJanelas : teste::CLHostTeste {
   }
   void selecionarAbaPrincipal(int i) override { abasPrincipais << i; }
   void selecionarAbaScript(int i) override { abasScript << i; }
+  bool lerImagem(const QString& caminho, ImagemPixels& imagem, QString& erro) override {
+    return lerImagemArquivo(caminho, imagem, erro);
+  }
 };
 
 JanelaSimulada janela(const char16_t* titulo, const char16_t* exe, ProcessoId pid, bool visivel = true) {
@@ -51,12 +55,12 @@ class Janelas : public ::testing::Test {
   QTemporaryDir base;
   HostJanelas host;
   CLDesktopSimulado desktop;
-  CLScript script{host, &desktop};
+  CLScript script{host.usarDesktop(desktop)};
   JanelaId oculta, notas, planilha;
 
   QString executar(const QString& instrucao) {
-    script.gScript = {instrucao};
-    script.gLine = 1;
+    script.setLinhas({instrucao});
+    script.setLinha(1);
     return script.execFunction(instrucao);
   }
   QString executar(const char* instrucao) { return executar(QString::fromUtf8(instrucao)); }
@@ -144,7 +148,7 @@ TEST_F(Janelas, JanelaAtivaAguardar) {
     EXPECT_GE(host.relogio().agoraMs() - antes, c.minimoMs) << c.instrucao;
     EXPECT_LE(host.relogio().agoraMs() - antes, c.maximoMs) << c.instrucao;
   }
-  EXPECT_FALSE(script.gErroFatal);
+  EXPECT_FALSE(script.erroFatal());
 
   // A window that comes to the front while the script waits.
   const qint64 inicio = host.relogio().agoraMs();
@@ -155,9 +159,9 @@ TEST_F(Janelas, JanelaAtivaAguardar) {
   EXPECT_LT(host.relogio().agoraMs() - inicio, 1200);
 
   for (const char* ruim : {"&JanelaAtivaAguardar(bloco).", "&JanelaAtivaAguardar(bloco;\"3\")."}) {
-    script.gErroFatal = false;
+    script.limparErroFatal();
     EXPECT_EQ(executar(ruim), QStringLiteral("FALHA"));
-    EXPECT_EQ(script.gErroFatalTexto,
+    EXPECT_EQ(script.erroFatalTexto(),
               QStringLiteral("Linha: 1 | JanelaAtivaAguardar - Verifique os parâmetros passados"));
   }
 }
@@ -173,9 +177,9 @@ TEST_F(Janelas, MaximizarEPosicionar) {
   EXPECT_EQ(desktop.janelaRetangulo(notas), (RetanguloJanela{10, 20, 300, 400}));
   desktop.setPrimeiroPlano(JanelaId::Nenhuma);
   EXPECT_EQ(executar("&JanelaAtivaPosicionar(10;20;300;400)."), QStringLiteral("FALHA"));
-  EXPECT_FALSE(script.gErroFatal);
+  EXPECT_FALSE(script.erroFatal());
   EXPECT_EQ(executar("&JanelaAtivaPosicionar(10;20;300)."), QStringLiteral("FALHA"));
-  EXPECT_EQ(script.gErroFatalTexto,
+  EXPECT_EQ(script.erroFatalTexto(),
             QStringLiteral("Linha: 1 | JanelaAtivaPosicionar - Verifique os parâmetros passados"));
 }
 
@@ -190,7 +194,7 @@ TEST_F(Janelas, ImagemArquivoCopiar) {
                        44);
   ASSERT_TRUE(gravarArquivo(base.filePath(QStringLiteral("anim.GIF")), gif));
   ASSERT_TRUE(gravarArquivo(base.filePath(QStringLiteral("texto.png")), "não sou imagem"));
-  script.gValores.definir(QStringLiteral("pasta"), base.path());
+  script.valores().definir(QStringLiteral("pasta"), base.path());
 
   EXPECT_EQ(executar("&ImagemArquivoCopiar(\"[pasta]/foto.png\")."), QStringLiteral("OK"));
   ImagemPixels esperado{3, 2, std::vector<std::uint32_t>(6, 0xFF0000FFu)};
@@ -201,7 +205,7 @@ TEST_F(Janelas, ImagemArquivoCopiar) {
             QStringLiteral("OK"));
   EXPECT_EQ(desktop.areaTransferenciaImagem(),
             (ImagemPixels{3, 2, {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFFFFu, 0xFFFF0000u, 0xFF00FF00u}}));
-  EXPECT_FALSE(script.gErroFatal);
+  EXPECT_FALSE(script.erroFatal());
   EXPECT_TRUE(host.dialogos.isEmpty());
 
   const struct {
@@ -218,19 +222,19 @@ TEST_F(Janelas, ImagemArquivoCopiar) {
   };
   for (const auto& c : ruins) {
     host.dialogos.clear();
-    script.gErroFatal = false;
+    script.limparErroFatal();
     desktop.limparRegistro();
     EXPECT_EQ(executar(c.instrucao), QStringLiteral("FALHA"));
     ASSERT_EQ(host.dialogos.size(), 1);
     EXPECT_TRUE(host.dialogos[0].startsWith(c.mensagem)) << host.dialogos[0].toStdString();
-    EXPECT_EQ(script.gErroFatalTexto,
+    EXPECT_EQ(script.erroFatalTexto(),
               QStringLiteral("Linha: 1 | imagemArquivoCopiar - Verifique a sintaxe de uso desta função."));
     EXPECT_TRUE(desktop.linhas().empty());
   }
 }
 
 TEST_F(Janelas, MsgExibirMostraOTextoExpandido) {
-  script.gValores.definir(QStringLiteral("nome"), QStringLiteral("Maria"));
+  script.valores().definir(QStringLiteral("nome"), QStringLiteral("Maria"));
   EXPECT_EQ(executar("&MsgExibir(\"Olá, [nome]\\nAté logo\")."), QString());
   EXPECT_EQ(host.dialogos, QStringList{QStringLiteral("Informação: Olá, Maria\r\nAté logo")});
 }
@@ -238,7 +242,7 @@ TEST_F(Janelas, MsgExibirMostraOTextoExpandido) {
 TEST_F(Janelas, MsgDicaUmaVezPorExecucaoESoSeNaoFoiDesligada) {
   ASSERT_TRUE(gravarArquivo(QDir(base.path()).filePath(QStringLiteral("tipfile.txt")),
                             "Desligada=true\r\nmaiuscula=TRUE\r\n"));
-  script.gValores.definir(QStringLiteral("n"), QStringLiteral("2"));
+  script.valores().definir(QStringLiteral("n"), QStringLiteral("2"));
   for (const char* instrucao :
        {"&MsgDica(\"boas-vindas\";\"Olá\").", "&MsgDica(\"BOAS-VINDAS\";\"de novo\").", "&MsgDica(dica[n];Passo [n];400).",
         "&MsgDica(desligada;Nunca).", "&MsgDica(maiuscula;Aparece;\"90\")."})
@@ -246,20 +250,20 @@ TEST_F(Janelas, MsgDicaUmaVezPorExecucaoESoSeNaoFoiDesligada) {
   EXPECT_EQ(host.dialogos, (QStringList{QStringLiteral("Dica: boas-vindas | Olá | 250"),
                                         QStringLiteral("Dica: dica2 | Passo 2 | 400"),
                                         QStringLiteral("Dica: maiuscula | Aparece | 90")}));
-  EXPECT_EQ(script.gDicasExibidas,
+  EXPECT_EQ(script.dicasExibidas(),
             (QStringList{QStringLiteral("boas-vindas"), QStringLiteral("dica2"), QStringLiteral("desligada"),
                          QStringLiteral("maiuscula")}));
-  EXPECT_FALSE(script.gErroFatal);
+  EXPECT_FALSE(script.erroFatal());
 
   // A new run shows the tip again.
-  CLScript outra(host, &desktop);
+  CLScript outra(host.usarDesktop(desktop));
   outra.execFunction(QStringLiteral("&MsgDica(\"boas-vindas\";\"Olá\")."));
   EXPECT_EQ(host.dialogos.size(), 4);
 
   for (const char* ruim : {"&MsgDica(\"so-id\").", "&MsgDica(a;b;alta)."}) {
-    script.gErroFatal = false;
+    script.limparErroFatal();
     EXPECT_EQ(executar(ruim), QString());
-    EXPECT_EQ(script.gErroFatalTexto, QStringLiteral("Linha: 1 | msgDica - Verifique a sintaxe de uso desta função."));
+    EXPECT_EQ(script.erroFatalTexto(), QStringLiteral("Linha: 1 | msgDica - Verifique a sintaxe de uso desta função."));
   }
   EXPECT_EQ(host.dialogos.size(), 4);
 }

@@ -24,12 +24,12 @@ class Mouse : public ::testing::Test {
  protected:
   teste::CLHostTeste host;
   CLDesktopSimulado desktop;  // 1920 x 1080, white
-  CLScript script{host, &desktop};
+  CLScript script{host.usarDesktop(desktop)};
 
   QString executar(const char* instrucao) {
     const QString t = QString::fromUtf8(instrucao);
-    script.gScript = {t};
-    script.gLine = 1;
+    script.setLinhas({t});
+    script.setLinha(1);
     return script.execFunction(t);
   }
 
@@ -64,7 +64,7 @@ TEST_F(Mouse, QuadrosDePosicionamento) {
     EXPECT_EQ(executar(c.instrucao), QString()) << c.instrucao;
     EXPECT_EQ(desktop.cursorPosicao(), c.ponto) << c.instrucao;
   }
-  EXPECT_FALSE(script.gErroFatal);
+  EXPECT_FALSE(script.erroFatal());
 }
 
 TEST_F(Mouse, ArgumentosRuinsSaoErroFatal) {
@@ -96,12 +96,11 @@ TEST_F(Mouse, ArgumentosRuinsSaoErroFatal) {
        "Linha: 1 | &MouseCliquePerguntar - Verifique a sintaxe de uso desta função."},
   };
   for (const auto& c : casos) {
-    script.gErroFatal = false;
-    script.gErroFatalTexto.clear();
+    script.limparErroFatal();
     desktop.limparRegistro();
     EXPECT_EQ(executar(c.instrucao), QString::fromUtf8(c.resultado)) << c.instrucao;
-    EXPECT_TRUE(script.gErroFatal) << c.instrucao;
-    EXPECT_EQ(script.gErroFatalTexto, QString::fromUtf8(c.linha));
+    EXPECT_TRUE(script.erroFatal()) << c.instrucao;
+    EXPECT_EQ(script.erroFatalTexto(), QString::fromUtf8(c.linha));
     EXPECT_TRUE(desktop.linhas().empty()) << c.instrucao;
   }
   EXPECT_TRUE(host.dialogos.isEmpty());
@@ -154,7 +153,7 @@ TEST_F(Mouse, RodaUmEntalheMaisAIntensidade) {
     EXPECT_EQ(desktop.acoes()[0].tipo, TipoAcao::Roda);
     EXPECT_EQ(desktop.acoes()[0].valor, c.delta) << c.instrucao;
   }
-  EXPECT_FALSE(script.gErroFatal);
+  EXPECT_FALSE(script.erroFatal());
 }
 
 TEST(LerCorRgb, ValoresEErros) {
@@ -200,7 +199,7 @@ TEST_F(Mouse, EsperasDeCor) {
     EXPECT_GE(duracao, c.minimoMs) << c.instrucao;
     EXPECT_LE(duracao, c.maximoMs) << c.instrucao;
   }
-  EXPECT_FALSE(script.gErroFatal);
+  EXPECT_FALSE(script.erroFatal());
   EXPECT_TRUE(desktop.linhas().empty());
 }
 
@@ -241,15 +240,15 @@ TEST_F(Mouse, PontoAprendidoEGravadoNoScript) {
                                         "clique. Salvando o script você não precisará ter que definir todos os "
                                         "pontos da próxima vez que rodar esse script. Deseja salvar? -> Não")}));
   const QString escrita = QStringLiteral("&MouseCliquePerguntar(\"Botão enviar\";300;400). // enviar");
-  EXPECT_EQ(script.gScript[0], escrita);
+  EXPECT_EQ(script.linhas()[0], escrita);
   EXPECT_EQ(host.editorTexto(), escrita + QStringLiteral("\r\n&TeclarEnter()."));
   // The user's own click was the click: only the Enter of the next line is sent.
   EXPECT_EQ(desktop.linhas(), comPrefixo({"tecla 13 baixo", "tecla 13 cima"}));
-  EXPECT_TRUE(script.gCliquesTemporarios.isEmpty());
+  EXPECT_TRUE(script.cliquesTemporarios().isEmpty());
 
   // The next run clicks there without asking.
   teste::CLHostTeste outro;
-  CLScript seguinte(outro, &desktop);
+  CLScript seguinte(outro.usarDesktop(desktop));
   desktop.setTeclaEstado(tecla::kBotaoEsquerdo, false, false);
   desktop.limparRegistro();
   prepararInicio(seguinte, dividirLinhas(host.editorTexto()));
@@ -263,9 +262,9 @@ TEST_F(Mouse, PontoMantidoSoNestaExecucaoComNao) {
   host.respostas = QStringList{QStringLiteral("Sim")};
   const char* instrucao = "&MouseCliquePerguntar(\"m\";0;0;\"não\").";
   EXPECT_EQ(executar(instrucao), QString());
-  EXPECT_EQ(script.gCliquesTemporarios, QStringList{QStringLiteral("0=300;400")});
-  EXPECT_EQ(script.gScript[0], QString::fromUtf8(instrucao));
-  EXPECT_FALSE(script.gUsouCliquePerguntar);
+  EXPECT_EQ(script.cliquesTemporarios(), QStringList{QStringLiteral("0=300;400")});
+  EXPECT_EQ(script.linhas()[0], QString::fromUtf8(instrucao));
+  EXPECT_FALSE(script.usouCliquePerguntar());
 
   // The same statement again in this run: a click, no question.
   host.aoBombear = nullptr;
@@ -291,7 +290,7 @@ TEST_F(Mouse, UsuarioNaoClicaENaoQuerTentarDeNovo) {
   EXPECT_TRUE(desktop.linhas().empty());  // the Enter never ran
   EXPECT_GE(host.relogio().agoraMs(), 5000);  // about five seconds of capture
   EXPECT_LE(host.relogio().agoraMs(), 5100);
-  EXPECT_EQ(script.gScript[0], QStringLiteral("&MouseCliquePerguntar(\"m\";0;0)."));
+  EXPECT_EQ(script.linhas()[0], QStringLiteral("&MouseCliquePerguntar(\"m\";0;0)."));
 }
 
 TEST_F(Mouse, CliqueNaoConfirmadoPermiteTentarDeNovo) {
@@ -301,21 +300,21 @@ TEST_F(Mouse, CliqueNaoConfirmadoPermiteTentarDeNovo) {
   EXPECT_EQ(executar("&MouseCliquePerguntar(\"m\";0;0;talvez)."), QString());
   EXPECT_EQ(host.dialogos.filter(QStringLiteral("Informação: Definição")).size(), 2);
   EXPECT_EQ(host.dialogos.filter(QStringLiteral("tentar novamente? -> Sim")).size(), 1);
-  EXPECT_EQ(script.gCliquesTemporarios, QStringList{QStringLiteral("0=10;20")});
+  EXPECT_EQ(script.cliquesTemporarios(), QStringList{QStringLiteral("0=10;20")});
   EXPECT_FALSE(host.parar());
 }
 
 TEST_F(Mouse, InstrucaoEmVariasLinhasViraUmaSo) {
   usuarioClica(300, 400);
   host.respostas = QStringList{QStringLiteral("Sim")};
-  script.gCliquesTemporarios = QStringList{QStringLiteral("5=1;2")};
+  script.cliquesTemporarios() = QStringList{QStringLiteral("5=1;2")};
   prepararInicio(script, {QStringLiteral("&MouseCliquePerguntar(\"m\";"), QStringLiteral("  0;"),
                           QStringLiteral("0)."), QStringLiteral("&TeclarEnter().")});
   rodarScript(script);
-  EXPECT_EQ(script.gScript, (QStringList{QStringLiteral("&MouseCliquePerguntar(\"m\";300;400)."),
+  EXPECT_EQ(script.linhas(), (QStringList{QStringLiteral("&MouseCliquePerguntar(\"m\";300;400)."),
                                          QStringLiteral("&TeclarEnter().")}));
   // The run went on with the statement after it, at its new line number.
   EXPECT_EQ(desktop.linhas(), comPrefixo({"tecla 13 baixo", "tecla 13 cima"}));
   EXPECT_TRUE(host.textosDoLog().contains(QStringLiteral("Linha: [2] Executando {TeclarEnter... }")));
-  EXPECT_EQ(script.gCliquesTemporarios, QStringList{QStringLiteral("3=1;2")});
+  EXPECT_EQ(script.cliquesTemporarios(), QStringList{QStringLiteral("3=1;2")});
 }

@@ -8,6 +8,7 @@
 #include "unCLErro.h"
 #include "unCLLista.h"
 #include "unCLScript.h"
+#include "unPreCarga.h"
 #include "unHostTeste.h"
 #include "unPastaBaseTeste.h"
 #include "unUtil.h"
@@ -21,12 +22,12 @@ class Tabela : public ::testing::Test {
   teste::CLPastaBaseTeste base;
   teste::CLHostTeste host;
   CLDesktopSimulado desktop;
-  CLScript script{host, &desktop};
+  CLScript script{host.usarDesktop(desktop)};
 
-  void SetUp() override { script.gGrid = host.lista().gGrid; }
+  void SetUp() override { script.setGrade(*host.lista().gGrid); }
 
   QString f(const QString& instrucao) { return script.execFunction(instrucao); }
-  CLGrade& g() { return *script.gGrid; }
+  CLGrade& g() { return script.grade(); }
   QStringList linha(int r) {
     QStringList l;
     for (int c = 0; c < g().ColCount(); ++c) l << g().cell(c, r);
@@ -55,7 +56,7 @@ TEST_F(Tabela, TabelaNovaColunasELinhas) {
       {"&LaInserirLinha(\"a;b;c;d;e\").", "FALHA", {"a", "b", "c", "d"}},
       {"&LaInserirLinha(\"[quem];a\\nb\").", "OK", {"Duda", "a\\nb", "", ""}},  // a value cannot break a row
   };
-  script.gValores.acrescentar(QStringLiteral("quem"), QStringLiteral("Duda"));
+  script.valores().acrescentar(QStringLiteral("quem"), QStringLiteral("Duda"));
   int r = 1;
   for (const auto& c : casos) {
     EXPECT_EQ(f(QString::fromUtf8(c.instrucao)), QString::fromUtf8(c.resultado)) << c.instrucao;
@@ -87,13 +88,13 @@ TEST_F(Tabela, RegistroAtualValorEMudanca) {
   EXPECT_EQ(g().Row(), 1);
   EXPECT_THROW(f(QStringLiteral("&LaIrLinha(um).")), CLErro);
 
-  script.gValores.acrescentar(QStringLiteral("v"), QStringLiteral("novo"));
+  script.valores().acrescentar(QStringLiteral("v"), QStringLiteral("novo"));
   EXPECT_EQ(f(QStringLiteral("&LaValorMudar(nome;\"[v]\\nlinha\").")), QStringLiteral("OK"));
   EXPECT_EQ(g().cell(0, 1), QStringLiteral("novo\r\nlinha"));
   EXPECT_EQ(f(QStringLiteral("&LaValorMudar(nada;x).")), QStringLiteral("FALHA"));
   f(QStringLiteral("&LaValorMudar(nome)."));
-  EXPECT_TRUE(script.gErroFatal);
-  EXPECT_EQ(script.gErroFatalTexto, QStringLiteral("Linha: 0 | LaValorMudar - Verifique a sintaxe de uso desta função."));
+  EXPECT_TRUE(script.erroFatal());
+  EXPECT_EQ(script.erroFatalTexto(), QStringLiteral("Linha: 0 | LaValorMudar - Verifique a sintaxe de uso desta função."));
 }
 
 TEST_F(Tabela, ColunasInteiras) {
@@ -123,7 +124,7 @@ TEST_F(Tabela, AbrirESalvarListas) {
                             "nome;email\r\nAna;a@x\nBia;[dominio]\r\n\r\nCaio;c@x;extra"));
   f(QStringLiteral("&LaInserirColunas(\"nome\")."));
   f(QStringLiteral("&LaInserirLinha(\"Zé\")."));
-  script.gValores.acrescentar(QStringLiteral("dominio"), QStringLiteral("b@x"));
+  script.valores().acrescentar(QStringLiteral("dominio"), QStringLiteral("b@x"));
   EXPECT_EQ(f(QStringLiteral("&LaAbrir(\"clientes\").")), QStringLiteral("OK"));
   EXPECT_EQ(linha(0), (QStringList{"nome", "email", ""}));
   EXPECT_EQ(linha(1), (QStringList{"Zé", "", ""}));  // appended after what was there
@@ -150,7 +151,7 @@ TEST_F(Tabela, SalvarCanceladoNaoGravaNada) {
   struct HostCancela : teste::CLHostTeste {
     bool progressoCancelado() override { return true; }
   } cancela;
-  CLScript s(cancela, &desktop);
+  CLScript s(cancela.usarDesktop(desktop));
   s.execFunction(QStringLiteral("&LaSalvar(antiga)."));
   QString texto;
   ASSERT_TRUE(lerArquivoTexto(destino, texto));
@@ -162,18 +163,18 @@ TEST_F(Tabela, PreCarregarListaTextoEColunas) {
   ASSERT_TRUE(gravarArquivo(arquivo(QStringLiteral("dados/listas/l.txt")), "a;b\r\n1;2\r\n"));
   ASSERT_TRUE(gravarArquivo(arquivo(QStringLiteral("dados/textos/t.txt")), "linha 1\r\nlinha 2\r\n"));
   f(QStringLiteral("&LaInserirColunas(\"velha\")."));
-  EXPECT_EQ(script.preCarregarLista(QStringLiteral("l")), QStringLiteral("ok"));
+  EXPECT_EQ(preCarregarLista(script, QStringLiteral("l")), QStringLiteral("ok"));
   EXPECT_EQ(linha(0), (QStringList{"a", "b"}));  // the table was emptied first
   EXPECT_EQ(linha(1), (QStringList{"1", "2"}));
   EXPECT_EQ(host.prelistaFile(), arquivo(QStringLiteral("dados/listas/l.txt")));
-  script.preCarregarTexto(QStringLiteral("t"));
+  preCarregarTexto(script, QStringLiteral("t"));
   EXPECT_EQ(host.textoAuxiliarLinhas(), (QStringList{"linha 1", "linha 2"}));
-  script.preCarregarColunas(QStringLiteral("c,a"));
+  preCarregarColunas(script, QStringLiteral("c,a"));
   EXPECT_EQ(linha(0), (QStringList{"a", "b", "c"}));
 
   host.lista().gEditou = true;
   host.respostas = {QStringLiteral("Não")};
-  EXPECT_THROW(script.preCarregarLista(QStringLiteral("l")), CLAbortoSilencioso);
+  EXPECT_THROW(preCarregarLista(script, QStringLiteral("l")), CLAbortoSilencioso);
   EXPECT_EQ(linha(0), (QStringList{"a", "b", "c"}));
 }
 
@@ -191,24 +192,24 @@ TEST_F(Tabela, ArquivosEstranhosTemDesfechoDocumentado) {
   };
   for (const auto& [nome, conteudo] : casos) {
     teste::CLHostTeste h;
-    CLScript s(h, &desktop);
-    s.gGrid = h.lista().gGrid;
+    CLScript s(h.usarDesktop(desktop));
+    s.setGrade(*h.lista().gGrid);
     ASSERT_TRUE(gravarArquivo(arquivo(QStringLiteral("dados/listas/%1.txt").arg(QLatin1String(nome))), conteudo));
     const QString r = s.execFunction(QStringLiteral("&LaAbrir(\"%1\").").arg(QLatin1String(nome)));
     EXPECT_TRUE(r == QStringLiteral("OK") || r == QStringLiteral("FALHA")) << nome;
-    EXPECT_GE(s.gGrid->RowCount(), 2) << nome;
+    EXPECT_GE(s.grade().RowCount(), 2) << nome;
   }
   teste::CLHostTeste h;
-  CLScript s(h, &desktop);
-  s.gGrid = h.lista().gGrid;
+  CLScript s(h.usarDesktop(desktop));
+  s.setGrade(*h.lista().gGrid);
   s.execFunction(QStringLiteral("&LaAbrir(\"quebras-misturadas\")."));
-  EXPECT_EQ(s.gGrid->RowCount(), 4);
-  EXPECT_EQ(s.gGrid->cell(1, 3), QStringLiteral("seis"));
+  EXPECT_EQ(s.grade().RowCount(), 4);
+  EXPECT_EQ(s.grade().cell(1, 3), QStringLiteral("seis"));
   teste::CLHostTeste h2;
-  CLScript largo(h2, &desktop);
-  largo.gGrid = h2.lista().gGrid;
+  CLScript largo(h2.usarDesktop(desktop));
+  largo.setGrade(*h2.lista().gGrid);
   largo.execFunction(QStringLiteral("&LaAbrir(\"milhares-de-campos\")."));
-  EXPECT_EQ(largo.gGrid->ColCount(), 3000);
-  EXPECT_EQ(largo.gGrid->cell(2999, 0), QStringLiteral("c2999"));
-  EXPECT_EQ(largo.gGrid->cell(2999, 1), QStringLiteral("x"));
+  EXPECT_EQ(largo.grade().ColCount(), 3000);
+  EXPECT_EQ(largo.grade().cell(2999, 0), QStringLiteral("c2999"));
+  EXPECT_EQ(largo.grade().cell(2999, 1), QStringLiteral("x"));
 }

@@ -19,13 +19,13 @@ class Teclado : public ::testing::Test {
  protected:
   teste::CLHostTeste host;
   CLDesktopSimulado desktop;
-  CLScript script{host, &desktop};
+  CLScript script{host.usarDesktop(desktop)};
 
   // Runs one statement as if it stood on the script's first line.
   QString executar(const char* instrucao) {
     const QString t = QString::fromUtf8(instrucao);
-    script.gScript = {t};
-    script.gLine = 1;
+    script.setLinhas({t});
+    script.setLinha(1);
     return script.execFunction(t);
   }
 };
@@ -113,7 +113,7 @@ TEST_F(Teclado, CodigosDeTeclaInvalidosSaoErroNaoTratado) {
 }
 
 TEST_F(Teclado, TeclarETextoDigitarEnviamOsCaracteresComoEscritos) {
-  script.gValores.definir(QStringLiteral("nome"), QStringLiteral("Maria"));
+  script.valores().definir(QStringLiteral("nome"), QStringLiteral("Maria"));
   const struct {
     const char* instrucao;
     const char* resultado;
@@ -143,7 +143,7 @@ TEST_F(Teclado, TeclarETextoDigitarEnviamOsCaracteresComoEscritos) {
 }
 
 TEST_F(Teclado, TextoColarExpandeCopiaEColaComControlV) {
-  script.gValores.definir(QStringLiteral("nome"), QStringLiteral("Maria"));
+  script.valores().definir(QStringLiteral("nome"), QStringLiteral("Maria"));
   const struct {
     const char* instrucao;
     const char* resultado;
@@ -188,7 +188,7 @@ TEST_F(Teclado, TextoColarEsperaAAreaDeTransferenciaLiberar) {
 }
 
 TEST_F(Teclado, TextoProcessarSoCalculaOTexto) {
-  script.gValores.definir(QStringLiteral("a"), QStringLiteral("um"));
+  script.valores().definir(QStringLiteral("a"), QStringLiteral("um"));
   EXPECT_EQ(executar("&textoprocessar(\"[a] e &Valor(a)\")."), QStringLiteral("um e um"));
   EXPECT_TRUE(desktop.linhas().empty());
 }
@@ -201,7 +201,7 @@ TEST_F(Teclado, EntradaTextoDevolveOQueOUsuarioDigitou) {
       return teste::CLHostTeste::pedirValor(p, i);
     }
   } h;
-  CLScript s(h, &desktop);
+  CLScript s(h.usarDesktop(desktop));
   h.respostas = QStringList{QStringLiteral("Rua A, 10\r\n"), QString()};
   EXPECT_EQ(s.execFunction(QStringLiteral("&EntradaTexto(\"Endereço\";\"Rua\").")), QStringLiteral("Rua A, 10\r\n"));
   EXPECT_EQ(h.inicial, QStringLiteral("Rua"));

@@ -20,14 +20,14 @@ class TextoAuxiliar : public ::testing::Test {
   teste::CLPastaBaseTeste base;
   teste::CLHostTeste host;
   CLDesktopSimulado desktop;
-  CLScript script{host, &desktop};
+  CLScript script{host.usarDesktop(desktop)};
   QString f(const char* instrucao) { return script.execFunction(QString::fromUtf8(instrucao)); }
 };
 
 }  // namespace
 
 TEST_F(TextoAuxiliar, LinhasDoTexto) {
-  script.gValores.acrescentar(QStringLiteral("x"), QStringLiteral("X"));
+  script.valores().acrescentar(QStringLiteral("x"), QStringLiteral("X"));
   f("&TaDefinir(\"um\\ndois [x]\").");
   EXPECT_EQ(host.textoAuxiliarLinhas(), (QStringList{"um", "dois X"}));
   f("&TaDefinir(\"um\\n[x]\";\"não\").");  // references stay, line breaks still work

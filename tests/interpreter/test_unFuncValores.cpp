@@ -18,7 +18,7 @@ class Valores : public ::testing::Test {
   CLScript script{host};
 
   QString f(const char* instrucao) { return script.execFunction(QString::fromUtf8(instrucao)); }
-  QString v(const char* nome) { return script.gValores.valor(QString::fromUtf8(nome)); }
+  QString v(const char* nome) { return script.valores().valor(QString::fromUtf8(nome)); }
 };
 
 }  // namespace
@@ -31,22 +31,22 @@ TEST_F(Valores, DefinirELerSemDiferenciarMaiusculas) {
   EXPECT_EQ(f("&ValorDefinir(\"saudacao\";\"Oi [nome]\";\"sim\")."), QStringLiteral("Oi [nome]"));
   EXPECT_EQ(f("&ValorDefinir(\"saudacao\";\"Oi [nome]\";\"não\")."), QStringLiteral("Oi Maria"));
   EXPECT_EQ(f("&ValorDefinir(\"saudacao\";\"Oi [nome]\")."), QStringLiteral("Oi Maria"));
-  EXPECT_EQ(script.gValores.size(), 2);
+  EXPECT_EQ(script.valores().size(), 2);
 }
 
 TEST_F(Valores, ParametroRepetidoUsaOPrimeiro) {
-  script.gValores.acrescentar(QStringLiteral("p"), QStringLiteral("um"));
-  script.gValores.acrescentar(QStringLiteral("P"), QStringLiteral("dois"));
+  script.valores().acrescentar(QStringLiteral("p"), QStringLiteral("um"));
+  script.valores().acrescentar(QStringLiteral("P"), QStringLiteral("dois"));
   EXPECT_EQ(f("&Valor(p)."), QStringLiteral("um"));
   f("&ValorDefinir(p;três).");
-  EXPECT_EQ(script.gValores.entradas()[0].dados.gValor, QStringLiteral("três"));
-  EXPECT_EQ(script.gValores.entradas()[1].dados.gValor, QStringLiteral("dois"));
+  EXPECT_EQ(script.valores().entradas()[0].dados.gValor, QStringLiteral("três"));
+  EXPECT_EQ(script.valores().entradas()[1].dados.gValor, QStringLiteral("dois"));
 }
 
 TEST_F(Valores, ValorPedir) {
   host.respostas = {QStringLiteral("abc\r\n"), QString(), QStringLiteral("a;b\r\n"),
                     QStringLiteral("[x]\r\n")};
-  script.gValores.acrescentar(QStringLiteral("x"), QStringLiteral("X"));
+  script.valores().acrescentar(QStringLiteral("x"), QStringLiteral("X"));
   EXPECT_EQ(f("&ValorPedir(\"Cidade\";\"Qual a cidade?\")."), QStringLiteral("OK"));
   EXPECT_EQ(v("cidade"), QStringLiteral("abc"));
   EXPECT_EQ(f("&ValorPedir(\"cidade\";\"\")."), QStringLiteral("FALHA"));  // cancelled
@@ -59,41 +59,41 @@ TEST_F(Valores, ValorPedir) {
 }
 
 TEST_F(Valores, ValorInc) {
-  script.gValores.acrescentar(QStringLiteral("n"), QStringLiteral("41"));
-  script.gValores.acrescentar(QStringLiteral("texto"), QStringLiteral("abc"));
-  script.gValores.acrescentar(QStringLiteral("passo"), QStringLiteral("-2"));
+  script.valores().acrescentar(QStringLiteral("n"), QStringLiteral("41"));
+  script.valores().acrescentar(QStringLiteral("texto"), QStringLiteral("abc"));
+  script.valores().acrescentar(QStringLiteral("passo"), QStringLiteral("-2"));
   EXPECT_EQ(f("&ValorInc(\"N\";1)."), QStringLiteral("OK"));
   EXPECT_EQ(v("n"), QStringLiteral("42"));
   EXPECT_EQ(f("&ValorInc(n;[passo])."), QStringLiteral("OK"));
   EXPECT_EQ(v("n"), QStringLiteral("40"));
   EXPECT_EQ(f("&ValorInc(nada;1)."), QStringLiteral("FALHA"));
-  EXPECT_FALSE(script.gErroFatal);
-  script.gResultado = QStringLiteral("antes");
+  EXPECT_FALSE(script.erroFatal());
+  script.setResultado(QStringLiteral("antes"));
   EXPECT_EQ(f("&ValorInc(texto;1)."), QStringLiteral("antes"));  // the result stays
-  EXPECT_TRUE(script.gErroFatal);
+  EXPECT_TRUE(script.erroFatal());
   EXPECT_EQ(v("texto"), QStringLiteral("abc"));
 }
 
 TEST_F(Valores, ValorIncComIncrementoInvalidoEFatal) {
-  script.gValores.acrescentar(QStringLiteral("n"), QStringLiteral("1"));
+  script.valores().acrescentar(QStringLiteral("n"), QStringLiteral("1"));
   for (const char* instrucao : {"&ValorInc(n;um).", "&ValorInc(n;1,5).", "&ValorInc(nada;x).",
                                 "&ValorInc(n;99999999999999999999)."}) {
     teste::CLHostTeste h;
     CLScript s(h);
-    s.gValores.acrescentar(QStringLiteral("n"), QStringLiteral("1"));
+    s.valores().acrescentar(QStringLiteral("n"), QStringLiteral("1"));
     s.execFunction(QString::fromUtf8(instrucao));
-    EXPECT_TRUE(s.gErroFatal) << instrucao;
-    EXPECT_EQ(s.gValores.valor(QStringLiteral("n")), QStringLiteral("1")) << instrucao;
+    EXPECT_TRUE(s.erroFatal()) << instrucao;
+    EXPECT_EQ(s.valores().valor(QStringLiteral("n")), QStringLiteral("1")) << instrucao;
   }
 }
 
 TEST_F(Valores, ValorSubstituir) {
-  script.gValores.acrescentar(QStringLiteral("tel"), QStringLiteral("(81) 9999 0000"));
+  script.valores().acrescentar(QStringLiteral("tel"), QStringLiteral("(81) 9999 0000"));
   EXPECT_EQ(f("&ValorSubstituir(tel;\" \")."), QStringLiteral("OK"));
   EXPECT_EQ(v("tel"), QStringLiteral("(81)99990000"));
   f("&ValorSubstituir(tel;\"(81)\";\"81-\").");
   EXPECT_EQ(v("tel"), QStringLiteral("81-99990000"));
-  script.gValores.acrescentar(QStringLiteral("frase"), QStringLiteral("Bom Dia, bom dia"));
+  script.valores().acrescentar(QStringLiteral("frase"), QStringLiteral("Bom Dia, bom dia"));
   f("&ValorSubstituir(frase;BOM;Ótimo).");  // letter case ignored
   EXPECT_EQ(v("frase"), QStringLiteral("Ótimo Dia, Ótimo dia"));
   f("&ValorSubstituir(frase;\"\";x).");
@@ -106,10 +106,10 @@ TEST_F(Valores, ValordoArquivo) {
   QDir(base.path()).mkpath(QStringLiteral("dados/textos"));
   ASSERT_TRUE(gravarArquivo(base.filePath(QStringLiteral("dados/textos/tres.txt")),
                             "\xEF\xBB\xBFlinha 1\r\nlinha 2 [x]\nlinha 3\\nfim\n"));
-  script.gValores.acrescentar(QStringLiteral("x"), QStringLiteral("X"));
+  script.valores().acrescentar(QStringLiteral("x"), QStringLiteral("X"));
   EXPECT_EQ(f("&ValordoArquivo(\"Texto\";\"tres\")."), QStringLiteral("OK"));
   EXPECT_EQ(v("texto"), QStringLiteral("linha 1linha 2 Xlinha 3\r\nfim\r\n"));
-  EXPECT_EQ(script.gValores.entradas().last().nome, QStringLiteral("Texto"));
+  EXPECT_EQ(script.valores().entradas().last().nome, QStringLiteral("Texto"));
   EXPECT_EQ(f("&ValordoArquivo(\"y\";\"nao-existe\")."), QStringLiteral("FALHA"));
   EXPECT_EQ(f(("&ValordoArquivo(\"z\";\"" + base.filePath(QStringLiteral("dados/textos/tres.txt")) + "\").")
                   .toUtf8()
@@ -129,7 +129,7 @@ TEST_F(Valores, DataHoraESaudacao) {
 }
 
 TEST_F(Valores, ParametrosDesativarDeixaTudoComoEscrito) {
-  script.gValores.acrescentar(QStringLiteral("x"), QStringLiteral("X"));
+  script.valores().acrescentar(QStringLiteral("x"), QStringLiteral("X"));
   f("&parametrosdesativar().");
   EXPECT_EQ(f("&ValorDefinir(a;\"[x]\\n\")."), QStringLiteral("[x]\\n"));
   f("&ParametrosAtivar().");
@@ -153,7 +153,7 @@ TEST_F(Valores, PausasNoRelogioVirtual) {
       {"&Pausar100(x).", 0, 0},
       {"&Pausar100(99999999999).", 1000, 1000},
   };
-  script.gValores.acrescentar(QStringLiteral("dois"), QStringLiteral("2"));
+  script.valores().acrescentar(QStringLiteral("dois"), QStringLiteral("2"));
   for (const auto& c : casos) {
     const qint64 t0 = host.agoraMs();
     f(c.instrucao);
@@ -175,12 +175,12 @@ TEST_F(Valores, PausarAcabaLogoQuandoPedemParada) {
 
 TEST_F(Valores, PausaPadrao) {
   f("&PausaPadrao(1).");
-  EXPECT_EQ(script.gPausaPadrao, 1);
+  EXPECT_EQ(script.pausaPadrao(), 1);
   const qint64 t0 = host.agoraMs();
   f("&Desconhecida().");
   EXPECT_GE(host.agoraMs() - t0, 2000);
   f("&PausaPadrao(x).");
-  EXPECT_EQ(script.gPausaPadrao, 1);
+  EXPECT_EQ(script.pausaPadrao(), 1);
   f("&PausaPadrao(0).");
-  EXPECT_EQ(script.gPausaPadrao, 0);
+  EXPECT_EQ(script.pausaPadrao(), 0);
 }

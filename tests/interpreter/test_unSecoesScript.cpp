@@ -36,7 +36,7 @@ TEST(SecoesScript, PreCarregarViraVariaveisEAjustes) {
   qputenv("MIVO_BASE_DIR", base.path().toLocal8Bit());
   teste::CLHostTeste host;
   CLScript script(host);
-  script.gGrid = host.lista().gGrid;
+  script.setGrade(*host.lista().gGrid);
   const EfeitosPreCarga e = rodarSecaoPre(
       script, {"rodar=não", "ocultar_lista=sim", "ocultar_texto=não", "exigir_dados=sim", "pre_titulo=Envio",
                "pre_titulo_lista=não", "pre_lista=nada", "pre_colunas=nome,email", "Cidade = Recife ", "sem igual"});
@@ -46,9 +46,9 @@ TEST(SecoesScript, PreCarregarViraVariaveisEAjustes) {
   EXPECT_TRUE(e.exigirDados);
   EXPECT_EQ(e.titulo, QStringLiteral("Envio"));
   EXPECT_FALSE(e.tituloLista.has_value());
-  EXPECT_EQ(script.gGrid->cell(1, 0), QStringLiteral("email"));
+  EXPECT_EQ(script.grade().cell(1, 0), QStringLiteral("email"));
   QStringList variaveis;
-  for (const auto& v : script.gValores.entradas()) variaveis << v.nome + u'=' + v.dados.gValor;
+  for (const auto& v : script.valores().entradas()) variaveis << v.nome + u'=' + v.dados.gValor;
   // Recognised keys set to "não" become variables too; "rodar" never does.
   EXPECT_EQ(variaveis, (QStringList{"ocultar_texto=não", "pre_titulo_lista=não", "cidade=Recife", "="}));
   qunsetenv("MIVO_BASE_DIR");

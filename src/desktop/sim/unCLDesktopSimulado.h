@@ -7,7 +7,9 @@
 // every action a script performs, each with a printable line.
 
 #include <array>
+#include <QString>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -130,5 +132,10 @@ class CLDesktopSimulado : public CLDesktop {
   std::function<void(const std::string&)> gObservador;
   std::function<void(int)> gDormir;
 };
+
+// A simulated desktop started from a scenario file (an empty path: an empty
+// desktop); null, with the reason in Portuguese in `erro`, when the file
+// cannot be read.
+std::unique_ptr<CLDesktopSimulado> criarDesktopSimulado(const QString& cenario, QString& erro);
 
 }  // namespace mivo

@@ -1,5 +1,7 @@
 #include "unCenarioSimulado.h"
 
+#include "unCLDesktopSimulado.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -382,6 +384,12 @@ bool lerCenarioSimulado(const QString& caminho, CenarioSimulado& cenario, QStrin
   }
   if (erro) *erro = prefixo + motivo;
   return false;
+}
+
+std::unique_ptr<CLDesktopSimulado> criarDesktopSimulado(const QString& caminho, QString& erro) {
+  CenarioSimulado cenario;
+  if (!caminho.isEmpty() && !lerCenarioSimulado(caminho, cenario, &erro)) return nullptr;
+  return std::make_unique<CLDesktopSimulado>(cenario);
 }
 
 }  // namespace mivo
