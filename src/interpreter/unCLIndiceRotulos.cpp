@@ -5,6 +5,14 @@ namespace mivo {
 namespace {
 const QString kMarcador = QStringLiteral("&marcador(");
 const QString kBloco = QStringLiteral("&bloco[");
+
+// The name in lower case; a name that already is (the usual case) is not
+// copied.
+QString minusculas(const QString& nome) {
+  for (const QChar c : nome)
+    if (c.unicode() >= 0x80 || (c.unicode() >= u'A' && c.unicode() <= u'Z')) return nome.toLower();
+  return nome;
+}
 }  // namespace
 
 void CLIndiceRotulos::registrar(Tabela& t, const QString& minuscula, const QString& abertura,
@@ -32,6 +40,7 @@ void CLIndiceRotulos::registrar(Tabela& t, const QString& minuscula, const QStri
 void CLIndiceRotulos::atualizar(const QStringList& linhas) {
   if (gValido && linhas.constData() == gLinhas.constData() && linhas.size() == gLinhas.size()) return;
   gLinhas = linhas;
+  gUltimoRotulo.clear();
   gMarcadores.clear();
   gBlocos.clear();
   for (int i = 0; i < gLinhas.size(); ++i) {
@@ -58,15 +67,19 @@ int CLIndiceRotulos::procurarNasLinhas(const QStringList& linhas, const QString&
 }
 
 int CLIndiceRotulos::ultimoMarcador(const QStringList& linhas, const QString& rotulo) {
-  const QString r = rotulo.toLower();
+  const QString r = minusculas(rotulo);
   if (r.contains(u')') || r.contains(u'"'))
     return procurarNasLinhas(linhas, kMarcador + r + u')', kMarcador + u'"' + r + QLatin1String("\")"), true);
   atualizar(linhas);
-  return gMarcadores.value(r).ultima;
+  if (gUltimoRotulo.isNull() || gUltimoRotulo != r) {
+    gUltimoRotulo = r;
+    gUltimoMarcador = gMarcadores.value(r).ultima;
+  }
+  return gUltimoMarcador;
 }
 
 int CLIndiceRotulos::primeiroBloco(const QStringList& linhas, const QString& nome) {
-  const QString n = nome.toLower();
+  const QString n = minusculas(nome);
   if (n.contains(u']') || n.contains(u'"'))
     return procurarNasLinhas(linhas, kBloco + n + u']', kBloco + u'"' + n + QLatin1String("\"]"), false);
   atualizar(linhas);

@@ -34,6 +34,10 @@ class CLIndiceRotulos {
                         int linha);
 
   QStringList gLinhas;  // shared copy of the list the index was built from
+  // The last name looked up and its answer: a loop jumps to the same marker
+  // again and again.
+  QString gUltimoRotulo;
+  int gUltimoMarcador = -1;
   bool gValido = false;
   Tabela gMarcadores;
   Tabela gBlocos;

@@ -18,6 +18,7 @@ struct CLInstrucao {
   QStringList brutos;                // the arguments as split (quotes kept); {texto} when not split
   QStringList lidos;                 // each argument read as its form says, not yet expanded
   quint64 expandir = 0;              // bit i: dispatch expands argument i
+  QString chamada;                   // the text it was read from, for nested calls
 };
 
 // Reads a statement ("&Nome(argumentos)."): name, row and arguments.

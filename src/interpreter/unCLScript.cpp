@@ -40,6 +40,7 @@ QString CLScript::getNextFunctionName(const QString& valor) {
 
 void CLScript::setLinhas(const QStringList& linhas) {
   gScript = linhas;
+  if (!gLidas.empty()) gLidasDescartadas.push_back(std::move(gLidas));
   gLidas.clear();
 }
 
@@ -112,6 +113,8 @@ const CLScript::LinhaLida& CLScript::linhaLida(int indice) {
 }
 
 bool CLScript::loadLine() {
+  gLidasDescartadas.clear();
+  gChamadasDescartadas.clear();
   if (gLine < 0 || gLine >= gScript.size()) return false;
   const LinhaLida& l = linhaLida(gLine);
   if (!l.passo.isEmpty()) {
@@ -131,8 +134,8 @@ bool CLScript::loadLine() {
       return false;
     case LinhaLida::Tipo::Instrucao: break;
   }
-  // A copy: the function may change the script's lines (and so this table).
-  const CLInstrucao instrucao = l.instrucao;
+  // Stays valid while the statement runs, even if it changes the lines.
+  const CLInstrucao& instrucao = l.instrucao;
   gLine = l.ultima;
   gHost.editorSeguir(gLine + 1);
   gHost.bombearEventos();
@@ -146,11 +149,19 @@ bool CLScript::loadLine() {
 
 QString CLScript::execFunction(const QString& valor) { return executar(lerInstrucao(valor)); }
 
-CLInstrucao CLScript::chamadaLida(const QString& chamada) {
-  auto it = gChamadas.constFind(chamada);
-  if (it != gChamadas.constEnd()) return *it;
-  if (gChamadas.size() >= kMaxChamadasLidas) gChamadas.clear();
-  return *gChamadas.insert(chamada, lerInstrucao(chamada));
+const CLInstrucao& CLScript::chamadaLida(const QString& chamada) {
+  // A loop runs the same nested call again and again.
+  if (gUltimaChamada && gUltimaChamada->chamada == chamada) return *gUltimaChamada;
+  if (const CLInstrucao* lida = gChamadas.indice.value(chamada, nullptr)) return *(gUltimaChamada = lida);
+  if (gChamadas.indice.size() >= kMaxChamadasLidas) {
+    gChamadasDescartadas.push_back(std::move(gChamadas));
+    gChamadas = {};
+    gUltimaChamada = nullptr;
+  }
+  gChamadas.lidas.push_back(lerInstrucao(chamada));
+  gChamadas.lidas.back().chamada = chamada;
+  gChamadas.indice.insert(chamada, &gChamadas.lidas.back());
+  return *(gUltimaChamada = &gChamadas.lidas.back());
 }
 
 QString CLScript::executar(const CLInstrucao& i) {

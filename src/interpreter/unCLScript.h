@@ -5,6 +5,7 @@
 // surroundings only through the host services.
 
 #include <QHash>
+#include <deque>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -115,7 +116,7 @@ class CLScript {
   void lerLinha(int indice, LinhaLida& l) const;
   QString executar(const CLInstrucao& i);
   QString chamar(const CLInstrucao& i);
-  CLInstrucao chamadaLida(const QString& chamada);
+  const CLInstrucao& chamadaLida(const QString& chamada);
   void expandirArgumentos(CLArgumentos& a, quint64 quais);
   void pularDefinicaoDeBloco();
 
@@ -140,9 +141,19 @@ class CLScript {
   QStringList gCliquesTemporarios;
 
   // The read form of each line of gScript, dropped whenever the lines change.
+  // What is dropped while a statement runs is kept until the next statement
+  // is read, so the running statement's read form stays valid.
   std::vector<LinhaLida> gLidas;
-  // Nested calls read once (bounded).
-  QHash<QString, CLInstrucao> gChamadas;
+  std::vector<std::vector<LinhaLida>> gLidasDescartadas;
+  // Nested calls read once (bounded; kept the same way when the table
+  // starts over).
+  struct ChamadasLidas {
+    QHash<QString, const CLInstrucao*> indice;
+    std::deque<CLInstrucao> lidas;
+  };
+  ChamadasLidas gChamadas;
+  const CLInstrucao* gUltimaChamada = nullptr;  // the last one looked up
+  std::vector<ChamadasLidas> gChamadasDescartadas;
 };
 
 }  // namespace mivo

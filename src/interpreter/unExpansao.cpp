@@ -88,16 +88,20 @@ QString CLScript::expandirValor(const QString& valor, bool ignorarVariaveis) {
     if (++passos > kMaxPassos || t.size() > kMaxTamanho) return t;
     const QString chamada = getNextFunctionName(t);
     if (aparar(chamada).isEmpty()) break;
-    const CLInstrucao lida = chamadaLida(chamada);
+    const CLInstrucao& lida = chamadaLida(chamada);
     const QString resultado = executar(lida);
     if (resultado.isEmpty() && lida.funcao && lida.funcao->tipo == Tipo::DefinicaoBloco) break;
-    const qsizetype pos = t.indexOf(chamada, 0, Qt::CaseInsensitive);
+    // The call is usually where the text starts.
+    const qsizetype pos = t.startsWith(chamada) ? 0 : t.indexOf(chamada, 0, Qt::CaseInsensitive);
     if (pos < 0) return t;
     t.replace(pos, chamada.size(), resultado);
     // Clipboard text holding "&" is not executed.
     if (resultado.contains(u'&') && lida.funcao && lida.funcao->palavra == QLatin1String("memorialer")) break;
     if (resultado.contains(chamada, Qt::CaseInsensitive)) return t;
   }
+  // What the calls left has nothing more to expand (the common case: a call
+  // whose result is "OK" or a plain value).
+  if (!expansao::temOQueExpandir(t)) return t;
 
   if (!ignorarVariaveis) {
     passos = 0;

@@ -28,33 +28,67 @@ double numero(const QString& texto) {
 
 }  // namespace
 
+namespace {
+
+enum class Operador { Diferente, MaiorIgual, MenorIgual, Igual, Maior, Menor, Nenhum };
+
+// The operator of a test: the first of "<>", ">=", "<=", "=", ">", "<" (in
+// that order) that the text holds anywhere, and where it first stands.
+Operador operadorDoTeste(const QString& t, qsizetype& pos) {
+  qsizetype primeiro[6] = {-1, -1, -1, -1, -1, -1};
+  const qsizetype n = t.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    const char16_t c = t[i].unicode();
+    const char16_t d = i + 1 < n ? t[i + 1].unicode() : u'\0';
+    auto anotar = [&](Operador o) {
+      if (primeiro[int(o)] < 0) primeiro[int(o)] = i;
+    };
+    if (c == u'<' && d == u'>') anotar(Operador::Diferente);
+    if (c == u'>' && d == u'=') anotar(Operador::MaiorIgual);
+    if (c == u'<' && d == u'=') anotar(Operador::MenorIgual);
+    if (c == u'=') anotar(Operador::Igual);
+    if (c == u'>') anotar(Operador::Maior);
+    if (c == u'<') anotar(Operador::Menor);
+  }
+  for (int o = 0; o < 6; ++o) {
+    if (primeiro[o] >= 0) {
+      pos = primeiro[o];
+      return static_cast<Operador>(o);
+    }
+  }
+  return Operador::Nenhum;
+}
+
+}  // namespace
+
 bool CLScript::testeLogico(const QString& valor) {
-  static const QLatin1String kOperadores[] = {QLatin1String("<>"), QLatin1String(">="),
-                                              QLatin1String("<="), QLatin1String("="),
-                                              QLatin1String(">"),  QLatin1String("<")};
-  for (const QLatin1String& op : kOperadores) {
-    const qsizetype pos = valor.indexOf(op);
-    if (pos < 0) continue;
-    try {
-      const QString esquerdo = expandirValor(aparar(valor.left(pos)));
-      const QString direito = expandirValor(aparar(valor.mid(pos + op.size())));
-      if (op == QLatin1String("<>")) return leitura::removerAspas(esquerdo) != leitura::removerAspas(direito);
-      if (op == QLatin1String("=")) {
+  qsizetype pos = 0;
+  const Operador op = operadorDoTeste(valor, pos);
+  if (op == Operador::Nenhum) return false;
+  const qsizetype tamanho = op <= Operador::MenorIgual ? 2 : 1;
+  try {
+    const QString esquerdo = expandirValor(aparar(valor.left(pos)));
+    const QString direito = expandirValor(aparar(valor.mid(pos + tamanho)));
+    switch (op) {
+      case Operador::Diferente: return leitura::removerAspas(esquerdo) != leitura::removerAspas(direito);
+      case Operador::Igual: {
         QString a = esquerdo, b = direito;
         return a.remove(u'"') == b.remove(u'"');
       }
-      const double a = numero(esquerdo), b = numero(direito);
-      if (op == QLatin1String(">=")) return a >= b;
-      if (op == QLatin1String("<=")) return a <= b;
-      if (op == QLatin1String(">")) return a > b;
-      return a < b;
-    } catch (const CLErro&) {
-      gHost.setLogGeral(QStringLiteral("Linha: [%1] Erro na estrutura do teste lógico").arg(linha()),
-                        CorLog::Vermelho);
-      return false;
+      default: break;
     }
+    const double a = numero(esquerdo), b = numero(direito);
+    switch (op) {
+      case Operador::MaiorIgual: return a >= b;
+      case Operador::MenorIgual: return a <= b;
+      case Operador::Maior: return a > b;
+      default: return a < b;
+    }
+  } catch (const CLErro&) {
+    gHost.setLogGeral(QStringLiteral("Linha: [%1] Erro na estrutura do teste lógico").arg(linha()),
+                      CorLog::Vermelho);
+    return false;
   }
-  return false;
 }
 
 QString fnVaiPara(CLScript& s, const CLArgumentos& a) {

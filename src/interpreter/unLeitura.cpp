@@ -128,14 +128,16 @@ QStringList getParams2(const QString& valor) {
 
 QString getNextFunctionName(const QString& valor) {
   const QString s = semCrLf(valor);
-  QString coletado;
-  bool emAspas = false, iniciado = false;
+  bool emAspas = false;
+  qsizetype inicio = -1;
   int p = 0, q = 0;
-  for (const QChar c : s) {
+  const qsizetype n = s.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    const QChar c = s[i];
     if (c == u'"') emAspas = !emAspas;
     if (!emAspas) {
       if (c == u'&') {
-        iniciado = true;
+        if (inicio < 0) inicio = i;
         ++p;
         ++q;
       } else if (c == u'(') {
@@ -144,9 +146,11 @@ QString getNextFunctionName(const QString& valor) {
         q = std::max(0, q - 1);
       }
     }
-    if (iniciado) {
-      if (p == 0 && q == 0 && !coletado.isEmpty()) return coletado + u')';
-      coletado += c;
+    // The call ends where both counts are back to zero; what ends it is
+    // written as ")".
+    if (inicio >= 0 && p == 0 && q == 0 && i > inicio) {
+      if (c == u')') return s.mid(inicio, i - inicio + 1);
+      return s.mid(inicio, i - inicio) + u')';
     }
   }
   return {};
