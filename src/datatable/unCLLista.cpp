@@ -153,16 +153,6 @@ Desfecho CLLista::salvarComo(const QString& arquivo, CLProgresso* progresso, QSt
   return Desfecho::Concluido;
 }
 
-CargaLista CLLista::abrirComTitulos(const QString& caminho, const Expansor& expandir,
-                                    QString* erro) {
-  if (!QFileInfo(caminho).isFile()) return CargaLista::Falha;
-  QString texto;
-  if (!lerArquivoTexto(caminho, texto, erro)) return CargaLista::ErroLeitura;
-  gArquivo = caminho;
-  mostrarStatus(gridDados);
-  return carregarComTitulos(*gGrid, texto, expandir) ? CargaLista::Ok : CargaLista::Falha;
-}
-
 QString CLLista::perguntaNovaLista() {
   return QStringLiteral(
       "As modificações atuais não estão salvas e serão descartadas. Deseja continuar?");

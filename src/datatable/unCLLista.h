@@ -17,10 +17,6 @@
 
 namespace mivo {
 
-// How the interpreter's loader ended: "OK", "FALHA" (no such file, or a
-// blank one) or an error reading the file.
-enum class CargaLista { Ok, Falha, ErroLeitura };
-
 class CLLista {
  public:
   explicit CLLista(QString arquivoRecentes = CLRecentes::arquivoPadrao());
@@ -73,12 +69,6 @@ class CLLista {
   // shows "Procedimento cancelado").
   Desfecho salvarComo(const QString& arquivo, CLProgresso* progresso = nullptr,
                       QString* erro = nullptr);
-  // The interpreter's loader: an existing file becomes the table's file, and
-  // its text is loaded into the active grid with its first line as titles
-  // (carregarComTitulos). The table is not emptied first.
-  CargaLista abrirComTitulos(const QString& caminho, const Expansor& expandir = {},
-                             QString* erro = nullptr);
-
   // Starts a new list. When the table holds data, `confirmar` is asked the
   // question and only a true answer goes on; returns false when declined.
   bool novaLista(bool excluirColunas, const std::function<bool(const QString&)>& confirmar);

@@ -231,8 +231,9 @@ TEST_F(CLListaTeste, SalvarEAbrirDeNovo) {
 
   // The interpreter's loader takes them as titles.
   CLLista terceira(pasta.filePath(QStringLiteral("r3.txt")));
-  EXPECT_EQ(terceira.abrirComTitulos(caminho), CargaLista::Ok);
-  EXPECT_EQ(terceira.gArquivo, caminho);
+  QString texto;
+  ASSERT_TRUE(lerArquivoTexto(caminho, texto));
+  EXPECT_TRUE(carregarComTitulos(*terceira.gGrid, texto));
   EXPECT_EQ(terceira.gridDados.celulasLinha(0), QStringList({"nome", "cidade", "obs"}));
   EXPECT_EQ(registros(terceira.gridDados), (Linhas{{"João", "São Paulo", ""}, {"Zoë", "Ωmega", "a,b"}}));
 }
@@ -266,17 +267,11 @@ TEST_F(CLListaTeste, SalvarEscreveAGradeAtiva) {
 }
 
 TEST_F(CLListaTeste, CarregadorDoInterpretador) {
-  EXPECT_EQ(lista->abrirComTitulos(pasta.filePath(QStringLiteral("falta.txt"))), CargaLista::Falha);
-  EXPECT_TRUE(lista->gArquivo.isEmpty());
-  const QString vazio = criar(QStringLiteral("vazio.txt"), " \r\n");
-  EXPECT_EQ(lista->abrirComTitulos(vazio), CargaLista::Falha);
-  EXPECT_EQ(lista->gArquivo, vazio) << "an existing file is associated even when blank";
-  const QString arq = criar(QStringLiteral("c.txt"), "nome,email\r\nAna;{x}\r\n");
-  lista->gEditou = false;
-  EXPECT_EQ(lista->abrirComTitulos(arq, [](const QString& s) { return QString(s).replace("{x}", "a@x"); }),
-            CargaLista::Ok);
+  EXPECT_FALSE(carregarComTitulos(*lista->gGrid, QStringLiteral(" \r\n")));
+  EXPECT_EQ(registros(lista->gridDados), Linhas{{""}});  // the one blank record a table always has
+  EXPECT_TRUE(carregarComTitulos(*lista->gGrid, QStringLiteral("nome,email\r\nAna;{x}\r\n"),
+                                 [](const QString& s) { return QString(s).replace("{x}", "a@x"); }));
   EXPECT_EQ(registros(lista->gridDados), (Linhas{{"Ana", "a@x"}}));
-  EXPECT_TRUE(lista->estaSalvo());
 }
 
 TEST_F(CLListaTeste, NovaListaPerguntaQuandoHaDados) {
