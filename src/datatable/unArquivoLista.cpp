@@ -85,7 +85,7 @@ std::optional<QString> gradeParaTexto(const CLGrade& grade, CLProgresso* progres
       progresso->progressoPasso(QStringLiteral("Processados: ") + formatarContagem(r));
     for (int c = 0; c < grade.ColCount(); ++c) {
       if (c > 0) texto += u';';
-      texto += grade.celula(c, r);
+      anexarCampo(texto, grade.celula(c, r));
     }
     texto += QLatin1String("\r\n");
     if (!progresso) continue;
@@ -132,7 +132,7 @@ Desfecho salvarGrade(const CLGrade& grade, const QString& caminho, CLProgresso* 
     linha.clear();
     for (int c = 0; c < grade.ColCount(); ++c) {
       if (c > 0) linha += u';';
-      linha += grade.celula(c, r);
+      anexarCampo(linha, grade.celula(c, r));
     }
     linha += QLatin1String("\r\n");
     if (cabe)
@@ -164,7 +164,26 @@ bool gravarLista(const QString& caminho, const QString& texto, QString* erro) {
   return gravarArquivo(caminho, codificarTexto(texto), erro);
 }
 
-bool carregarComTitulos(CLGrade& grade, const QString& texto, const Expansor& expandir) {
+void anexarCampo(QString& linha, QStringView celula) {
+  if (!celula.contains(u';') && !celula.startsWith(u'"')) {
+    linha += celula;
+    return;
+  }
+  linha += u'"';
+  for (const QChar c : celula) {
+    if (c == u'"') linha += u'"';
+    linha += c;
+  }
+  linha += u'"';
+}
+
+QString campoParaArquivo(const QString& celula) {
+  QString r;
+  anexarCampo(r, celula);
+  return r;
+}
+
+bool carregarComTitulos(CLGrade& grade, const QString& texto) {
   if (aparar(texto).isEmpty()) return false;
   CLGrade::Lote lote(grade);
   const QString primeira = primeiraLinha(texto).toString();
@@ -173,13 +192,17 @@ bool carregarComTitulos(CLGrade& grade, const QString& texto, const Expansor& ex
   // line has no ";" (a comma- or tab-separated file), or their values would
   // all land in the first column.
   const QChar delimitador = escolherDelimitador(primeira);
-  const bool outroDelimitador = !delimitador.isNull() && delimitador != u';';
+  const QChar separador = delimitador.isNull() ? QChar(u';') : delimitador;
   bool titulos = true;
   paraCadaLinha(texto, [&](QStringView l) {
     if (std::exchange(titulos, false)) return;
-    QString linha = expandir ? expandir(l.toString()) : l.toString();
-    if (outroDelimitador) linha = dividirCampos(linha, delimitador).join(u';');
-    grade.inserirLinha(linha, true);
+    const QString linha = l.toString();
+    if (separador != u';')
+      grade.inserirLinha(dividirCampos(linha, separador).join(u';'), true);
+    else if (linha.contains(u'"'))
+      grade.inserirCampos(dividirCampos(linha, separador), true);  // a quoted field keeps its ";"
+    else
+      grade.inserirLinha(linha, true);
   });
   return true;
 }

@@ -17,10 +17,6 @@ namespace mivo {
 class CLGrade;
 class CLProgresso;
 
-// Turns a record line into the text to write, as the interpreter does with
-// "{column}" and "[variable]" references; an empty function keeps the text.
-using Expansor = std::function<QString(const QString&)>;
-
 // The delimiter of a pasted or loaded text, chosen from its first line:
 // ";" when the line has one, else a tab, else ","; a null QChar when none
 // (each line is then one cell).
@@ -54,10 +50,18 @@ bool gravarLista(const QString& caminho, const QString& texto, QString* erro = n
 
 // The interpreter's way of loading a list into a grid: the first line names
 // the columns (split at ";" and ","; titles the grid lacks are added), every
-// further line is expanded and written as a record by position (split at
-// ";", or at the first line's delimiter when that is "," or a tab). Blank
-// lines add nothing; a record longer than the titles keeps its
-// extra values in new untitled columns. False when the text is blank.
-bool carregarComTitulos(CLGrade& grade, const QString& texto, const Expansor& expandir = {});
+// further line is written as a record by position (split at ";", or at the
+// first line's delimiter when that is "," or a tab; a field in double quotes
+// keeps its delimiters). Values are data: they are stored exactly as read,
+// never run or expanded. Blank lines add nothing; a record longer than the
+// titles keeps its extra values in new untitled columns. False when the text
+// is blank.
+bool carregarComTitulos(CLGrade& grade, const QString& texto);
+
+// A cell as a list file holds it: as it is, or, when it holds ";" or starts
+// with a double quote (it would not read back the same), in double quotes
+// with its quotes doubled.
+QString campoParaArquivo(const QString& celula);
+void anexarCampo(QString& linha, QStringView celula);
 
 }  // namespace mivo

@@ -258,10 +258,12 @@ void CLGrade::inserirColunas(const QString& titulos) {
 
 bool CLGrade::inserirLinha(const QString& valores, bool carga) {
   if (aparar(valores).isEmpty()) return true;
-  QString texto = valores;
-  texto.replace(QLatin1String("\r\n"), QLatin1String("\\n"));
-  QStringList lista = texto.split(u';');
-  for (QString& v : lista) v = aparar(v);
+  return inserirCampos(valores.split(u';'), carga);
+}
+
+bool CLGrade::inserirCampos(QStringList lista, bool carga) {
+  if (lista.isEmpty()) return true;
+  for (QString& v : lista) v = aparar(v).replace(QLatin1String("\r\n"), QLatin1String("\\n"));
   // Empty values past the last column (a trailing ";") are no data.
   while (carga && lista.size() > gColunas && lista.last().isEmpty()) lista.removeLast();
   const int qtd = static_cast<int>(lista.size());

@@ -100,6 +100,9 @@ class CLGrade {
   // is loaded (`carga`), nothing read is lost: a line that only repeats the
   // titles is no record, and extra values go into new untitled columns.
   bool inserirLinha(const QString& valores, bool carga = false);
+  // The same with the values already split (a loaded record whose quoted
+  // fields may hold ";").
+  bool inserirCampos(QStringList valores, bool carga);
 
   // --- Change notification ------------------------------------------------
   void adicionarObservador(CLGradeObservador* observador);

@@ -118,6 +118,7 @@ class CLScript {
   QString chamar(const CLInstrucao& i);
   const CLInstrucao& chamadaLida(const QString& chamada);
   void expandirArgumentos(CLArgumentos& a, quint64 quais);
+  QString expandirTexto(const QString& valor, bool ignorarVariaveis);
   void pularDefinicaoDeBloco();
 
   CLHost& gHost;

@@ -68,6 +68,10 @@ struct CLFuncao {
   // argument unusable; empty for functions without fatal errors.
   QString erro;
   ResultadoErro resultadoErro;
+  // The result is data from outside the script (a cell, the clipboard, a
+  // window's title, the auxiliary text): placed into an argument, it is
+  // never read as calls, variables or columns.
+  bool devolveDados;
   TratadorFuncao tratador;  // null only for "&Marcador" and the block definition
 
   bool temEntrada() const { return categoria != Categoria::Nenhuma; }

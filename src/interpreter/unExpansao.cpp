@@ -7,6 +7,9 @@
 
 #include "unExpansao.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "unCLScript.h"
 #include "unCatalogo.h"
 #include "unUtil.h"
@@ -24,6 +27,70 @@ bool temOQueExpandir(const QString& valor) {
     }
   }
   return false;
+}
+
+namespace {
+
+// The characters expansion acts on, and the noncharacters that stand for
+// them inside data; U+FDEF marks a noncharacter that was in the text itself.
+constexpr char16_t kEspeciais[] = {u'&', u'[', u']', u'{', u'}', u'|', u'^', u'~', u'\\'};
+constexpr char16_t kPrimeiroReservado = 0xFDD0;
+constexpr char16_t kUltimoReservado = 0xFDEF;
+constexpr char16_t kMarcaLiteral = 0xFDEF;
+
+bool reservado(char16_t c) { return c >= kPrimeiroReservado && c <= kUltimoReservado; }
+
+}  // namespace
+
+bool temReservados(const QString& texto) {
+  for (const QChar c : texto)
+    if (reservado(c.unicode())) return true;
+  return false;
+}
+
+QString protegerDados(const QString& dados) {
+  QString r;
+  r.reserve(dados.size());
+  for (const QChar c : dados) {
+    const char16_t u = c.unicode();
+    const auto* e = std::find(std::begin(kEspeciais), std::end(kEspeciais), u);
+    if (e != std::end(kEspeciais)) {
+      r += QChar(char16_t(kPrimeiroReservado + (e - std::begin(kEspeciais))));
+    } else {
+      if (reservado(u)) r += QChar(kMarcaLiteral);
+      r += c;
+    }
+  }
+  return r;
+}
+
+QString escapar(const QString& texto) {
+  if (!temReservados(texto)) return texto;
+  QString r;
+  r.reserve(texto.size() + 4);
+  for (const QChar c : texto) {
+    if (reservado(c.unicode())) r += QChar(kMarcaLiteral);
+    r += c;
+  }
+  return r;
+}
+
+QString restaurar(const QString& texto) {
+  if (!temReservados(texto)) return texto;
+  QString r;
+  r.reserve(texto.size());
+  const qsizetype n = texto.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    const char16_t u = texto[i].unicode();
+    if (u == kMarcaLiteral && i + 1 < n) {
+      r += texto[++i];
+    } else if (reservado(u) && u - kPrimeiroReservado < qsizetype(std::size(kEspeciais))) {
+      r += QChar(kEspeciais[u - kPrimeiroReservado]);
+    } else {
+      r += QChar(u);
+    }
+  }
+  return r;
 }
 
 }  // namespace expansao
@@ -74,7 +141,10 @@ QString CLScript::expandirValor(const QString& valor, bool ignorarVariaveis) {
   if (gParametrosDesativar) return valor;
   // Nothing to expand: only the trimming would change the text.
   if (!expansao::temOQueExpandir(valor)) return aparado(valor) ? valor : aparar(valor);
+  return expansao::restaurar(expandirTexto(expansao::escapar(valor), ignorarVariaveis));
+}
 
+QString CLScript::expandirTexto(const QString& valor, bool ignorarVariaveis) {
   QString t = aparar(valor);
   t.remove(u'\r');
   t.remove(u'\n');
@@ -94,7 +164,8 @@ QString CLScript::expandirValor(const QString& valor, bool ignorarVariaveis) {
     // The call is usually where the text starts.
     const qsizetype pos = t.startsWith(chamada) ? 0 : t.indexOf(chamada, 0, Qt::CaseInsensitive);
     if (pos < 0) return t;
-    t.replace(pos, chamada.size(), resultado);
+    const bool dados = lida.funcao && lida.funcao->devolveDados;
+    t.replace(pos, chamada.size(), dados ? expansao::protegerDados(resultado) : expansao::escapar(resultado));
     // Clipboard text holding "&" is not executed.
     if (resultado.contains(u'&') && lida.funcao && lida.funcao->palavra == QLatin1String("memorialer")) break;
     if (resultado.contains(chamada, Qt::CaseInsensitive)) return t;
@@ -107,14 +178,15 @@ QString CLScript::expandirValor(const QString& valor, bool ignorarVariaveis) {
     passos = 0;
     while (t.contains(u'[')) {
       const bool ok = substituirReferencia(t, u'[', u']', passos, [this](const QString& nome) {
-        return gValores.valor(getParamValue(nome));
+        return expansao::escapar(gValores.valor(getParamValue(expansao::restaurar(nome))));
       });
       if (!ok) return t;
     }
     while (t.contains(u'{')) {
+      // A cell is data: it goes in as it is and is not read again.
       const bool ok = substituirReferencia(t, u'{', u'}', passos, [this](const QString& nome) {
-        const int col = gGrid->colunaPorTitulo(nome);
-        return col < 0 ? QString() : expandirValor(gGrid->cell(col, gGrid->Row()), false);
+        const int col = gGrid->colunaPorTitulo(expansao::restaurar(nome));
+        return col < 0 ? QString() : expansao::protegerDados(gGrid->cell(col, gGrid->Row()));
       });
       if (!ok) return t;
     }

@@ -13,4 +13,14 @@ namespace mivo::expansao {
 // characters expansion replaces.
 bool temOQueExpandir(const QString& valor);
 
+// Data placed into a text being expanded (a cell, the clipboard, ...) has
+// its special characters swapped for Unicode noncharacters, so that no later
+// step of the expansion reads it as a call, a variable, a column or an
+// escape; restaurar swaps them back when the expansion returns. Texts that
+// already hold such noncharacters keep them (escapar marks each one).
+QString protegerDados(const QString& dados);
+QString escapar(const QString& texto);
+QString restaurar(const QString& texto);
+bool temReservados(const QString& texto);
+
 }  // namespace mivo::expansao

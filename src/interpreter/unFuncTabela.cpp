@@ -31,7 +31,8 @@ QString fnLaInserirLinha(CLScript& s, const CLArgumentos& a) {
 
 QString fnLaValor(CLScript& s, const CLArgumentos& a) {
   const int c = coluna(s, a);
-  return c < 0 ? QString() : s.expandirValor(s.grade().cell(c, s.grade().Row()));
+  // The cell is data: given as it is, never run or expanded.
+  return c < 0 ? QString() : s.grade().cell(c, s.grade().Row());
 }
 
 QString fnLaIrLinha(CLScript& s, const CLArgumentos& a) {
@@ -60,7 +61,7 @@ QString abrirListaComTitulos(CLScript& s, const QString& caminho) {
   lista.gArquivo = caminho;
   s.host().showStatus(lista.gridDados);
   if (aparar(texto).isEmpty()) return kFalha;
-  carregarComTitulos(s.grade(), texto, [&s](const QString& linha) { return s.expandirValor(linha); });
+  carregarComTitulos(s.grade(), texto);
   return kOk;
 }
 

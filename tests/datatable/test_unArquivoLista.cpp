@@ -109,13 +109,6 @@ TEST(ArquivoLista, GradeParaTextoCanceladoNaoDevolveTexto) {
   EXPECT_EQ(p.maximo, 2);  // (300 - 1) / 100
 }
 
-TEST(ArquivoLista, ContagemNoPadraoDasLegendas) {
-  EXPECT_EQ(formatarContagem(0), QString());
-  EXPECT_EQ(formatarContagem(999), QStringLiteral("999"));
-  EXPECT_EQ(formatarContagem(1234), QStringLiteral("1.234"));
-  EXPECT_EQ(formatarContagem(1234567), QStringLiteral("1.234.567"));
-}
-
 TEST(ArquivoLista, GravacaoEscolheACodificacaoSemPerderCaracteres) {
   QTemporaryDir pasta;
   ASSERT_TRUE(pasta.isValid());
@@ -147,14 +140,12 @@ TEST(ArquivoLista, CarregarComTitulosUsaAPrimeiraLinhaComoTitulos) {
       "Ana;a@x;ok\r\n"
       "\r\n"
       "Bia;{nome};pendente;extra\r\n");
-  const Expansor expandir = [](const QString& s) {
-    return QString(s).replace(QLatin1String("{nome}"), QLatin1String("b@x"));
-  };
-  EXPECT_TRUE(carregarComTitulos(g, texto, expandir));
+  EXPECT_TRUE(carregarComTitulos(g, texto));
   EXPECT_EQ(g.celulasLinha(0), QStringList({"nome", "email", "status", ""}));
   EXPECT_EQ(g.qtdRegistros(), 2) << "a blank line adds no record";
   EXPECT_EQ(g.celulasLinha(1), QStringList({"Ana", "a@x", "ok", ""}));
-  EXPECT_EQ(g.celulasLinha(2), QStringList({"Bia", "b@x", "pendente", "extra"}));
+  // Values are data: a reference in a cell is kept as written.
+  EXPECT_EQ(g.celulasLinha(2), QStringList({"Bia", "{nome}", "pendente", "extra"}));
 
   // Loading again appends after the records already there.
   EXPECT_TRUE(carregarComTitulos(g, QStringLiteral("email;nome\nCid")));
@@ -164,6 +155,41 @@ TEST(ArquivoLista, CarregarComTitulosUsaAPrimeiraLinhaComoTitulos) {
 
   EXPECT_FALSE(carregarComTitulos(g, QStringLiteral(" \r\n\t")));
   EXPECT_EQ(g.qtdRegistros(), 3);
+}
+
+// Cells that would not read back the same are written in double quotes, the
+// others exactly as they are; what is written loads back intact.
+TEST(ArquivoLista, CelulasComPontoEVirgulaOuAspasVoltamIntactas) {
+  struct Caso {
+    const char* celula;
+    const char* escrita;
+  } casos[] = {
+      {"Ana", "Ana"},
+      {"Lúcia & Filhos (Ltda.)", "Lúcia & Filhos (Ltda.)"},
+      {"Zé d'Ávila; 50% off €", "\"Zé d'Ávila; 50% off €\""},
+      {"\"VIP\"", "\"\"\"VIP\"\"\""},
+      {"Zé \"Zezinho\" Silva", "Zé \"Zezinho\" Silva"},
+      {"a;\"b\";c", "\"a;\"\"b\"\";c\""},
+  };
+  QTemporaryDir pasta;
+  for (const auto& c : casos) {
+    const QString celula = QString::fromUtf8(c.celula);
+    EXPECT_EQ(campoParaArquivo(celula), QString::fromUtf8(c.escrita)) << c.celula;
+    CLGrade g;
+    g.setColCount(2);
+    g.setCell(0, 0, QStringLiteral("nome"));
+    g.setCell(1, 0, QStringLiteral("cidade"));
+    g.setCell(0, 1, celula);
+    g.setCell(1, 1, QStringLiteral("Porto"));
+    const QString caminho = pasta.filePath(QStringLiteral("l.txt"));
+    ASSERT_EQ(salvarGrade(g, caminho), Desfecho::Concluido);
+    QString texto;
+    ASSERT_TRUE(lerArquivoTexto(caminho, texto));
+    EXPECT_EQ(texto, QStringLiteral("nome;cidade\r\n") + QString::fromUtf8(c.escrita) + QStringLiteral(";Porto\r\n"));
+    CLGrade lida;
+    ASSERT_TRUE(carregarComTitulos(lida, texto));
+    EXPECT_EQ(lida.celulasLinha(1), (QStringList{celula, QStringLiteral("Porto")})) << c.celula;
+  }
 }
 
 TEST(ArquivoLista, SalvarGradeGravaOMesmoQueOTextoEmQualquerCodificacao) {

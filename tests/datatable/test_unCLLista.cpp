@@ -269,9 +269,9 @@ TEST_F(CLListaTeste, SalvarEscreveAGradeAtiva) {
 TEST_F(CLListaTeste, CarregadorDoInterpretador) {
   EXPECT_FALSE(carregarComTitulos(*lista->gGrid, QStringLiteral(" \r\n")));
   EXPECT_EQ(registros(lista->gridDados), Linhas{{""}});  // the one blank record a table always has
-  EXPECT_TRUE(carregarComTitulos(*lista->gGrid, QStringLiteral("nome,email\r\nAna;{x}\r\n"),
-                                 [](const QString& s) { return QString(s).replace("{x}", "a@x"); }));
-  EXPECT_EQ(registros(lista->gridDados), (Linhas{{"Ana", "a@x"}}));
+  // Values are data: kept exactly as read; a quoted field keeps its ";".
+  EXPECT_TRUE(carregarComTitulos(*lista->gGrid, QStringLiteral("nome;email\r\nAna;{x}\r\n\"B; C\";[v]\r\n")));
+  EXPECT_EQ(registros(lista->gridDados), (Linhas{{"Ana", "{x}"}, {"B; C", "[v]"}}));
 }
 
 TEST_F(CLListaTeste, NovaListaPerguntaQuandoHaDados) {

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "unCLRecentes.h"
+#include "unPastaBaseTeste.h"
 #include "unUtil.h"
 #include "impressaoQt.h"
 
@@ -116,7 +117,6 @@ TEST_F(CLRecentesTeste, LeituraFicaComAsPrimeiras15Linhas) {
 }
 
 TEST_F(CLRecentesTeste, RegistroPadraoFicaNaPastaBase) {
-  qputenv("MIVO_BASE_DIR", pasta.path().toLocal8Bit());
-  EXPECT_EQ(CLRecentes().arquivo(), QDir(pasta.path()).filePath(QStringLiteral("recentfiles.txt")));
-  qunsetenv("MIVO_BASE_DIR");
+  teste::CLPastaBaseTeste base;
+  EXPECT_EQ(CLRecentes().arquivo(), QDir(base.path()).filePath(QStringLiteral("recentfiles.txt")));
 }

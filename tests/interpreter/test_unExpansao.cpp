@@ -44,7 +44,7 @@ TEST_F(Expansao, VariaveisColunasEEscapes) {
       {"Olá [\"nome\"]", "Olá Maria"},
       {"Olá [outro]", "Olá "},  // the blank before the reference stays
       {"{email}", "maria@exemplo.com"},  // title "Email " trimmed, any letter case
-      {"{saudacao}!", "Oi Maria!"},     // a cell is expanded on its own
+      {"{saudacao}!", "Oi [nome]!"},    // a cell is data: not read again
       {"{nada}x", "x"},
       {"~nome}", "{nome}"},
       {"a|b", "a&b"},
@@ -57,6 +57,27 @@ TEST_F(Expansao, VariaveisColunasEEscapes) {
       {"a]b[nome]", "a]bMaria"},
   };
   for (const auto& c : casos) EXPECT_EQ(x(c.entrada), QString::fromUtf8(c.esperado)) << c.entrada;
+}
+
+// Contact data is data: a cell substituted for {coluna}, or given by
+// &LaValor inside an argument, arrives exactly as it was loaded, and nothing
+// in it runs.
+TEST_F(Expansao, DadosDeContatoChegamComoForamEscritos) {
+  const char* celulas[] = {
+      "Lúcia & Filhos (Ltda.)", "Maria [VIP]", "Ana {filial}", "José ^ Cia | Ltda", "&MsgExibir(CARREGOU).",
+      "&ExecutarComando(\"touch criado-pela-lista\").", "C:\\novo\\nome", "~x~", "[nome]",
+      "\xEF\xB7\x90 reservado",  // a noncharacter in the data itself
+  };
+  for (const char* c : celulas) {
+    const QString celula = QString::fromUtf8(c);
+    script.grade().setCell(0, 1, celula);
+    EXPECT_EQ(x("{email}"), celula) << c;
+    EXPECT_EQ(x("Para: {Email} ok"), QStringLiteral("Para: ") + celula + QStringLiteral(" ok")) << c;
+    EXPECT_EQ(x("&LaValor(email) e [nome]"), celula + QStringLiteral(" e Maria")) << c;
+    // The author's own escapes around the data still work.
+    EXPECT_EQ(x("a|b {email}\\n"), QStringLiteral("a&b ") + celula + QStringLiteral("\r\n")) << c;
+  }
+  EXPECT_TRUE(host.dialogos.isEmpty()) << host.dialogos.join(u'\n').toStdString();
 }
 
 TEST_F(Expansao, IgnorarVariaveisDeixaReferenciasMasTrataEscapes) {

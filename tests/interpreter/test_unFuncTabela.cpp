@@ -8,7 +8,6 @@
 #include "unCLErro.h"
 #include "unCLLista.h"
 #include "unCLScript.h"
-#include "unPreCarga.h"
 #include "unHostTeste.h"
 #include "unPastaBaseTeste.h"
 #include "unUtil.h"
@@ -128,7 +127,7 @@ TEST_F(Tabela, AbrirESalvarListas) {
   EXPECT_EQ(f(QStringLiteral("&LaAbrir(\"clientes\").")), QStringLiteral("OK"));
   EXPECT_EQ(linha(0), (QStringList{"nome", "email", ""}));
   EXPECT_EQ(linha(1), (QStringList{"Zé", "", ""}));  // appended after what was there
-  EXPECT_EQ(linha(3), (QStringList{"Bia", "b@x", ""}));  // lines are expanded
+  EXPECT_EQ(linha(3), (QStringList{"Bia", "[dominio]", ""}));  // values are data, kept as written
   EXPECT_EQ(linha(4), (QStringList{"Caio", "c@x", "extra"}));  // nothing read is lost
   EXPECT_EQ(host.lista().gArquivo, arquivo(QStringLiteral("dados/listas/clientes.txt")));
 
@@ -157,25 +156,6 @@ TEST_F(Tabela, SalvarCanceladoNaoGravaNada) {
   ASSERT_TRUE(lerArquivoTexto(destino, texto));
   EXPECT_EQ(texto, QStringLiteral("conteudo antigo\r\n"));
   EXPECT_TRUE(cancela.dialogos.contains(QStringLiteral("Informação: Procedimento cancelado")));
-}
-
-TEST_F(Tabela, PreCarregarListaTextoEColunas) {
-  ASSERT_TRUE(gravarArquivo(arquivo(QStringLiteral("dados/listas/l.txt")), "a;b\r\n1;2\r\n"));
-  ASSERT_TRUE(gravarArquivo(arquivo(QStringLiteral("dados/textos/t.txt")), "linha 1\r\nlinha 2\r\n"));
-  f(QStringLiteral("&LaInserirColunas(\"velha\")."));
-  EXPECT_EQ(preCarregarLista(script, QStringLiteral("l")), QStringLiteral("ok"));
-  EXPECT_EQ(linha(0), (QStringList{"a", "b"}));  // the table was emptied first
-  EXPECT_EQ(linha(1), (QStringList{"1", "2"}));
-  EXPECT_EQ(host.prelistaFile(), arquivo(QStringLiteral("dados/listas/l.txt")));
-  preCarregarTexto(script, QStringLiteral("t"));
-  EXPECT_EQ(host.textoAuxiliarLinhas(), (QStringList{"linha 1", "linha 2"}));
-  preCarregarColunas(script, QStringLiteral("c,a"));
-  EXPECT_EQ(linha(0), (QStringList{"a", "b", "c"}));
-
-  host.lista().gEditou = true;
-  host.respostas = {QStringLiteral("Não")};
-  EXPECT_THROW(preCarregarLista(script, QStringLiteral("l")), CLAbortoSilencioso);
-  EXPECT_EQ(linha(0), (QStringList{"a", "b", "c"}));
 }
 
 TEST_F(Tabela, ArquivosEstranhosTemDesfechoDocumentado) {
