@@ -170,8 +170,14 @@ class CLDesktop {
   // it); an empty text when it holds no text.
   virtual std::optional<std::u16string> areaTransferenciaTexto() = 0;
   // False when the clipboard cannot be opened; the caller may try again.
+  // Line breaks are given as CR LF; the backend puts them on the clipboard
+  // as its platform writes them.
   virtual bool areaTransferenciaDefinirTexto(const std::u16string& texto) = 0;
   virtual bool areaTransferenciaDefinirImagem(const ImagemPixels& imagem) = 0;
+  // Whether the last paste (the key that followed setting the clipboard) was
+  // taken: some program read what Mivo put on the clipboard. Backends that
+  // cannot tell answer true.
+  virtual bool colagemEntregue() const { return true; }
 
   // --- Shell and time --------------------------------------------------------
   // Opens a program, document, folder or web address with what the system

@@ -61,18 +61,21 @@ QString fnJanelaAtivaPosicionar(CLScript& s, const CLArgumentos& a) {
 QString fnJanelaAtivar(CLScript& s, const CLArgumentos& a) {
   const QString parte = a[0].toLower();
   if (parte.isEmpty()) return kFalha;  // an empty part is found in no title
-  // The first title, in desktop order, that holds the part (upper case on
-  // both sides); without one, the last title read.
+  // The first window, in desktop order, whose title holds the part (upper
+  // case on both sides). That window is the one activated: its title may
+  // change in the meantime (an unread counter, a "*"), so it is not looked
+  // up again by title.
   const QString parteMaiuscula = parte.toUpper();
-  QString achado;
+  JanelaId achada = JanelaId::Nenhuma;
   for (const JanelaId janela : s.desktop().janelasEmOrdem()) {
-    achado = titulo(s, janela);
-    if (achado.toUpper().contains(parteMaiuscula)) break;
+    const QString t = titulo(s, janela);
+    if (t.toUpper().contains(parteMaiuscula) && t.toLower().contains(parte)) {
+      achada = janela;
+      break;
+    }
   }
-  achado = achado.toLower();
-  if (achado.isEmpty() || !achado.contains(parte)) return kFalha;
-  const JanelaId janela = s.desktop().janelaPorTitulo(achado.toStdU16String());
-  const bool ativada = janela != JanelaId::Nenhuma && s.desktop().janelaAtivar(janela);
+  if (achada == JanelaId::Nenhuma) return kFalha;
+  const bool ativada = s.desktop().janelaAtivar(achada);
   s.host().bombearEventos();
   return ativada ? kOk : kFalha;
 }

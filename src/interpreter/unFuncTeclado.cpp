@@ -213,7 +213,8 @@ QString fnTextoColar(CLScript& s, const CLArgumentos& a) {
   if (!areaTransferenciaGravar(s, leitura::getParamValue(texto))) return kFalha;
   if (texto.isEmpty()) return kFalha;
   teclarColar(s);
-  return kOk;
+  // Where the desktop can tell, a paste that no program took did not happen.
+  return s.desktop().colagemEntregue() ? kOk : kFalha;
 }
 
 QString fnTextoProcessar(CLScript&, const CLArgumentos& a) { return a[0]; }

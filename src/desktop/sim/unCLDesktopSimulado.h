@@ -56,6 +56,7 @@ class CLDesktopSimulado : public CLDesktop {
   std::vector<ProgramaEmExecucao> programasEmExecucao() const override { return gProgramas; }
   std::optional<std::u16string> areaTransferenciaTexto() override;
   bool areaTransferenciaDefinirTexto(const std::u16string& texto) override;
+  bool colagemEntregue() const override { return !gColagemIgnorada; }
   bool areaTransferenciaDefinirImagem(const ImagemPixels& imagem) override;
   bool shellAbrir(const std::u16string& comando) override;
   // Only counts and calls the sleep callback; never really sleeps.
@@ -86,6 +87,8 @@ class CLDesktopSimulado : public CLDesktop {
   // The next `vezes` clipboard reads and writes fail, as when another program
   // holds the clipboard.
   void setAreaTransferenciaOcupada(int vezes) { gOcupadaVezes = vezes; }
+  // Pastes are not taken by any program (as when nothing has the focus).
+  void setColagemIgnorada(bool valor) { gColagemIgnorada = valor; }
   void adicionarAbertura(const AberturaSimulada& abertura) { gAberturas.push_back(abertura); }
 
   // --- Inspection ------------------------------------------------------------
@@ -126,6 +129,7 @@ class CLDesktopSimulado : public CLDesktop {
   std::u16string gTexto;
   ImagemPixels gImagem;
   int gOcupadaVezes = 0;
+  bool gColagemIgnorada = false;
   std::vector<AberturaSimulada> gAberturas;
   long long gMsDormidos = 0;
   std::vector<AcaoSimulada> gAcoes;

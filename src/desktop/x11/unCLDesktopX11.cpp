@@ -103,9 +103,10 @@ void CLDesktopX11::teclaSoltar(int tecla) {
 void CLDesktopX11::aguardarColagem(int tecla) {
   if (!gColagemPendente || ehModificador(tecla)) return;
   gColagemPendente = false;
+  gColagemEntregue = false;
   if (gAreaTransferencia && !gConexao->morta()) {
     XSync(gConexao->tela(), False);
-    gAreaTransferencia->aguardarEntrega(gEntregasAntes, kLimiteColagemMs);
+    gColagemEntregue = gAreaTransferencia->aguardarEntrega(gEntregasAntes, kLimiteColagemMs);
   }
 }
 
@@ -289,7 +290,12 @@ std::optional<std::u16string> CLDesktopX11::areaTransferenciaTexto() {
 
 bool CLDesktopX11::areaTransferenciaDefinirTexto(const std::u16string& texto) {
   CLAreaTransferenciaX11* area = areaTransferencia();
-  const bool definiu = area && area->definirTexto(texto);
+  // Linux programs break lines with LF alone.
+  std::u16string comLf;
+  comLf.reserve(texto.size());
+  for (size_t i = 0; i < texto.size(); ++i)
+    if (!(texto[i] == u'\r' && i + 1 < texto.size() && texto[i + 1] == u'\n')) comLf += texto[i];
+  const bool definiu = area && area->definirTexto(comLf);
   if (area) marcarColagem(definiu);
   return definiu;
 }

@@ -52,6 +52,7 @@ class CLDesktopX11 : public CLDesktop {
   std::optional<std::u16string> areaTransferenciaTexto() override;
   bool areaTransferenciaDefinirTexto(const std::u16string& texto) override;
   bool areaTransferenciaDefinirImagem(const ImagemPixels& imagem) override;
+  bool colagemEntregue() const override { return gColagemEntregue; }
   bool shellAbrir(const std::u16string& comando) override;
   void dormir(int ms) override;
 
@@ -77,6 +78,7 @@ class CLDesktopX11 : public CLDesktop {
   // than a modifier) is taken as the paste, and waits until the pasting
   // program was handed the data (pasting is asynchronous on X).
   bool gColagemPendente = false;
+  bool gColagemEntregue = true;
   long gEntregasAntes = 0;
   int gRestoRoda = 0;
   // Per physical button (left, right): was it down before our last press?

@@ -127,7 +127,9 @@ void CLSelecaoX11::lerTexto(FimLeitura fim) {
     }
     return fim(std::u16string());  // a picture
   }
-  gLeitura.emplace();
+  // Not emplace() with no arguments: clang does not take a nested struct with
+  // member initializers as default-constructible inside std::optional.
+  gLeitura.emplace(Leitura{});
   gLeitura->fim = std::move(fim);
   pedir(gUtf8);
 }

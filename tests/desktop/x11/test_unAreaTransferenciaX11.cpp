@@ -50,16 +50,23 @@ class AreaTransferenciaX11 : public TesteX11 {
 
 TEST_F(AreaTransferenciaX11, OutrosProgramasColamOQueOMivoCopiou) {
   auto alvo = abrirAlvo("Colar");
-  const std::u16string textos[] = {u"Olá, mundo", u"ação ç Ç 😀 €", u"linha 1\nlinha 2\r\n", u"  espaços  "};
-  for (const auto& texto : textos) {
+  // What Mivo copies, and what a Linux program gets: line breaks as LF.
+  const std::pair<std::u16string, std::string> textos[] = {
+      {u"Olá, mundo", "Olá, mundo"},
+      {u"ação ç Ç 😀 €", "ação ç Ç 😀 €"},
+      {u"linha 1\r\nlinha 2\r\n", "linha 1\nlinha 2\n"},
+      {u"só LF\ne CR\r", "só LF\ne CR\r"},
+      {u"  espaços  ", "  espaços  "},
+  };
+  for (const auto& [texto, colado] : textos) {
     ASSERT_TRUE(desktop->areaTransferenciaDefinirTexto(texto));
-    EXPECT_EQ(executar(tela, "xclip -selection clipboard -o"), utf8DeUtf16(texto));
-    EXPECT_EQ(executar(tela, "xclip -selection clipboard -o -t UTF8_STRING"), utf8DeUtf16(texto));
+    EXPECT_EQ(executar(tela, "xclip -selection clipboard -o"), colado);
+    EXPECT_EQ(executar(tela, "xclip -selection clipboard -o -t UTF8_STRING"), colado);
     alvo->esquecer();
     alvo->comando("colar");
     EXPECT_TRUE(alvo->aguardar([](const auto& ls) { return !ls.empty(); }));
     ASSERT_EQ(alvo->linhas().size(), 1u);
-    EXPECT_EQ(CLAlvoTeste::desescapar(alvo->linhas()[0].substr(7)), utf8DeUtf16(texto));
+    EXPECT_EQ(CLAlvoTeste::desescapar(alvo->linhas()[0].substr(7)), colado);
   }
   // Latin-1 for old programs, with "?" for what it cannot hold; the targets on offer.
   ASSERT_TRUE(desktop->areaTransferenciaDefinirTexto(u"ação €"));
@@ -73,6 +80,27 @@ TEST_F(AreaTransferenciaX11, OutrosProgramasColamOQueOMivoCopiou) {
   auto outro = CLDesktopX11::criar(tela, erro);
   EXPECT_EQ(outro->areaTransferenciaTexto(), std::optional<std::u16string>(u"ação €"));
   EXPECT_EQ(desktop->areaTransferenciaTexto(), std::optional<std::u16string>(u"ação €"));
+}
+
+// A paste counts only when a program took what Mivo copied: Ctrl+V in the
+// target does; a key that nothing answers with a read does not.
+TEST_F(AreaTransferenciaX11, ColagemSoContaQuandoAlguemLe) {
+  auto alvo = abrirAlvo("Colagem");
+  ASSERT_TRUE(desktop->janelaAtivar(JanelaId{alvo->janela()}));
+  struct Caso {
+    int tecla;
+    bool entregue;
+  };
+  for (const Caso c : {Caso{'V', true}, Caso{'B', false}}) {
+    alvo->esquecer();
+    ASSERT_TRUE(desktop->areaTransferenciaDefinirTexto(u"colar isto"));
+    desktop->teclaPressionar(tecla::kCtrl);
+    desktop->teclaPressionar(c.tecla);
+    desktop->teclaSoltar(c.tecla);
+    desktop->teclaSoltar(tecla::kCtrl);
+    EXPECT_EQ(desktop->colagemEntregue(), c.entregue) << char(c.tecla);
+    if (c.entregue) EXPECT_TRUE(alvo->aguardarLinha("colado colar isto"));
+  }
 }
 
 TEST_F(AreaTransferenciaX11, LeOQueOutrosCopiaram) {
