@@ -3,6 +3,7 @@
 #include <QTemporaryDir>
 
 #include "unArquivoDicas.h"
+#include "unPastaBaseTeste.h"
 #include "unUtil.h"
 
 using namespace mivo;
@@ -34,8 +35,6 @@ TEST(ArquivoDicas, GravarAtualizaOuAcrescentaEPreservaAsOutras) {
 }
 
 TEST(ArquivoDicas, CaminhoNaPastaBase) {
-  QTemporaryDir dir;
-  qputenv("MIVO_BASE_DIR", dir.path().toLocal8Bit());
+  teste::CLPastaBaseTeste dir;
   EXPECT_EQ(dicas::caminhoArquivoDicas(), dir.filePath(QStringLiteral("tipfile.txt")));
-  qunsetenv("MIVO_BASE_DIR");
 }

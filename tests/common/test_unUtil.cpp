@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "unPastaBaseTeste.h"
 #include "unUtil.h"
 
 using namespace mivo;
@@ -61,10 +62,8 @@ TEST(Util, GravaELeArquivoPorArquivoTemporario) {
 }
 
 TEST(Util, PastaBaseObedeceVariavelDeAmbiente) {
-  QTemporaryDir dir;
-  qputenv("MIVO_BASE_DIR", dir.path().toLocal8Bit());
+  teste::CLPastaBaseTeste dir;
   EXPECT_EQ(pastaBase(), QDir(dir.path()).absolutePath());
-  qunsetenv("MIVO_BASE_DIR");
 }
 
 TEST(Util, NumerosEDatasNoPadraoBrasileiro) {

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QRandomGenerator>
-
 #include "unCLExecucao.h"
 #include "unCLScript.h"
 #include "unHostTeste.h"
@@ -139,41 +137,6 @@ TEST_F(Motor, DebugRespondidoNaoRodaAFuncaoEPara) {
   EXPECT_FALSE(host.parar());
 }
 
-TEST_F(Motor, PausadoEsperaEEncerrarTerminaSemOutraInstrucao) {
-  int passos = 0;
-  host.aoBombear = [&](teste::CLHostTeste& h) {
-    ++passos;
-    if (passos == 1) h.setStatusExecucao(QStringLiteral("Pausado"));  // during the first statement
-    if (passos == 10) h.encerrarExecucao();                         // while paused
-  };
-  const qint64 t0 = host.agoraMs();
-  const auto r = rodar(QStringLiteral("&A().\n&B().\n&C()."));
-  EXPECT_EQ(r.fim, FimExecucao::Parado);
-  EXPECT_EQ(host.log().size(), 1);
-  EXPECT_GE(host.agoraMs() - t0, 200 * 7);  // waited in 200 ms steps
-}
-
-TEST_F(Motor, PausadoRetomaComRodando) {
-  int passos = 0;
-  host.aoBombear = [&](teste::CLHostTeste& h) {
-    ++passos;
-    if (passos == 1) h.setStatusExecucao(QStringLiteral("Pausado"));
-    if (passos == 5) h.setStatusExecucao(QStringLiteral("Rodando"));
-  };
-  EXPECT_EQ(rodar(QStringLiteral("&A().\n&B().")).fim, FimExecucao::Normal);
-  EXPECT_EQ(host.log().size(), 2);
-}
-
-TEST_F(Motor, ErroFatalEncerraDepoisDaInstrucaoELogaEmVermelho) {
-  prepararInicio(script, dividirLinhas(QStringLiteral("&A().\n&B().")));
-  script.setErroFatal(script.linhaDeErro(QStringLiteral(" | Se - Verifique a sintaxe de uso da função Se().")));
-  const auto r = rodarScript(script);
-  EXPECT_EQ(r.fim, FimExecucao::ErroFatal);
-  ASSERT_EQ(host.log().size(), 2);
-  EXPECT_EQ(host.log()[1].texto, QStringLiteral("Linha: 0 | Se - Verifique a sintaxe de uso da função Se()."));
-  EXPECT_EQ(host.log()[1].cor, CorLog::Vermelho);
-}
-
 TEST_F(Motor, DefinicaoDeBlocoEmSequenciaEPuladaESemFimEErro) {
   const auto r = rodar(QStringLiteral("&Bloco[x]().\n&A().\n&BlocoFim().\n&Resultado()."));
   EXPECT_EQ(r.fim, FimExecucao::Normal);
@@ -188,28 +151,4 @@ TEST_F(Motor, DefinicaoDeBlocoEmSequenciaEPuladaESemFimEErro) {
   EXPECT_EQ(r2.fim, FimExecucao::Erro);
   EXPECT_TRUE(host.dialogos.contains(QStringLiteral("Erro: ") + r2.mensagem));
   EXPECT_EQ(outro.linha(), 3);  // gLine keeps its value
-}
-
-TEST_F(Motor, EntradasMalFormadasTerminamNumDesfechoDocumentado) {
-  QString lixo;
-  auto* rng = QRandomGenerator::global();
-  QByteArray bytes(200000, '\0');
-  for (auto& b : bytes) b = static_cast<char>(rng->bounded(256));
-  lixo = decodificarTexto(bytes);
-  const QString casos[] = {
-      lixo,
-      QStringLiteral("&MsgExibir(\"") + QString(1 << 20, u'x') + QStringLiteral("\")."),
-      QStringLiteral("&A(\"aspas sem fim).\n&B(((((().\n&C()))))).\n&(x).\n&).\n&&&&("),
-      QString(50000, u'&'),
-      QStringLiteral("&A(") + QString(100000, u'\n'),
-      QStringLiteral("&Desconhecida([a][b]{c}{d}|^~\\n&&&(((\"\"\"))).\n"),
-  };
-  for (const QString& texto : casos) {
-    teste::CLHostTeste h;
-    CLScript s(h);
-    prepararInicio(s, dividirLinhas(texto));
-    const auto r = rodarScript(s);
-    EXPECT_TRUE(r.fim == FimExecucao::Normal || r.fim == FimExecucao::Erro) << texto.left(40).toStdString();
-    EXPECT_EQ(h.statusExecucao(), QStringLiteral("Inativo"));
-  }
 }

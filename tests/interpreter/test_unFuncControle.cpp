@@ -66,20 +66,6 @@ TEST_F(Controle, FormasDeMarcador) {
   }
 }
 
-TEST_F(Controle, VaiParaProcuraNoTextoComoEleEstaAgora) {
-  QStringList linhas = {QStringLiteral("&Marcador(a)."), QStringLiteral("x")};
-  script.setLinhas(linhas);
-  EXPECT_EQ(script.indiceRotulos().ultimoMarcador(script.linhas(), QStringLiteral("a")), 0);
-  linhas[1] = QStringLiteral("&Marcador(a).");
-  script.setLinhas(linhas);
-  EXPECT_EQ(script.indiceRotulos().ultimoMarcador(script.linhas(), QStringLiteral("a")), 1);
-  linhas.removeLast();
-  linhas.append(QStringLiteral("&Marcador(b)."));
-  script.setLinhas(linhas);
-  EXPECT_EQ(script.indiceRotulos().ultimoMarcador(script.linhas(), QStringLiteral("a")), 0);
-  EXPECT_EQ(script.indiceRotulos().ultimoMarcador(script.linhas(), QStringLiteral("b")), 1);
-}
-
 TEST_F(Controle, BlocoExecEBlocoFimComValorDeRetorno) {
   const QStringList log = rodar(
       "&BlocoExec(saudar).\n"
@@ -193,11 +179,6 @@ TEST_F(Controle, LinhasDeErroFatal) {
       {"&Se(1=1).", "Linha: 7 | Se - Verifique a sintaxe de uso da função Se()."},
       {"&Se().", "Linha: 7 | Se - Verifique a sintaxe de uso da função Se()."},
       {"&SeResultado().", "Linha: 7 | SeResultado - Verifique a sintaxe de uso desta função."},
-      {"&ValorDefinir(\"x\").", "Linha: 7 | ValorDefinir - Verifique a sintaxe de uso desta função."},
-      {"&ValorPedir(\"x\").", "Linha: 7 | ValorPedir - Verifique a sintaxe de uso desta função."},
-      {"&ValordoArquivo(\"x\").", "Linha: 7 | valorDoArquivo - Verifique a sintaxe de uso desta função."},
-      {"&ValorInc(\"x\").", "Linha: 7 | ValorInc - A variável não existe ou há problemas na sintaxe da função."},
-      {"&ValorSubstituir(\"x\").", "Linha: 7 | ValorSubstituir - Verifique se os 3 parâmetros da função estão corretos"},
   };
   for (const auto& c : casos) {
     teste::CLHostTeste h;

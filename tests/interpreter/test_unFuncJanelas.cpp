@@ -2,13 +2,13 @@
 
 #include <QDir>
 #include <QImage>
-#include <QTemporaryDir>
 
 #include "unCLDesktopSimulado.h"
 #include "unCLExecucao.h"
 #include "unCLScript.h"
 #include "unHostTeste.h"
 #include "unImagemArquivo.h"
+#include "unPastaBaseTeste.h"
 #include "impressaoQt.h"
 #include "unUtil.h"
 
@@ -43,16 +43,14 @@ JanelaSimulada janela(const char16_t* titulo, const char16_t* exe, ProcessoId pi
 class Janelas : public ::testing::Test {
  protected:
   Janelas() {
-    qputenv("MIVO_BASE_DIR", base.path().toLocal8Bit());
     oculta = desktop.adicionarJanela(janela(u"Planilha A - oculta", u"planilha.exe", 10, false));
     notas = desktop.adicionarJanela(janela(u"Sem título - Bloco de notas  ", u"notepad.exe", 20));
     planilha = desktop.adicionarJanela(janela(u"Planilha B", u"planilha.exe", 10));
     desktop.adicionarJanela(janela(u"Serviço", u"servico.exe", 30, false));
     desktop.setPrimeiroPlano(notas);
   }
-  ~Janelas() override { qunsetenv("MIVO_BASE_DIR"); }
 
-  QTemporaryDir base;
+  teste::CLPastaBaseTeste base;
   HostJanelas host;
   CLDesktopSimulado desktop;
   CLScript script{host.usarDesktop(desktop)};

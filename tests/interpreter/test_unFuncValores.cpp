@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QTemporaryDir>
-
 #include "unCLScript.h"
 #include "unFuncValores.h"
 #include "unHostTeste.h"
+#include "unPastaBaseTeste.h"
 #include "unUtil.h"
 
 using namespace mivo;
@@ -87,6 +85,27 @@ TEST_F(Valores, ValorIncComIncrementoInvalidoEFatal) {
   }
 }
 
+TEST_F(Valores, LinhasDeErroFatal) {
+  struct Caso {
+    const char* instrucao;
+    const char* linha;
+  } casos[] = {
+      {"&ValorDefinir(\"x\").", "Linha: 7 | ValorDefinir - Verifique a sintaxe de uso desta função."},
+      {"&ValorPedir(\"x\").", "Linha: 7 | ValorPedir - Verifique a sintaxe de uso desta função."},
+      {"&ValordoArquivo(\"x\").", "Linha: 7 | valorDoArquivo - Verifique a sintaxe de uso desta função."},
+      {"&ValorInc(\"x\").", "Linha: 7 | ValorInc - A variável não existe ou há problemas na sintaxe da função."},
+      {"&ValorSubstituir(\"x\").", "Linha: 7 | ValorSubstituir - Verifique se os 3 parâmetros da função estão corretos"},
+  };
+  for (const auto& c : casos) {
+    teste::CLHostTeste h;
+    CLScript s(h);
+    s.setLinha(7);
+    s.execFunction(QString::fromUtf8(c.instrucao));
+    EXPECT_TRUE(s.erroFatal()) << c.instrucao;
+    EXPECT_EQ(s.erroFatalTexto(), QString::fromUtf8(c.linha)) << c.instrucao;
+  }
+}
+
 TEST_F(Valores, ValorSubstituir) {
   script.valores().acrescentar(QStringLiteral("tel"), QStringLiteral("(81) 9999 0000"));
   EXPECT_EQ(f("&ValorSubstituir(tel;\" \")."), QStringLiteral("OK"));
@@ -101,9 +120,7 @@ TEST_F(Valores, ValorSubstituir) {
 }
 
 TEST_F(Valores, ValordoArquivo) {
-  QTemporaryDir base;
-  qputenv("MIVO_BASE_DIR", base.path().toLocal8Bit());
-  QDir(base.path()).mkpath(QStringLiteral("dados/textos"));
+  teste::CLPastaBaseTeste base;
   ASSERT_TRUE(gravarArquivo(base.filePath(QStringLiteral("dados/textos/tres.txt")),
                             "\xEF\xBB\xBFlinha 1\r\nlinha 2 [x]\nlinha 3\\nfim\n"));
   script.valores().acrescentar(QStringLiteral("x"), QStringLiteral("X"));
@@ -115,7 +132,6 @@ TEST_F(Valores, ValordoArquivo) {
                   .toUtf8()
                   .constData()),
             QStringLiteral("OK"));
-  qunsetenv("MIVO_BASE_DIR");
 }
 
 TEST_F(Valores, DataHoraESaudacao) {

@@ -3,10 +3,16 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 #include "impressaoQt.h"
 #include "unCLDesktop.h"
 #include "unMivoRun.h"
+#include "unPastaBaseTeste.h"
 #include "unUtil.h"
 
 using namespace mivo;
@@ -33,7 +39,59 @@ Execucao executar(const QStringList& args) {
   return e;
 }
 
-QString pastaTestes() { return QString::fromLocal8Bit(qgetenv("MIVO_TESTES_DIR")); }
+// The NAME of every NAME.mivo in `pasta`, in order. Read when the program
+// starts (before the tests are listed), so that each script is a test of its
+// own.
+std::vector<std::string> scriptsEm(const char* pasta) {
+  std::vector<std::string> nomes;
+  std::error_code erro;
+  for (const auto& e : std::filesystem::directory_iterator(pasta, erro))
+    if (e.is_regular_file() && e.path().extension() == ".mivo") nomes.push_back(e.path().stem().string());
+  std::sort(nomes.begin(), nomes.end());
+  return nomes;
+}
+
+// A readable test name: the script's name, any other character as "_".
+std::string nomeDoTeste(const ::testing::TestParamInfo<std::string>& info) {
+  std::string nome = info.param;
+  for (char& c : nome)
+    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+  return nome;
+}
+
+// The NAME of every NAME.<extensao> in `pasta`, in order.
+QStringList nomesEm(const QString& pasta, const QString& extensao) {
+  QStringList nomes;
+  for (const QString& arquivo : QDir(pasta).entryList({QStringLiteral("*.") + extensao}, QDir::Files, QDir::Name))
+    nomes << arquivo.chopped(extensao.size() + 1);
+  return nomes;
+}
+
+// Runs `script` in a base folder of its own with `args` plus the options of
+// RAIZ.opcoes (one per line; `marca` stands for `pasta`) and RAIZ.respostas
+// when present. Its stdout and exit status must equal RAIZ.esperado, whose
+// last line is "[saída: N]", and nothing may go to stderr.
+Execucao conferirSaida(const QString& script, const QString& raiz, QStringList args, const QString& marca,
+                       const QString& pasta) {
+  teste::CLPastaBaseTeste base;
+  QString texto;
+  if (lerArquivoTexto(raiz + QStringLiteral(".opcoes"), texto))
+    for (const QString& opcao : dividirLinhas(texto)) args << QString(opcao).replace(marca, pasta);
+  if (QFile::exists(raiz + QStringLiteral(".respostas")))
+    args << QStringLiteral("--respostas") << raiz + QStringLiteral(".respostas");
+  args << script;
+  QString esperado;
+  const bool temEsperado = lerArquivoTexto(raiz + QStringLiteral(".esperado"), esperado);
+  EXPECT_TRUE(temEsperado) << raiz.toStdString() << ".esperado";
+  const Execucao e = executar(args);
+  QStringList obtido = e.saida;
+  obtido << QStringLiteral("[saída: %1]").arg(e.codigo);
+  if (temEsperado) {
+    EXPECT_EQ(obtido.join(u'\n'), dividirLinhas(esperado).join(u'\n'));
+  }
+  EXPECT_TRUE(e.erros.isEmpty()) << e.erros.join(u'\n').toStdString();
+  return e;
+}
 
 QString gravar(const QTemporaryDir& dir, const QString& nome, const QByteArray& conteudo) {
   const QString caminho = dir.filePath(nome);
@@ -43,33 +101,60 @@ QString gravar(const QTemporaryDir& dir, const QString& nome, const QByteArray& 
 
 }  // namespace
 
-// Every tests/scripts/NAME.mivo runs with --sem-espera plus the options of
-// NAME.opcoes (one per line; "{pasta}" stands for tests/scripts) and
-// NAME.respostas when present; its stdout and exit status must equal
-// NAME.esperado, whose last line is "[saída: N]".
-TEST(MivoRun, ScriptsDeReferencia) {
-  const QDir dir(pastaTestes() + QStringLiteral("/scripts"));
-  const QStringList scripts = dir.entryList({QStringLiteral("*.mivo")}, QDir::Files, QDir::Name);
-  ASSERT_FALSE(scripts.isEmpty()) << dir.path().toStdString();
-  QTemporaryDir base;
-  qputenv("MIVO_BASE_DIR", base.path().toLocal8Bit());
-  for (const QString& nome : scripts) {
-    const QString raiz = dir.filePath(nome.chopped(5));
-    QStringList args{QStringLiteral("--sem-espera")};
-    QString texto;
-    if (lerArquivoTexto(raiz + QStringLiteral(".opcoes"), texto))
-      for (const QString& opcao : dividirLinhas(texto)) args << QString(opcao).replace(QLatin1String("{pasta}"), dir.path());
-    if (QFile::exists(raiz + QStringLiteral(".respostas")))
-      args << QStringLiteral("--respostas") << raiz + QStringLiteral(".respostas");
-    args << raiz + QStringLiteral(".mivo");
-    ASSERT_TRUE(lerArquivoTexto(raiz + QStringLiteral(".esperado"), texto)) << nome.toStdString();
-    const Execucao e = executar(args);
-    QStringList obtido = e.saida;
-    obtido << QStringLiteral("[saída: %1]").arg(e.codigo);
-    EXPECT_EQ(obtido.join(u'\n'), dividirLinhas(texto).join(u'\n')) << nome.toStdString();
-    EXPECT_TRUE(e.erros.isEmpty()) << nome.toStdString();
+// Every tests/scripts/NAME.mivo is a test of its own,
+// MivoRun/Golden.Script/NAME: it runs with --sem-espera plus the options of
+// NAME.opcoes ("{pasta}" stands for tests/scripts) and NAME.respostas when
+// present; its stdout and exit status must equal NAME.esperado, whose last
+// line is "[saída: N]".
+class Golden : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(Golden, Script) {
+  const QString pasta = QStringLiteral(MIVO_SCRIPTS_DIR);
+  const QString raiz = QDir(pasta).filePath(QString::fromStdString(GetParam()));
+  conferirSaida(raiz + QStringLiteral(".mivo"), raiz, {QStringLiteral("--sem-espera")}, QStringLiteral("{pasta}"),
+                pasta);
+}
+
+INSTANTIATE_TEST_SUITE_P(MivoRun, Golden, ::testing::ValuesIn(scriptsEm(MIVO_SCRIPTS_DIR)), nomeDoTeste);
+
+// Every exemplos/NAME.mivo is a test of its own, MivoRun/Exemplo.Script/NAME:
+// it runs on the simulated desktop with --sem-espera --simular plus the
+// options of tests/exemplos/NAME.opcoes ("{exemplos}" stands for the exemplos
+// folder), ends with exit status 0 and prints exactly
+// tests/exemplos/NAME.esperado.
+class Exemplo : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(Exemplo, Script) {
+  const QString nome = QString::fromStdString(GetParam());
+  const QString pasta = QStringLiteral(MIVO_EXEMPLOS_DIR);
+  const Execucao e = conferirSaida(QDir(pasta).filePath(nome + QStringLiteral(".mivo")),
+                                   QDir(QStringLiteral(MIVO_EXEMPLOS_ESPERADOS_DIR)).filePath(nome),
+                                   {QStringLiteral("--sem-espera"), QStringLiteral("--simular")},
+                                   QStringLiteral("{exemplos}"), pasta);
+  EXPECT_EQ(e.codigo, saida::kFim);
+}
+
+INSTANTIATE_TEST_SUITE_P(MivoRun, Exemplo, ::testing::ValuesIn(scriptsEm(MIVO_EXEMPLOS_DIR)), nomeDoTeste);
+
+// The reference scripts and the examples are there, each with its expected
+// output, and no expected output, options or answers are left without their
+// script.
+TEST(MivoRun, CadaScriptDeReferenciaTemSuaSaidaEsperada) {
+  const struct {
+    QString scripts, esperados;
+  } pastas[] = {
+      {QStringLiteral(MIVO_SCRIPTS_DIR), QStringLiteral(MIVO_SCRIPTS_DIR)},
+      {QStringLiteral(MIVO_EXEMPLOS_DIR), QStringLiteral(MIVO_EXEMPLOS_ESPERADOS_DIR)},
+  };
+  for (const auto& p : pastas) {
+    const QStringList scripts = nomesEm(p.scripts, QStringLiteral("mivo"));
+    ASSERT_FALSE(scripts.isEmpty()) << p.scripts.toStdString();
+    EXPECT_EQ(nomesEm(p.esperados, QStringLiteral("esperado")), scripts) << p.esperados.toStdString();
+    for (const QString& extra : {QStringLiteral("opcoes"), QStringLiteral("respostas")})
+      for (const QString& nome : nomesEm(p.esperados, extra))
+        EXPECT_TRUE(scripts.contains(nome)) << p.esperados.toStdString() << "/" << nome.toStdString() << "."
+                                            << extra.toStdString();
   }
-  qunsetenv("MIVO_BASE_DIR");
 }
 
 TEST(MivoRun, ErrosDeUsoSaemComDois) {

@@ -7,7 +7,6 @@
 #include <functional>
 
 #include "unCLDesktopWin32.h"
-#include "unDesktopPlataforma.h"
 #include "unJanelaAlvo.h"
 #include "unTextoDesktop.h"
 
@@ -430,12 +429,4 @@ TEST_F(DesktopWin32, JanelaQueNaoRespondeNaoTrava) {
   EXPECT_TRUE(esperarAte([&] { return desktop.janelaPrimeiroPlano() == alvo.id(); }, 5000));
   ShowWindow(alvo.hwnd(), SW_RESTORE);
   EXPECT_EQ(desktop.janelaRetangulo(alvo.id()), r);
-}
-
-TEST(DesktopPlataformaWin32, CriaODesktopDoWindows) {
-  std::u16string erro;
-  auto criado = criarDesktopDaPlataforma(erro);
-  ASSERT_NE(criado, nullptr) << utf8DeUtf16(erro);
-  EXPECT_NE(dynamic_cast<CLDesktopWin32*>(criado.get()), nullptr);
-  EXPECT_TRUE(erro.empty());
 }

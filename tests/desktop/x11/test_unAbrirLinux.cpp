@@ -1,4 +1,4 @@
-// Running programs from /proc and opening programs, documents and links.
+// Opening programs, documents and links.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -10,7 +10,6 @@
 #include <thread>
 
 #include "unAbrirLinux.h"
-#include "unProcessosLinux.h"
 #include "unTextoDesktop.h"
 
 using namespace mivo;
@@ -59,17 +58,6 @@ class AbrirLinux : public ::testing::Test {
 };
 
 }  // namespace
-
-TEST(ProcessosLinux, ListaEsteProcessoPeloNomeDoExecutavel) {
-  const std::string proprio = fs::read_symlink("/proc/self/exe").filename();
-  const auto programas = listarProgramasLinux();
-  const auto it = std::find_if(programas.begin(), programas.end(),
-                               [](const auto& p) { return p.processo == static_cast<ProcessoId>(getpid()); });
-  ASSERT_NE(it, programas.end());
-  EXPECT_EQ(it->arquivo, utf16DeUtf8(proprio));
-  EXPECT_GT(programas.size(), 1u);
-  EXPECT_TRUE(listarProgramasLinux("/pasta/que/nao/existe").empty());
-}
 
 TEST_F(AbrirLinux, ProgramasDocumentosEEnderecos) {
   std::ofstream(pasta / "documento com espaço.txt") << "oi";
