@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs (with apt-get) whatever Mivo needs to build and test that is still
 # missing on this Debian machine. Does nothing when everything is present.
+# Packages given as arguments (e.g. clang) are wanted too.
 set -euo pipefail
 
 PACOTES=(
@@ -9,6 +10,7 @@ PACOTES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth
   libx11-dev libxtst-dev libxres-dev openbox x11-utils xterm xdotool xclip
+  "$@"
 )
 
 faltando=()
