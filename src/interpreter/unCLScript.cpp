@@ -10,10 +10,6 @@ namespace mivo {
 
 namespace {
 
-const QLatin1String kMarcadoresFim[] = {
-    QLatin1String("##config_fim"), QLatin1String("##info_fim"),
-    QLatin1String("##parametros_fim"), QLatin1String("##pre_carregar_fim")};
-
 constexpr int kMaxArgumentoNoLog = 500;
 // Nested calls kept read; the table starts over when it is full.
 constexpr qsizetype kMaxChamadasLidas = 4096;
@@ -48,58 +44,22 @@ bool CLScript::dicaExibida(const QString& identificador) const {
   return gDicasExibidas.contains(identificador, Qt::CaseInsensitive);
 }
 
-int CLScript::getStartLine() const {
-  // The section that ends last in the text decides; the run starts on the
-  // last line holding its end marker.
-  const QString texto = gScript.join(QLatin1String("\r\n"));
-  qsizetype maior = -1;
-  QLatin1String escolhido;
-  for (const QLatin1String& m : kMarcadoresFim) {
-    const qsizetype pos = texto.indexOf(m);
-    if (pos > maior) {
-      maior = pos;
-      escolhido = m;
-    }
-  }
-  if (maior < 0) return 0;
-  int inicio = 0;
-  for (int i = 0; i < gScript.size(); ++i)
-    if (gScript[i].toLower().contains(escolhido)) inicio = i;
-  return inicio;
-}
+int CLScript::getStartLine() const { return leitura::linhaDeInicio(gScript); }
 
 // --- Reading lines -----------------------------------------------------------------
 
 void CLScript::lerLinha(int indice, LinhaLida& l) const {
-  QString linha = aparar(gScript.at(indice));
-  const qsizetype passo = linha.indexOf(QLatin1String("//*"));
-  if (passo >= 0) l.passo = aparar(linha.mid(passo + 3));
-
-  leitura::removerComentario(linha);
-  l.ultima = indice;
-  if (linha.isEmpty()) {
-    l.tipo = LinhaLida::Tipo::Vazia;
-    return;
+  const leitura::LinhaDoScript lida = leitura::lerLinhaDoScript(gScript, indice);
+  l.passo = lida.passo;
+  l.ultima = lida.ultima;
+  switch (lida.tipo) {
+    case leitura::LinhaDoScript::Tipo::Vazia: l.tipo = LinhaLida::Tipo::Vazia; break;
+    case leitura::LinhaDoScript::Tipo::NaoTerminada: l.tipo = LinhaLida::Tipo::NaoTerminada; break;
+    case leitura::LinhaDoScript::Tipo::Instrucao:
+      l.tipo = LinhaLida::Tipo::Instrucao;
+      l.instrucao = lerInstrucao(lida.texto);
+      break;
   }
-  if (linha.startsWith(u'&') && !linha.contains(QLatin1String(")."))) {
-    while (true) {
-      ++l.ultima;
-      if (l.ultima >= gScript.size()) {
-        l.tipo = LinhaLida::Tipo::NaoTerminada;
-        return;
-      }
-      QString pedaco = gScript.at(l.ultima);
-      leitura::removerComentario(pedaco);
-      pedaco = aparar(pedaco);
-      // Only the joint and the new piece can complete the terminator.
-      const bool terminou = (linha.endsWith(u')') && pedaco.startsWith(u'.')) ||
-                            pedaco.contains(QLatin1String(")."));
-      linha += pedaco;
-      if (terminou) break;
-    }
-  }
-  l.tipo = LinhaLida::Tipo::Instrucao;
-  l.instrucao = lerInstrucao(linha);
 }
 
 const CLScript::LinhaLida& CLScript::linhaLida(int indice) {
@@ -126,12 +86,15 @@ bool CLScript::loadLine() {
   switch (l.tipo) {
     case LinhaLida::Tipo::NaoLida:
     case LinhaLida::Tipo::Vazia: ++gLine; return true;
-    case LinhaLida::Tipo::NaoTerminada:
-      gHost.mostrarErro(QStringLiteral("A função não está corretamente terminada (linha: %1). "
-                                       "O script foi finalizado")
-                            .arg(gLine + 1));
+    case LinhaLida::Tipo::NaoTerminada: {
+      // The run ends with an error (exit 1 from the runner), not as if the
+      // script had reached its end.
+      const int primeira = gLine + 1;
       gLine = static_cast<qint32>(gScript.size());
-      return false;
+      throw CLErro(QStringLiteral("A função não está corretamente terminada (linha: %1). "
+                                  "O script foi finalizado")
+                       .arg(primeira));
+    }
     case LinhaLida::Tipo::Instrucao: break;
   }
   // Stays valid while the statement runs, even if it changes the lines.

@@ -39,6 +39,60 @@ void removerComentario(QString& linha) {
   }
 }
 
+LinhaDoScript lerLinhaDoScript(const QStringList& linhas, int indice) {
+  LinhaDoScript l;
+  QString linha = aparar(linhas.at(indice));
+  const qsizetype passo = linha.indexOf(QLatin1String("//*"));
+  if (passo >= 0) l.passo = aparar(linha.mid(passo + 3));
+
+  removerComentario(linha);
+  l.ultima = indice;
+  if (linha.isEmpty()) return l;
+  if (linha.startsWith(u'&') && !linha.contains(QLatin1String(")."))) {
+    while (true) {
+      ++l.ultima;
+      if (l.ultima >= linhas.size()) {
+        l.tipo = LinhaDoScript::Tipo::NaoTerminada;
+        l.ultima = static_cast<int>(linhas.size()) - 1;
+        l.texto = linha;
+        return l;
+      }
+      QString pedaco = linhas.at(l.ultima);
+      removerComentario(pedaco);
+      pedaco = aparar(pedaco);
+      // Only the joint and the new piece can complete the terminator.
+      const bool terminou = (linha.endsWith(u')') && pedaco.startsWith(u'.')) ||
+                            pedaco.contains(QLatin1String(")."));
+      linha += pedaco;
+      if (terminou) break;
+    }
+  }
+  l.tipo = LinhaDoScript::Tipo::Instrucao;
+  l.texto = linha;
+  return l;
+}
+
+int linhaDeInicio(const QStringList& linhas) {
+  static const QLatin1String kMarcadoresFim[] = {
+      QLatin1String("##config_fim"), QLatin1String("##info_fim"),
+      QLatin1String("##parametros_fim"), QLatin1String("##pre_carregar_fim")};
+  const QString texto = linhas.join(QLatin1String("\r\n"));
+  qsizetype maior = -1;
+  QLatin1String escolhido;
+  for (const QLatin1String& m : kMarcadoresFim) {
+    const qsizetype pos = texto.indexOf(m);
+    if (pos > maior) {
+      maior = pos;
+      escolhido = m;
+    }
+  }
+  if (maior < 0) return 0;
+  int inicio = 0;
+  for (int i = 0; i < linhas.size(); ++i)
+    if (linhas[i].toLower().contains(escolhido)) inicio = i;
+  return inicio;
+}
+
 QString nomeDaFuncao(const QString& instrucao) {
   const qsizetype par = instrucao.indexOf(u'(');
   if (par < 1) return {};

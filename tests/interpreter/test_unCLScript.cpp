@@ -59,7 +59,8 @@ TEST_F(Motor, InstrucaoEmVariasLinhasRegistraUmaVezComAUltimaLinha) {
 
 TEST_F(Motor, InstrucaoSemTerminadorEncerraComMensagem) {
   const auto r = rodar(QStringLiteral("&Resultado().\n\n&MsgExibir(\"x\"\n)"));
-  EXPECT_EQ(r.fim, FimExecucao::Normal);
+  // An error ends the run (mivo-run exits 1), not the end of the script.
+  EXPECT_EQ(r.fim, FimExecucao::Erro);
   EXPECT_EQ(host.dialogos,
             QStringList{QStringLiteral("Erro: A função não está corretamente terminada (linha: 3). "
                                        "O script foi finalizado")} + QStringList{QStringLiteral("Passo oculto")});
