@@ -6,6 +6,7 @@
 #include "unCLDesktopSimulado.h"
 #include "unCLHostMemoria.h"
 #include "unCLScript.h"
+#include "unVerificador.h"
 
 using namespace mivo;
 
@@ -120,6 +121,27 @@ void BM_LacoContador(benchmark::State& state) {
   state.SetItemsProcessed(int64_t(kVoltas) * 4 * state.iterations());
 }
 BENCHMARK(BM_LacoContador)->Arg(0)->Arg(10000 - 6)->Unit(benchmark::kMillisecond);
+
+// The script checker on a 10,000-line script, as the editor will run it
+// while the user types (goal: under 50 ms).
+void BM_Verificar10000Linhas(benchmark::State& state) {
+  QStringList linhas = {QStringLiteral("##info"), QStringLiteral("nome=Envio"), QStringLiteral("##info_fim")};
+  for (int i = 0; linhas.size() < 10000; ++i) {
+    linhas << QStringLiteral("//* Contato %1").arg(i) << QStringLiteral("&Marcador(m%1).").arg(i)
+           << QStringLiteral("&JanelaAtivar(\"Conversa\").") << QStringLiteral("&TextoColar(\"Olá {nome}, [saudacao]!\").")
+           << QStringLiteral("&Se([i]<%1;&VaiPara(m%1);&ValorDefinir(\"x\";\"1\")).").arg(i)
+           << QStringLiteral("&MouseClicarAcao(100;200).") << QStringLiteral("&LaProximaLinha().");
+  }
+  CLContextoVerificacao contexto;
+  contexto.colunas = QStringList{QStringLiteral("nome")};
+  for (auto _ : state) {
+    const auto achados = verificarScript(linhas, contexto);
+    if (!achados.isEmpty()) state.SkipWithError("achados inesperados");
+    benchmark::DoNotOptimize(achados);
+  }
+  state.SetItemsProcessed(int64_t(linhas.size()) * state.iterations());
+}
+BENCHMARK(BM_Verificar10000Linhas)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -89,7 +89,7 @@ int linhaDeInicio(const QStringList& linhas) {
   if (maior < 0) return 0;
   int inicio = 0;
   for (int i = 0; i < linhas.size(); ++i)
-    if (linhas[i].toLower().contains(escolhido)) inicio = i;
+    if (linhas[i].contains(escolhido, Qt::CaseInsensitive)) inicio = i;
   return inicio;
 }
 
