@@ -15,13 +15,16 @@ void lerArgumentos(CLInstrucao& i, const CLFuncao& funcao, const QString& texto)
   i.expandir = 0;
   switch (funcao.leitura) {
     case Leitura::Nenhuma: return;
-    case Leitura::Bruta:
-      i.brutos = {texto};
-      i.lidos = {texto};
+    case Leitura::Bruta: i.lidos = {texto}; return;
+    case Leitura::Inteira: {
+      // One argument: the pieces are the text itself (kept in `texto`).
+      i.lidos = {funcao.forma(0) == Forma::Bruto ? texto : leitura::getParamValue(texto)};
+      if (funcao.forma(0) == Forma::Expandido && expansao::temOQueExpandir(i.lidos.constFirst())) i.expandir = 1;
       return;
-    case Leitura::Inteira: i.brutos = {texto}; break;
+    }
     case Leitura::Dividida: i.brutos = leitura::getParams2(texto); break;
   }
+  i.lidos.reserve(i.brutos.size());
   for (qsizetype k = 0; k < i.brutos.size(); ++k) {
     const Forma forma = funcao.forma(k);
     const QString& bruto = i.brutos.at(k);

@@ -7,15 +7,16 @@
 #include <QString>
 #include <QStringList>
 
+#include "unCatalogo.h"
+
 namespace mivo {
 
-struct CLFuncao;
 
 struct CLInstrucao {
   QString nome;                      // as written, trimmed ("MsgExibir"); empty: nothing to run
   const CLFuncao* funcao = nullptr;  // null: no function has this name
   QString texto;                     // the argument text (blanks normalised)
-  QStringList brutos;                // the arguments as split (quotes kept); {texto} when not split
+  QStringList brutos;                // the arguments as split (quotes kept); empty when not split
   QStringList lidos;                 // each argument read as its form says, not yet expanded
   quint64 expandir = 0;              // bit i: dispatch expands argument i
   QString chamada;                   // the text it was read from, for nested calls
@@ -31,7 +32,7 @@ void lerArgumentos(CLInstrucao& instrucao, const CLFuncao& funcao, const QString
 struct CLArgumentos {
   const CLFuncao& funcao;
   QString texto;        // the whole argument text
-  QStringList brutos;   // as split, quotes kept
+  QStringList brutos;   // as split, quotes kept (only when split)
   QStringList valores;  // read as the row says
 
   qsizetype size() const { return valores.size(); }
@@ -39,7 +40,12 @@ struct CLArgumentos {
   // Argument i as read; empty when absent.
   QString valor(qsizetype i) const { return i < valores.size() ? valores.at(i) : QString(); }
   const QString& operator[](qsizetype i) const { return valores.at(i); }
-  QString bruto(qsizetype i) const { return i < brutos.size() ? brutos.at(i) : QString(); }
+  // Argument i as split, quotes kept (the whole text when the function does
+  // not split its arguments).
+  QString bruto(qsizetype i) const {
+    if (funcao.leitura != Leitura::Dividida) return i == 0 ? texto : QString();
+    return i < brutos.size() ? brutos.at(i) : QString();
+  }
 };
 
 }  // namespace mivo

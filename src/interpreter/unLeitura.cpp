@@ -100,11 +100,20 @@ QString nomeDaFuncao(const QString& instrucao) {
 }
 
 QString normalizar(const QString& instrucao) {
+  // Most statements have nothing to normalise: no run of blanks and no blank
+  // next to ";".
+  const qsizetype n = instrucao.size();
+  bool precisa = false;
+  for (qsizetype i = 0; i < n && !precisa; ++i) {
+    if (instrucao[i] != u' ') continue;
+    precisa = (i + 1 < n && (instrucao[i + 1] == u' ' || instrucao[i + 1] == u';')) ||
+              (i > 0 && instrucao[i - 1] == u';');
+  }
+  if (!precisa) return aparar(instrucao);
   // One pass does what repeated replacing would: runs of blanks become one,
   // and a blank next to ";" disappears.
   QString r;
-  r.reserve(instrucao.size());
-  const qsizetype n = instrucao.size();
+  r.reserve(n);
   for (qsizetype i = 0; i < n; ++i) {
     const QChar c = instrucao[i];
     if (c == u' ') {
@@ -122,16 +131,25 @@ QString normalizar(const QString& instrucao) {
 }
 
 QString textoArgumentos(const QString& instrucao) {
-  QString s = normalizar(instrucao);
+  const QString s = normalizar(instrucao);
+  // From after the first "(" (for a statement) to before a final ")."; a
+  // statement text is taken as ending in "." even when it does not.
+  qsizetype inicio = 0, fim = s.size();
   if (s.startsWith(u'&')) {
     const qsizetype par = s.indexOf(u'(');
-    s = par < 0 ? QString() : s.mid(par + 1);
-    if (!s.endsWith(u'.')) s += u'.';
-    if (s.endsWith(QLatin1String(")."))) s.chop(2);
-    return s;
+    if (par < 0) return QStringLiteral(".");
+    inicio = par + 1;
+    if (s.endsWith(u'.')) {
+      if (fim - inicio >= 2 && s.at(fim - 2) == u')') fim -= 2;
+    } else if (fim > inicio && s.at(fim - 1) == u')') {
+      fim -= 1;  // "...)" read as "...)."
+    } else {
+      return s.mid(inicio) + u'.';
+    }
+  } else if (s.endsWith(QLatin1String(")."))) {
+    fim -= 2;
   }
-  if (s.endsWith(QLatin1String(")."))) s.chop(2);
-  return s;
+  return s.mid(inicio, fim - inicio);
 }
 
 QString getParamValue(const QString& valor) {
