@@ -43,6 +43,7 @@ struct CLArgumentos {
   // Argument i as split, quotes kept (the whole text when the function does
   // not split its arguments).
   QString bruto(qsizetype i) const {
+    if (funcao.leitura == Leitura::Nenhuma) return {};
     if (funcao.leitura != Leitura::Dividida) return i == 0 ? texto : QString();
     return i < brutos.size() ? brutos.at(i) : QString();
   }
