@@ -1,17 +1,29 @@
 #!/usr/bin/env bash
-# Installs (with apt-get) whatever Mivo needs to build and test that is still
-# missing on this Debian machine. Does nothing when everything is present.
-# Packages given as arguments (e.g. clang) are wanted too.
+# Installs (with apt-get) whatever Mivo needs that is still missing on this
+# Debian machine. Does nothing when everything is present.
+#   dependencias.sh               what building and testing need
+#   dependencias.sh --executar    only what building and running Mivo need
+# Further packages given as arguments (e.g. clang) are wanted too.
 set -euo pipefail
 
-PACOTES=(
+PARA_EXECUTAR=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools
   libgtest-dev libgmock-dev libbenchmark-dev
-  g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth
-  libx11-dev libxtst-dev libxres-dev openbox x11-utils xterm xdotool xclip
-  "$@"
+  libx11-dev libxtst-dev libxres-dev
 )
+PARA_TESTAR=(
+  g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth
+  openbox x11-utils xterm xdotool xclip
+)
+
+PACOTES=("${PARA_EXECUTAR[@]}")
+if [ "${1:-}" = "--executar" ]; then
+  shift
+else
+  PACOTES+=("${PARA_TESTAR[@]}")
+fi
+PACOTES+=("$@")
 
 faltando=()
 for p in "${PACOTES[@]}"; do
@@ -21,9 +33,10 @@ for p in "${PACOTES[@]}"; do
 done
 
 if [ ${#faltando[@]} -gt 0 ]; then
-  echo "Instalando dependências: ${faltando[*]}"
+  echo "Instalando o que falta (${#faltando[@]} pacotes): ${faltando[*]}"
   SUDO=""
   if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
   $SUDO apt-get update -q
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${faltando[@]}"
+  echo "Dependências instaladas."
 fi
