@@ -56,7 +56,7 @@ declare -A TITULO=(
 )
 declare -A DEMORA=(
   [zlib]="alguns segundos" [iconv]="alguns segundos"
-  [qt]="isto leva ~30 a 60 minutos" [qscintilla]="isto leva ~5 minutos"
+  [qt]="isto leva ~30 a 60 minutos" [qscintilla]="isto leva ~5 a 15 minutos"
   [libzip]="~1 minuto" [freexl]="~1 minuto"
 )
 declare -A DEPENDE=(
@@ -395,7 +395,8 @@ list(TRANSFORM cabecalhos PREPEND "${QSCI_SRC}/")
 add_library(qscintilla2_qt6 SHARED ${fontes} ${cabecalhos})
 add_library(QScintilla::QScintilla ALIAS qscintilla2_qt6)
 # Same file names as upstream's qmake build on Windows.
-set_target_properties(qscintilla2_qt6 PROPERTIES PREFIX "" IMPORT_PREFIX "lib")
+set_target_properties(qscintilla2_qt6 PROPERTIES PREFIX "" IMPORT_PREFIX "lib"
+  EXPORT_NAME QScintilla)
 target_compile_definitions(qscintilla2_qt6
   PRIVATE SCINTILLA_QT SCI_LEXER INCLUDE_DEPRECATED_FEATURES QSCINTILLA_MAKE_DLL
   INTERFACE QSCINTILLA_DLL)
