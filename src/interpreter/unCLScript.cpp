@@ -38,6 +38,7 @@ void CLScript::setLinhas(const QStringList& linhas) {
   gScript = linhas;
   if (!gLidas.empty()) gLidasDescartadas.push_back(std::move(gLidas));
   gLidas.clear();
+  gVistas.clear();
 }
 
 bool CLScript::dicaExibida(const QString& identificador) const {
@@ -66,10 +67,18 @@ const CLScript::LinhaLida& CLScript::linhaLida(int indice) {
   if (gLidas.size() != static_cast<size_t>(gScript.size())) {
     gLidas.clear();
     gLidas.resize(gScript.size());
+    gVistas.assign(gScript.size(), false);
   }
-  LinhaLida& l = gLidas[indice];
-  if (l.tipo == LinhaLida::Tipo::NaoLida) lerLinha(indice, l);
-  return l;
+  if (const LinhaLida* l = gLidas[indice].get()) return *l;
+  if (!gVistas[indice]) {
+    gVistas[indice] = true;
+    gLinhaAvulsa = LinhaLida();
+    lerLinha(indice, gLinhaAvulsa);
+    return gLinhaAvulsa;
+  }
+  gLidas[indice] = std::make_unique<LinhaLida>();
+  lerLinha(indice, *gLidas[indice]);
+  return *gLidas[indice];
 }
 
 bool CLScript::loadLine() {

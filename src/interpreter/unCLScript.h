@@ -144,8 +144,12 @@ class CLScript {
   // The read form of each line of gScript, dropped whenever the lines change.
   // What is dropped while a statement runs is kept until the next statement
   // is read, so the running statement's read form stays valid.
-  std::vector<LinhaLida> gLidas;
-  std::vector<std::vector<LinhaLida>> gLidasDescartadas;
+  // A line is kept read from its second run on: a line run once costs no
+  // more than reading it (gLinhaAvulsa holds it while it runs).
+  std::vector<std::unique_ptr<LinhaLida>> gLidas;
+  std::vector<bool> gVistas;
+  LinhaLida gLinhaAvulsa;
+  std::vector<std::vector<std::unique_ptr<LinhaLida>>> gLidasDescartadas;
   // Nested calls read once (bounded; kept the same way when the table
   // starts over).
   struct ChamadasLidas {
