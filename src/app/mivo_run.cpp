@@ -1,27 +1,59 @@
 // mivo-run: runs one script headless, with the console host.
 #include <QCoreApplication>
+#include <poll.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <iostream>
 #include <string>
-#include <unistd.h>
 
 #include "unFabricaDesktop.h"
 #include "unMivoRun.h"
+#include "unPedidoParada.h"
+
+namespace {
+
+// Waits up to `ms` for a line typed in the terminal (a terminal hands over
+// whole lines). A signal ends the wait early, as nothing being typed.
+mivo::LeituraTerminal lerLinhaDoTerminal(int ms, QString& linha) {
+  pollfd entrada{STDIN_FILENO, POLLIN, 0};
+  if (poll(&entrada, 1, ms) <= 0) return mivo::LeituraTerminal::Nada;
+  std::string texto;
+  if (!std::getline(std::cin, texto)) return mivo::LeituraTerminal::Fim;
+  linha = QString::fromStdString(texto);
+  return mivo::LeituraTerminal::Linha;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
+  // Ctrl+C, SIGTERM and SIGHUP stop the run cleanly: keys released, log and
+  // lists written, exit status 3.
+  mivo::instalarPedidoDeParada();
   mivo::CLTerminal terminal;
   terminal.escrever = [](const QString& linha) {
     std::cout << linha.toStdString() << '\n' << std::flush;
   };
   terminal.escreverErro = [](const QString& linha) { std::cerr << linha.toStdString() << '\n'; };
+  terminal.paradaPedida = &mivo::paradaPedida;
   if (isatty(STDIN_FILENO)) {
     terminal.perguntar = [](const QString& prompt) -> std::optional<QString> {
       std::cout << prompt.toStdString() << std::flush;
-      std::string linha;
-      if (!std::getline(std::cin, linha)) return std::nullopt;
-      return QString::fromStdString(linha);
+      QString linha;
+      while (true) {
+        switch (lerLinhaDoTerminal(200, linha)) {
+          case mivo::LeituraTerminal::Linha: return linha;
+          case mivo::LeituraTerminal::Fim: return std::nullopt;
+          case mivo::LeituraTerminal::Nada: break;
+        }
+        if (mivo::paradaPedida()) {
+          std::cout << '\n' << std::flush;
+          return std::nullopt;
+        }
+      }
     };
+    terminal.lerLinha = &lerLinhaDoTerminal;
   }
   // The real desktop of this system, created when a script first needs it.
   auto fabrica = [](QString& erro) -> std::unique_ptr<mivo::CLDesktop> {

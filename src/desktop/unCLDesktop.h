@@ -31,6 +31,7 @@ constexpr int kCima = 38;
 constexpr int kDireita = 39;
 constexpr int kBaixo = 40;
 constexpr int kF4 = 115;
+constexpr int kF9 = 120;  // pauses a run (the workbench's hot key)
 constexpr int kNumLock = 144;
 }  // namespace tecla
 
@@ -113,6 +114,19 @@ class CLDesktop {
   // Types exactly this character (capitals, shifted punctuation, accents,
   // emoji), whatever keys or input method the backend needs for it.
   virtual void caractereDigitar(char32_t caractere) = 0;
+
+  // --- What Mivo holds down --------------------------------------------------
+  // Every backend keeps track of the keys and buttons pressed through it
+  // (teclaPressionar, botaoPressionar) and not released since, so that a run
+  // that ends half-way (stopped, or ended by an error) leaves nothing held.
+  // The keys held, by key code, in the order they went down.
+  virtual std::vector<int> teclasSeguradas() const = 0;
+  // The buttons held, in the order they went down.
+  virtual std::vector<BotaoMouse> botoesSegurados() const = 0;
+  // Releases all of them, the last pressed first; afterwards nothing is
+  // held. Keys and buttons the user holds are left alone. Nothing happens
+  // when nothing is held or the desktop can no longer be reached.
+  virtual void soltarTudo() = 0;
 
   // --- Mouse -----------------------------------------------------------------
   virtual PontoTela cursorPosicao() const = 0;

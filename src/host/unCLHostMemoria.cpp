@@ -1,5 +1,7 @@
 #include "unCLHostMemoria.h"
 
+#include <algorithm>
+
 #include "unArquivoDicas.h"
 #include "unCLDesktop.h"
 #include "unCLErro.h"
@@ -28,11 +30,50 @@ bool CLHostMemoria::lerImagem(const QString&, ImagemPixels&, QString& erro) {
   return false;
 }
 
-void CLHostMemoria::setLogGeral(const QString& mensagem, CorLog cor) { gLog.append({mensagem, cor}); }
+void CLHostMemoria::soltarTudo() {
+  if (gDesktop) gDesktop->soltarTudo();
+}
+
+namespace {
+
+// Appends `texto` to the entry, cutting it at kMaxCaracteresEntradaLog
+// characters (the last one "…") without splitting a surrogate pair.
+void anexarAoLog(EntradaLog& entrada, QStringView texto) {
+  if (entrada.cortada) return;
+  const qsizetype cabe = kMaxCaracteresEntradaLog - entrada.texto.size();
+  if (texto.size() <= cabe) {
+    entrada.texto += texto;
+    return;
+  }
+  qsizetype parte = std::max<qsizetype>(cabe - 1, 0);
+  if (parte > 0 && texto.at(parte - 1).isHighSurrogate()) --parte;
+  entrada.texto += texto.left(parte);
+  if (entrada.texto.size() >= kMaxCaracteresEntradaLog) {
+    entrada.texto.truncate(kMaxCaracteresEntradaLog - 1);
+    if (entrada.texto.back().isHighSurrogate()) entrada.texto.chop(1);
+  }
+  entrada.texto += u'…';
+  entrada.cortada = true;
+}
+
+}  // namespace
+
+void CLHostMemoria::setLogGeral(const QString& mensagem, CorLog cor) {
+  if (gLog.size() >= kMaxEntradasLog) gLog.removeFirst();
+  EntradaLog entrada;
+  entrada.cor = cor;
+  if (mensagem.size() <= kMaxCaracteresEntradaLog)
+    entrada.texto = mensagem;
+  else
+    anexarAoLog(entrada, mensagem);
+  gLog.append(std::move(entrada));
+}
 
 void CLHostMemoria::editLogGeral(const QString& textoadd) {
   if (gLog.isEmpty()) return;
-  gLog.last().texto += u' ' + textoadd;
+  EntradaLog& entrada = gLog.last();
+  anexarAoLog(entrada, u" ");
+  anexarAoLog(entrada, textoadd);
 }
 
 void CLHostMemoria::exibirDica(const QString& identificador, const QString& texto, int altura) {

@@ -16,7 +16,13 @@ namespace mivo {
 struct EntradaLog {
   QString texto;
   CorLog cor = CorLog::Texto;
+  bool cortada = false;  // reached kMaxCaracteresEntradaLog: nothing more is added
 };
+
+// The log keeps the last entries only, each one at most this long (a cut
+// entry ends with "…"); whoever needs more streams them as they come.
+inline constexpr qsizetype kMaxEntradasLog = 1000;
+inline constexpr qsizetype kMaxCaracteresEntradaLog = 10000;
 
 // Creates the desktop when a script first needs it: the desktop, or null
 // with the reason in `erro`.
@@ -35,8 +41,9 @@ class CLHostMemoria : public CLHost {
   void setFabricaDesktop(FabricaDesktopHost fabrica) { gFabrica = std::move(fabrica); }
   bool temDesktop() const { return gDesktop != nullptr; }
 
+  // The last kMaxEntradasLog entries, the oldest first.
   const QList<EntradaLog>& log() const { return gLog; }
-  void limparLog() { gLog.clear(); }
+  virtual void limparLog() { gLog.clear(); }
   CLRelogio& relogio() { return gRelogio; }
   void setDebugAtivo(bool valor) { gDebug = valor; }
   QString prelistaFile() const { return gPrelistaFile; }
@@ -65,6 +72,7 @@ class CLHostMemoria : public CLHost {
   void salvarScript() override {}
 
   CLDesktop& desktop() override;
+  void soltarTudo() override;
   bool lerImagem(const QString& caminho, ImagemPixels& imagem, QString& erro) override;
 
   CLLista& lista() override;

@@ -101,6 +101,12 @@ ResultadoExecucao rodarScript(CLScript& script) {
     r = protegido;
     host.setStatusExecucao(kInativo);
   }
+  // Stopped, ended by an error or finished: nothing the script pressed
+  // stays down.
+  try {
+    host.soltarTudo();
+  } catch (...) {
+  }
 
   host.esconderPasso();
   if (script.usouCliquePerguntar()) {

@@ -27,7 +27,8 @@ struct ResultadoExecucao {
 };
 
 // Runs `script` from its current line (a fresh run sets gLine first with
-// prepararInicio). The host's status goes to "Rodando" and back to "Inativo".
+// prepararInicio). The host's status goes to "Rodando" and back to "Inativo";
+// at the end the host releases whatever keys and buttons the script left down.
 ResultadoExecucao rodarScript(CLScript& script);
 
 // Prepares a fresh run: the script text, the start line.

@@ -71,6 +71,10 @@ class CLHost : public CLProgresso {
   virtual CLDesktop& desktop() = 0;
   // Decodes a picture file for the clipboard; false with a Portuguese reason.
   virtual bool lerImagem(const QString& caminho, ImagemPixels& imagem, QString& erro) = 0;
+  // Releases every key and mouse button the script pressed on the desktop
+  // and left down (CLDesktop::soltarTudo); nothing when no desktop was
+  // created. Called once at the end of every run, whatever its outcome.
+  virtual void soltarTudo() = 0;
 
   // --- Data table window -----------------------------------------------------
   // The data table the user sees: its full table (gridDados), the active grid

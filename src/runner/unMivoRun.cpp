@@ -100,7 +100,8 @@ QString textoAjudaMivoRun() {
       "  --param NOME=VALOR   variável inicial acrescentada antes da execução (repetível)\n"
       "  --debug              liga a \"Debugação\" (pergunta antes de cada função)\n"
       "  --sem-espera         pausas e esperas correm num relógio virtual e voltam na hora\n"
-      "  --log ARQ            ao final, grava o log da execução em ARQ, uma entrada por linha\n"
+      "  --log ARQ            grava o log da execução em ARQ, uma entrada por linha, à medida\n"
+      "                       que o script roda\n"
       "  --silencioso         não mostra as entradas do log (diálogos e erros continuam)\n"
       "  --simular            usa uma área de trabalho simulada e mostra cada ação como\n"
       "                       uma linha \"Desktop: ...\"\n"
@@ -111,6 +112,10 @@ QString textoAjudaMivoRun() {
       "  --salvar-lista ARQ   ao final, grava a tabela de dados inteira em ARQ\n"
       "  --salvar-texto ARQ   ao final, grava o texto auxiliar em ARQ (UTF-8)\n"
       "  --ajuda              mostra esta ajuda\n"
+      "\n"
+      "Ctrl+C (ou o sinal SIGTERM) interrompe a execução depois de soltar as teclas e os\n"
+      "botões que o Mivo pressionou; F9 pausa a execução (Enter continua, \"e\" e Enter\n"
+      "encerram; sem terminal, F9 encerra).\n"
       "\n"
       "Código de saída: 0 o script chegou ao fim; 1 um erro encerrou a execução;\n"
       "2 erro de uso ou script ilegível; 3 a execução foi interrompida.");
@@ -240,8 +245,12 @@ int executarMivoRun(const QStringList& argumentos, const CLTerminal& terminal, F
     host.setFabricaDesktop(std::move(fabrica));
   }
 
+  if (!op.log.isEmpty() && !host.abrirLog(op.log, erro)) terminal.escreverErro(QStringLiteral("mivo-run: ") + erro);
+
   const QStringList documento = dividirLinhas(texto);
   ResultadoExecucao r = executarProtegido(host, [&] { abrirScript(host, documento, op); });
+  // Asked to stop while the lists were being loaded: no statement runs.
+  if (r.fim == FimExecucao::Normal && host.paradaPedida()) r.fim = FimExecucao::Parado;
   if (r.fim == FimExecucao::Normal) {
     // A fresh run: a new engine on the data table, seeded with the start
     // parameters; with parameter lines the log starts anew.
@@ -266,11 +275,8 @@ int executarMivoRun(const QStringList& argumentos, const CLTerminal& terminal, F
     terminal.escreverErro(QStringLiteral("mivo-run: ") + erroSalvar);
     if (codigo == saida::kFim) codigo = saida::kErro;
   }
-  if (!op.log.isEmpty()) {
-    QString conteudo;
-    for (const EntradaLog& e : host.log()) conteudo += quebrasComoBarraN(e.texto) + u'\n';
-    if (!gravarArquivo(op.log, conteudo.toUtf8(), &erro)) terminal.escreverErro(QStringLiteral("mivo-run: ") + erro);
-  }
+  const QString erroLog = host.fecharLog();
+  if (!erroLog.isEmpty()) terminal.escreverErro(QStringLiteral("mivo-run: ") + erroLog);
   return codigo;
 }
 

@@ -295,3 +295,30 @@ TEST(DesktopSimuladoVazio, ComecaSemJanelasEmTelaFullHd) {
   sim.dormir(50);  // no callback: nothing waits, nothing breaks
   EXPECT_EQ(sim.msDormidos(), 50);
 }
+
+TEST_F(DesktopSimulado, SoltarTudoSoltaOQueOScriptSeguraNaOrdemInversa) {
+  sim.setTeclaEstado(tecla::kShift, true, false);  // the user holds Shift
+  sim.teclaPressionar(tecla::kCtrl);
+  sim.teclaPressionar('A');
+  sim.botaoPressionar(BotaoMouse::Esquerdo);
+  sim.teclaPressionar(tecla::kAlt);
+  sim.teclaSoltar(tecla::kAlt);
+  sim.teclaPressionar(tecla::kCtrl);  // pressed again: keeps its place
+  sim.teclaPressionar(999);           // no key: nothing to hold
+  EXPECT_EQ(sim.teclasSeguradas(), (std::vector<int>{tecla::kCtrl, 'A'}));
+  EXPECT_EQ(sim.botoesSegurados(), std::vector<BotaoMouse>{BotaoMouse::Esquerdo});
+
+  sim.limparRegistro();
+  sim.soltarTudo();
+  EXPECT_EQ(sim.linhas(),
+            (Linhas{"Desktop: botão esquerdo cima", "Desktop: tecla 65 cima", "Desktop: tecla 17 cima"}));
+  EXPECT_TRUE(sim.teclasSeguradas().empty());
+  EXPECT_TRUE(sim.botoesSegurados().empty());
+  for (int t : {int(tecla::kCtrl), int('A'), int(tecla::kBotaoEsquerdo)})
+    EXPECT_EQ(sim.teclaEstado(t) & kTeclaPressionada, 0) << t;
+  EXPECT_EQ(sim.teclaEstado(tecla::kShift) & kTeclaPressionada, kTeclaPressionada);  // the user's
+
+  sim.limparRegistro();
+  sim.soltarTudo();  // nothing held: nothing sent
+  EXPECT_TRUE(sim.linhas().empty());
+}

@@ -273,3 +273,60 @@ TEST(MivoRun, ParametrosLembradosNoArquivoParams) {
                       QStringLiteral("extra=1")}),
             QStringLiteral("b/linha/1"));
 }
+
+// The log file is written as the run goes (most of it is there before the
+// run ends) and holds every entry, past the ones the host keeps in memory,
+// exactly as they are printed.
+TEST(MivoRun, LogGravadoDuranteAExecucao) {
+  QTemporaryDir dir;
+  const QString script = gravar(dir, QStringLiteral("s.mivo"),
+                                "&ValorDefinir(\"i\";\"0\").\n&Marcador(volta).\n&ValorInc(\"i\";1).\n"
+                                "&Se([i]<1500;&VaiPara(volta)).\n//* meio\n&ValorDefinir(fim;\"linha 1\\nlinha 2\").\n");
+  const QString log = dir.filePath(QStringLiteral("log.txt"));
+  QByteArray noMeio;
+  Execucao e;
+  CLTerminal t;
+  t.escrever = [&](const QString& l) {
+    e.saida << l;
+    if (l == QLatin1String("Passo: meio")) {
+      QFile f(log);
+      if (f.open(QIODevice::ReadOnly)) noMeio = f.readAll();
+    }
+  };
+  t.escreverErro = [&](const QString& l) { e.erros << l; };
+  e.codigo = executarMivoRun({QStringLiteral("--sem-espera"), QStringLiteral("--silencioso"), QStringLiteral("--log"),
+                              log, script},
+                             t, {});
+  EXPECT_EQ(e.codigo, saida::kFim);
+  EXPECT_TRUE(e.erros.isEmpty()) << e.erros.join(u'\n').toStdString();
+  QFile f(log);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const QByteArray final = f.readAll();
+  EXPECT_GT(noMeio.size(), final.size() / 2);
+  EXPECT_TRUE(final.startsWith(noMeio));
+  EXPECT_TRUE(noMeio.endsWith('\n'));
+
+  // The same entries a run without --silencioso prints.
+  const Execucao impressa = executar({QStringLiteral("--sem-espera"), script});
+  QStringList entradas = impressa.saida;
+  entradas.removeAll(QStringLiteral("Passo: meio"));
+  EXPECT_GT(entradas.size(), kMaxEntradasLog * 4);
+  EXPECT_EQ(QString::fromUtf8(final), entradas.join(u'\n') + u'\n');
+  EXPECT_TRUE(final.endsWith("  :linha 1\\nlinha 2\n")) << final.right(80).toStdString();
+}
+
+TEST(MivoRun, EntradaLongaDoLogECortada) {
+  QTemporaryDir dir;
+  const QString script =
+      gravar(dir, QStringLiteral("s.mivo"), "&TextoProcessar(\"" + QByteArray(15000, 'x') + "\").\n");
+  const QString log = dir.filePath(QStringLiteral("log.txt"));
+  const Execucao e = executar({QStringLiteral("--log"), log, script});
+  EXPECT_EQ(e.codigo, saida::kFim);
+  ASSERT_EQ(e.saida.size(), 1);
+  EXPECT_EQ(e.saida[0].size(), kMaxCaracteresEntradaLog);
+  EXPECT_TRUE(e.saida[0].startsWith(QStringLiteral("Linha: [1] Executando {TextoProcessar... \"xxx")));
+  EXPECT_TRUE(e.saida[0].endsWith(QStringLiteral("xxx…")));
+  QString conteudo;
+  ASSERT_TRUE(lerArquivoTexto(log, conteudo));
+  EXPECT_EQ(conteudo, e.saida[0] + u'\n');
+}

@@ -58,6 +58,7 @@ void CLDesktopSimulado::definirCenario(const CenarioSimulado& cenario) {
   gBotoesTrocados = cenario.botoesTrocados;
   gPressionadas.fill(false);
   gLigadas.fill(false);
+  gSeguradas.limpar();
   for (int t : cenario.teclasLigadas) {
     if (teclaValida(t)) gLigadas[t] = true;
   }
@@ -91,12 +92,25 @@ void CLDesktopSimulado::mudarTecla(int tecla, bool pressionada) {
 
 void CLDesktopSimulado::teclaPressionar(int tecla) {
   mudarTecla(tecla, true);
+  if (teclaValida(tecla)) gSeguradas.tecla(tecla, true);
   registrar(acao(TipoAcao::TeclaPressionada, tecla));
 }
 
 void CLDesktopSimulado::teclaSoltar(int tecla) {
   mudarTecla(tecla, false);
+  gSeguradas.tecla(tecla, false);
   registrar(acao(TipoAcao::TeclaSolta, tecla));
+}
+
+void CLDesktopSimulado::soltarTudo() {
+  const std::vector<CLSeguradas::Item> itens = gSeguradas.itens();
+  for (auto i = itens.rbegin(); i != itens.rend(); ++i) {
+    if (i->botao)
+      botaoSoltar(i->qual);
+    else
+      teclaSoltar(i->tecla);
+  }
+  gSeguradas.limpar();
 }
 
 int CLDesktopSimulado::teclaDoCaractere(char32_t c) const {
@@ -150,6 +164,7 @@ void CLDesktopSimulado::cursorPosicionar(PontoTela ponto) {
 
 void CLDesktopSimulado::botaoPressionar(BotaoMouse botao) {
   mudarTecla(teclaDoBotao(botao), true);
+  gSeguradas.botao(botao, true);
   AcaoSimulada a = acao(TipoAcao::BotaoPressionado);
   a.botao = botao;
   registrar(std::move(a));
@@ -157,6 +172,7 @@ void CLDesktopSimulado::botaoPressionar(BotaoMouse botao) {
 
 void CLDesktopSimulado::botaoSoltar(BotaoMouse botao) {
   mudarTecla(teclaDoBotao(botao), false);
+  gSeguradas.botao(botao, false);
   AcaoSimulada a = acao(TipoAcao::BotaoSolto);
   a.botao = botao;
   registrar(std::move(a));

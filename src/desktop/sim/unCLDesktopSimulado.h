@@ -16,6 +16,7 @@
 #include "unAcaoSimulada.h"
 #include "unCLDesktop.h"
 #include "unEstadoSimulado.h"
+#include "unSeguradas.h"
 
 namespace mivo {
 
@@ -32,6 +33,10 @@ class CLDesktopSimulado : public CLDesktop {
   int teclaDoCaractere(char32_t caractere) const override;
   int teclaEstado(int tecla) const override;
   void caractereDigitar(char32_t caractere) override;
+  std::vector<int> teclasSeguradas() const override { return gSeguradas.teclas(); }
+  std::vector<BotaoMouse> botoesSegurados() const override { return gSeguradas.botoes(); }
+  // Recorded as the releases they are ("Desktop: tecla 17 cima").
+  void soltarTudo() override;
   PontoTela cursorPosicao() const override { return gCursor; }
   // The pointer stops at the screen's edges, as a real one does.
   void cursorPosicionar(PontoTela ponto) override;
@@ -68,7 +73,8 @@ class CLDesktopSimulado : public CLDesktop {
   void setTelaTamanho(TamanhoTela tamanho) { gTela = tamanho; }
   void setCursor(PontoTela ponto) { gCursor = ponto; }
   void setBotoesTrocados(bool trocados) { gBotoesTrocados = trocados; }
-  // As if the user held or released a key (or a mouse button, keys 1 and 2).
+  // As if the user held or released a key (or a mouse button, keys 1 and 2);
+  // not something Mivo holds.
   void setTeclaEstado(int tecla, bool pressionada, bool ligada);
   // Adds a window below the others (at the front when `naFrente`) and, when
   // its process is new, its program. Returns the window's id: the one it
@@ -120,6 +126,7 @@ class CLDesktopSimulado : public CLDesktop {
   bool gBotoesTrocados = false;
   std::array<bool, 256> gPressionadas{};
   std::array<bool, 256> gLigadas{};
+  CLSeguradas gSeguradas;  // pressed by the script, not by the user
   std::vector<JanelaSimulada> gJanelas;  // desktop order, the topmost first
   JanelaId gPrimeiroPlano = JanelaId::Nenhuma;
   std::uint64_t gProximoId = 1;

@@ -42,11 +42,32 @@ BOOL CALLBACK anexarJanela(HWND hwnd, LPARAM lista) {
 CLDesktopWin32::CLDesktopWin32(EsperaAreaTransferencia esperaAreaTransferencia)
     : gAreaTransferencia(esperaAreaTransferencia) {}
 
+CLDesktopWin32::~CLDesktopWin32() { soltarTudo(); }
+
 // --- Keyboard ----------------------------------------------------------------
 
-void CLDesktopWin32::teclaPressionar(int tecla) { enviarEntradas(entradasDaTecla(tecla, false)); }
+void CLDesktopWin32::teclaPressionar(int tecla) {
+  const std::vector<INPUT> entradas = entradasDaTecla(tecla, false);
+  if (!entradas.empty()) gSeguradas.tecla(tecla, true);
+  enviarEntradas(entradas);
+}
 
-void CLDesktopWin32::teclaSoltar(int tecla) { enviarEntradas(entradasDaTecla(tecla, true)); }
+void CLDesktopWin32::teclaSoltar(int tecla) {
+  enviarEntradas(entradasDaTecla(tecla, true));
+  gSeguradas.tecla(tecla, false);
+}
+
+void CLDesktopWin32::soltarTudo() {
+  // One SendInput call: nothing the user does can come in between.
+  std::vector<INPUT> entradas;
+  const std::vector<CLSeguradas::Item>& itens = gSeguradas.itens();
+  for (auto i = itens.rbegin(); i != itens.rend(); ++i) {
+    const std::vector<INPUT> soltar = i->botao ? entradasDoBotao(i->qual, true) : entradasDaTecla(i->tecla, true);
+    entradas.insert(entradas.end(), soltar.begin(), soltar.end());
+  }
+  gSeguradas.limpar();
+  enviarEntradas(std::move(entradas));
+}
 
 int CLDesktopWin32::teclaDoCaractere(char32_t caractere) const {
   if (caractere == 0 || caractere > 0xFFFF || (caractere >= 0xD800 && caractere <= 0xDFFF)) {
@@ -83,10 +104,14 @@ PontoTela CLDesktopWin32::cursorPosicao() const {
 void CLDesktopWin32::cursorPosicionar(PontoTela ponto) { SetCursorPos(ponto.x, ponto.y); }
 
 void CLDesktopWin32::botaoPressionar(BotaoMouse botao) {
+  gSeguradas.botao(botao, true);
   enviarEntradas(entradasDoBotao(botao, false));
 }
 
-void CLDesktopWin32::botaoSoltar(BotaoMouse botao) { enviarEntradas(entradasDoBotao(botao, true)); }
+void CLDesktopWin32::botaoSoltar(BotaoMouse botao) {
+  enviarEntradas(entradasDoBotao(botao, true));
+  gSeguradas.botao(botao, false);
+}
 
 bool CLDesktopWin32::botoesTrocados() const { return GetSystemMetrics(SM_SWAPBUTTON) != 0; }
 

@@ -9,12 +9,15 @@
 
 #include "unAreaTransferenciaWin32.h"
 #include "unCLDesktop.h"
+#include "unSeguradas.h"
 
 namespace mivo {
 
 class CLDesktopWin32 : public CLDesktop {
  public:
   explicit CLDesktopWin32(EsperaAreaTransferencia esperaAreaTransferencia = {});
+  // Releases what it still holds.
+  ~CLDesktopWin32() override;
 
   // --- Keyboard ------------------------------------------------------------
   void teclaPressionar(int tecla) override;
@@ -24,6 +27,10 @@ class CLDesktopWin32 : public CLDesktop {
   int teclaDoCaractere(char32_t caractere) const override;
   int teclaEstado(int tecla) const override;
   void caractereDigitar(char32_t caractere) override;
+  std::vector<int> teclasSeguradas() const override { return gSeguradas.teclas(); }
+  std::vector<BotaoMouse> botoesSegurados() const override { return gSeguradas.botoes(); }
+  // Key and button releases sent with SendInput, the last pressed first.
+  void soltarTudo() override;
 
   // --- Mouse -----------------------------------------------------------------
   PontoTela cursorPosicao() const override;
@@ -67,6 +74,7 @@ class CLDesktopWin32 : public CLDesktop {
 
  private:
   AreaTransferenciaWin32 gAreaTransferencia;
+  CLSeguradas gSeguradas;
 };
 
 }  // namespace mivo

@@ -12,6 +12,7 @@
 #include "unConexaoX11.h"
 #include "unJanelasX11.h"
 #include "unProcessosLinux.h"
+#include "unSocorroX11.h"
 #include "unTecladoX11.h"
 #include "unTextoDesktop.h"
 
@@ -58,17 +59,19 @@ std::unique_ptr<CLDesktopX11> CLDesktopX11::criar(const std::string& nomeTela, s
            u"\" não oferece a extensão XTEST, necessária para o teclado e o mouse";
     return nullptr;
   }
-  return std::unique_ptr<CLDesktopX11>(new CLDesktopX11(std::move(conexao)));
+  auto socorro = CLSocorroX11::criar(conexao->nome());
+  return std::unique_ptr<CLDesktopX11>(new CLDesktopX11(std::move(conexao), std::move(socorro)));
 }
 
-CLDesktopX11::CLDesktopX11(std::unique_ptr<CLConexaoX11> conexao)
+CLDesktopX11::CLDesktopX11(std::unique_ptr<CLConexaoX11> conexao, std::unique_ptr<CLSocorroX11> socorro)
     : gConexao(std::move(conexao)),
-      gTeclado(std::make_unique<CLTecladoX11>(*gConexao)),
+      gSocorro(std::move(socorro)),
+      gTeclado(std::make_unique<CLTecladoX11>(*gConexao, gSocorro.get())),
       gJanelas(std::make_unique<CLJanelasX11>(*gConexao)) {}
 
-// The members go in reverse order: the clipboard thread, then the keyboard
-// (which gives back lent keycodes), then the connection.
-CLDesktopX11::~CLDesktopX11() = default;
+// Then the members go in reverse order: the clipboard thread, the keyboard
+// (which gives back lent keycodes), the crash rescue, the connection.
+CLDesktopX11::~CLDesktopX11() { soltarTudo(); }
 
 bool CLDesktopX11::conexaoPerdida() const { return gConexao->morta(); }
 
@@ -91,13 +94,28 @@ void CLDesktopX11::entreOperacoes() const {
 
 void CLDesktopX11::teclaPressionar(int tecla) {
   entreOperacoes();
-  gTeclado->pressionar(tecla);
+  if (gTeclado->pressionar(tecla)) gSeguradas.tecla(tecla, true);
 }
 
 void CLDesktopX11::teclaSoltar(int tecla) {
   entreOperacoes();
   gTeclado->soltar(tecla);
+  gSeguradas.tecla(tecla, false);
   aguardarColagem(tecla);
+}
+
+void CLDesktopX11::soltarTudo() {
+  if (gSeguradas.vazio()) return;
+  const std::vector<CLSeguradas::Item> itens = gSeguradas.itens();
+  gSeguradas.limpar();
+  if (gConexao->morta()) return;
+  for (auto i = itens.rbegin(); i != itens.rend(); ++i) {
+    if (i->botao)
+      botao(i->qual, false);
+    else
+      gTeclado->soltar(i->tecla);
+  }
+  XSync(gConexao->tela(), False);
 }
 
 void CLDesktopX11::aguardarColagem(int tecla) {
@@ -166,7 +184,10 @@ void CLDesktopX11::botao(BotaoMouse botao, bool pressionado) {
   };
   bool& seguradoAntes = gBotaoSeguradoAntes[numero == 1 ? 0 : 1];
   if (pressionado) seguradoAntes = mascara != 0 && (estado() & mascara) != 0;
+  gSeguradas.botao(botao, pressionado);
+  if (gSocorro && pressionado) gSocorro->marcarBotao(numero, true);
   XTestFakeButtonEvent(d, numero, pressionado ? True : False, CurrentTime);
+  if (gSocorro && !pressionado) gSocorro->marcarBotao(numero, false);
   // A window manager that grabs clicks (to focus on click) holds the
   // pointer's events until it has seen this one, while keys go on: keys
   // sent next would overtake the click. Wait until the button shows the

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "unCLDesktop.h"
+#include "unSeguradas.h"
 
 namespace mivo {
 
@@ -16,12 +17,15 @@ class CLConexaoX11;
 class CLTecladoX11;
 class CLJanelasX11;
 class CLAreaTransferenciaX11;
+class CLSocorroX11;
 
 class CLDesktopX11 : public CLDesktop {
  public:
   // Null, with the reason in Portuguese, when the display (empty: $DISPLAY)
-  // cannot be reached or lacks the XTEST extension.
+  // cannot be reached or lacks the XTEST extension. A second connection is
+  // opened for the crash handler (see unSocorroX11.h).
   static std::unique_ptr<CLDesktopX11> criar(const std::string& nomeTela, std::u16string& erro);
+  // Releases what it still holds.
   ~CLDesktopX11() override;
 
   void teclaPressionar(int tecla) override;
@@ -29,6 +33,9 @@ class CLDesktopX11 : public CLDesktop {
   int teclaDoCaractere(char32_t caractere) const override;
   int teclaEstado(int tecla) const override;
   void caractereDigitar(char32_t caractere) override;
+  std::vector<int> teclasSeguradas() const override { return gSeguradas.teclas(); }
+  std::vector<BotaoMouse> botoesSegurados() const override { return gSeguradas.botoes(); }
+  void soltarTudo() override;
   PontoTela cursorPosicao() const override;
   void cursorPosicionar(PontoTela ponto) override;
   void botaoPressionar(BotaoMouse botao) override;
@@ -60,7 +67,7 @@ class CLDesktopX11 : public CLDesktop {
   bool conexaoPerdida() const;
 
  private:
-  explicit CLDesktopX11(std::unique_ptr<CLConexaoX11> conexao);
+  CLDesktopX11(std::unique_ptr<CLConexaoX11> conexao, std::unique_ptr<CLSocorroX11> socorro);
   // Reads the events that reach the connection unasked (keyboard map
   // changes) and gives back lent keycodes idle for a while.
   void entreOperacoes() const;
@@ -70,6 +77,7 @@ class CLDesktopX11 : public CLDesktop {
   void marcarColagem(bool definiu);
 
   std::unique_ptr<CLConexaoX11> gConexao;
+  std::unique_ptr<CLSocorroX11> gSocorro;  // may be null; outlives the keyboard
   std::unique_ptr<CLTecladoX11> gTeclado;
   std::unique_ptr<CLJanelasX11> gJanelas;
   std::unique_ptr<CLAreaTransferenciaX11> gAreaTransferencia;
@@ -83,6 +91,7 @@ class CLDesktopX11 : public CLDesktop {
   int gRestoRoda = 0;
   // Per physical button (left, right): was it down before our last press?
   bool gBotaoSeguradoAntes[2] = {false, false};
+  CLSeguradas gSeguradas;
 };
 
 }  // namespace mivo

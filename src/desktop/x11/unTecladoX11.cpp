@@ -8,6 +8,7 @@
 #include "unCLDesktop.h"
 #include "unConexaoX11.h"
 #include "unMapaTeclasX11.h"
+#include "unSocorroX11.h"
 
 namespace mivo {
 
@@ -29,7 +30,8 @@ bool ehLetra(KeySym keysym) {
 
 }  // namespace
 
-CLTecladoX11::CLTecladoX11(CLConexaoX11& conexao) : gConexao(conexao), gReserva(conexao) {}
+CLTecladoX11::CLTecladoX11(CLConexaoX11& conexao, CLSocorroX11* socorro)
+    : gConexao(conexao), gSocorro(socorro), gReserva(conexao) {}
 
 void CLTecladoX11::carregarMapa() {
   gPosicoes.clear();
@@ -80,19 +82,24 @@ KeyCode CLTecladoX11::keycodeDaTecla(int tecla) {
 }
 
 void CLTecladoX11::enviar(KeyCode keycode, bool pressionada) {
+  // Marked down before it goes down and up after it went up: a crash in
+  // between at worst releases a key that was not down.
+  if (gSocorro && pressionada) gSocorro->marcarTecla(keycode, true);
   XTestFakeKeyEvent(gConexao.tela(), keycode, pressionada ? True : False, CurrentTime);
+  if (gSocorro && !pressionada) gSocorro->marcarTecla(keycode, false);
   gReserva.notarEnvio();
 }
 
-void CLTecladoX11::pressionar(int tecla) {
-  if (gConexao.morta()) return;
+bool CLTecladoX11::pressionar(int tecla) {
+  if (gConexao.morta()) return false;
   const KeyCode kc = keycodeDaTecla(tecla);
-  if (kc == 0) return;
+  if (kc == 0) return false;
   if (tecla >= 0 && tecla < 256) gPressionadas[tecla] = kc;
   gReserva.marcarPressionada(kc, true);
   enviar(kc, true);
   XFlush(gConexao.tela());
   if (tecla == tecla::kCapsLock) gCapsLidoEm = {};
+  return true;
 }
 
 void CLTecladoX11::soltar(int tecla) {

@@ -16,12 +16,15 @@
 namespace mivo {
 
 class CLConexaoX11;
+class CLSocorroX11;
 
 class CLTecladoX11 {
  public:
-  explicit CLTecladoX11(CLConexaoX11& conexao);
+  // `socorro`, when given, is told of every keycode that goes down or up.
+  CLTecladoX11(CLConexaoX11& conexao, CLSocorroX11* socorro = nullptr);
 
-  void pressionar(int tecla);
+  // False when the code names no key (nothing was sent).
+  bool pressionar(int tecla);
   void soltar(int tecla);
   // The key code of the key that types `caractere`, with 0x100 when it needs
   // Shift; kSemTecla when the map has no key for it.
@@ -50,6 +53,7 @@ class CLTecladoX11 {
   unsigned int mascaraModificador(KeySym keysym);
 
   CLConexaoX11& gConexao;
+  CLSocorroX11* gSocorro;
   CLTeclasReservaX11 gReserva;
   bool gMapaValido = false;
   std::unordered_map<KeySym, Posicao> gPosicoes;

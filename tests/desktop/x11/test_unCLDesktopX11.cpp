@@ -134,3 +134,33 @@ TEST_F(DesktopX11, BotoesTrocadosPeloMapeamentoDoPonteiro) {
   XCloseDisplay(d);
   EXPECT_FALSE(desktop->botoesTrocados());
 }
+
+// What a run that ends half-way left held goes up: the keys on the server
+// (XQueryKeymap), the button in the target window.
+TEST_F(DesktopX11, SoltarTudoSoltaTeclasEBotoesSegurados) {
+  auto alvo = abrirAlvo("Soltar tudo");
+  const PontoTela p = dentro(*desktop, *alvo);
+  desktop->cursorPosicionar(p);
+  desktop->teclaPressionar(tecla::kCtrl);
+  desktop->teclaPressionar('A');
+  desktop->botaoPressionar(BotaoMouse::Esquerdo);
+  desktop->teclaPressionar(tecla::kShift);
+  desktop->teclaSoltar(tecla::kShift);
+  EXPECT_EQ(desktop->teclasSeguradas(), (std::vector<int>{tecla::kCtrl, 'A'}));
+  EXPECT_EQ(desktop->botoesSegurados(), std::vector<BotaoMouse>{BotaoMouse::Esquerdo});
+  ASSERT_TRUE(alvo->aguardarLinha("pressiona 1 " + ponto(p)));
+  const int seguradas[] = {tecla::kCtrl, 'A', tecla::kBotaoEsquerdo};
+  for (int t : seguradas) ASSERT_TRUE(desktop->teclaEstado(t) & kTeclaPressionada) << t;
+
+  desktop->soltarTudo();
+  EXPECT_TRUE(desktop->teclasSeguradas().empty());
+  EXPECT_TRUE(desktop->botoesSegurados().empty());
+  EXPECT_TRUE(alvo->aguardarLinha("solta 1 " + ponto(p)));
+  // Asked of the server on a connection of its own.
+  std::u16string erro;
+  auto outro = CLDesktopX11::criar(tela, erro);
+  ASSERT_NE(outro, nullptr);
+  for (int t : seguradas) {
+    EXPECT_TRUE(aguardar([&] { return !(outro->teclaEstado(t) & kTeclaPressionada); })) << t;
+  }
+}

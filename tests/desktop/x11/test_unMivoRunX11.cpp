@@ -1,11 +1,17 @@
-// A whole script through mivo-run on the X11 desktop: it finds the target
+// Whole scripts through mivo-run on the X11 desktop: one finds the target
 // window behind another one, waits for its colour, clicks in each frame of
-// coordinates and fills it from the data table, row by row.
+// coordinates and fills it from the data table, row by row; others are
+// stopped from outside (SIGTERM, F9) in the middle of a loop.
 
 #include "unTesteX11.h"  // first: Xlib's macros would break GoogleTest
 
+#include <signal.h>
+#include <sys/wait.h>
+
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 using namespace mivo;
 using namespace mivo::teste;
@@ -89,4 +95,95 @@ nome=Preencher o cadastro
   EXPECT_EQ(desktop->janelaPrimeiroPlano(), JanelaId{cadastro->janela()});
   EXPECT_TRUE(outra->linhas().size() <= 2) << "nada foi para a outra janela";
   fs::remove_all(pasta);
+}
+
+namespace {
+
+std::string lerArquivo(const fs::path& caminho) {
+  std::ifstream f(caminho, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+}
+
+std::vector<std::string> linhasQueComecamCom(const std::string& texto, const std::string& inicio) {
+  std::vector<std::string> r;
+  std::istringstream s(texto);
+  for (std::string l; std::getline(s, l);)
+    if (l.rfind(inicio, 0) == 0) r.push_back(l);
+  return r;
+}
+
+// A folder of its own with a list and a script that presses Ctrl+A for
+// ever, and mivo-run started on it (stdout and stderr to saida.txt, no
+// terminal).
+struct LacoSemFim {
+  explicit LacoSemFim(const std::string& tela) {
+    char modelo[] = "/tmp/mivo-laco-XXXXXX";
+    if (mkdtemp(modelo)) pasta = modelo;
+    std::ofstream(pasta / "contatos.txt") << "nome;cidade\r\nAna;Recife\r\n";
+    std::ofstream(pasta / "laco.mivo") << "&Marcador(volta).\n&TeclarControlMais(\"a\").\n"
+                                          "&LaValorMudar(nome;\"visto\").\n&VaiPara(volta).\n";
+    CLProcessoTeste::Opcoes opcoes;
+    opcoes.ambiente = {{"DISPLAY", tela}, {"MIVO_BASE_DIR", pasta.string()}};
+    opcoes.saida = (pasta / "saida.txt").string();
+    iniciou = mivoRun.iniciar({MIVO_RUN, "--log", (pasta / "log.txt").string(), "--lista",
+                               (pasta / "contatos.txt").string(), "--salvar-lista",
+                               (pasta / "lista.txt").string(), (pasta / "laco.mivo").string()},
+                              opcoes);
+  }
+  ~LacoSemFim() {
+    mivoRun.parar();
+    fs::remove_all(pasta);
+  }
+  fs::path pasta;
+  CLProcessoTeste mivoRun;
+  bool iniciou = false;
+};
+
+bool ctrlAChegou(CLAlvoTeste& alvo, std::size_t vezes) {
+  return alvo.aguardar(
+      [&](const std::vector<std::string>& linhas) {
+        return std::count(linhas.begin(), linhas.end(), std::string("tecla a ctrl")) >= static_cast<long>(vezes);
+      },
+      20000);
+}
+
+}  // namespace
+
+// SIGTERM in the middle of a loop of Ctrl+A: the run stops with exit status
+// 3, nothing stays down on the server, and the log and the list are written.
+TEST_F(MivoRunX11, SigtermNoMeioDoLacoSoltaAsTeclasEGravaOLogEALista) {
+  auto alvo = abrirAlvo("Alvo do laço");
+  LacoSemFim laco(tela);
+  ASSERT_TRUE(laco.iniciou);
+  ASSERT_TRUE(ctrlAChegou(*alvo, 2)) << lerArquivo(laco.pasta / "saida.txt");
+  kill(laco.mivoRun.pid(), SIGTERM);
+  int status = 0;
+  ASSERT_TRUE(laco.mivoRun.aguardarFim(20000, &status));
+  const std::string saida = lerArquivo(laco.pasta / "saida.txt");
+  ASSERT_TRUE(WIFEXITED(status)) << status;
+  EXPECT_EQ(WEXITSTATUS(status), 3) << saida;
+
+  for (int t : {int(tecla::kCtrl), int('A')})
+    EXPECT_TRUE(aguardar([&] { return !(desktop->teclaEstado(t) & kTeclaPressionada); })) << t;
+  const std::string log = lerArquivo(laco.pasta / "log.txt");
+  EXPECT_EQ(linhasQueComecamCom(log, ""), linhasQueComecamCom(saida, "Linha: "));
+  EXPECT_NE(log.find("{TeclarControlMais... \"a\"}"), std::string::npos) << log;
+  EXPECT_EQ(lerArquivo(laco.pasta / "lista.txt"), "nome;cidade\r\nvisto;Recife\r\n");
+}
+
+// F9 held by the user stops a run that has no terminal to resume it from.
+TEST_F(MivoRunX11, F9SemTerminalEncerraAExecucao) {
+  auto alvo = abrirAlvo("Alvo do F9");
+  LacoSemFim laco(tela);
+  ASSERT_TRUE(laco.iniciou);
+  ASSERT_TRUE(ctrlAChegou(*alvo, 2)) << lerArquivo(laco.pasta / "saida.txt");
+  desktop->teclaPressionar(tecla::kF9);
+  int status = 0;
+  const bool terminou = laco.mivoRun.aguardarFim(20000, &status);
+  desktop->teclaSoltar(tecla::kF9);
+  ASSERT_TRUE(terminou);
+  ASSERT_TRUE(WIFEXITED(status)) << status;
+  EXPECT_EQ(WEXITSTATUS(status), 3);
+  EXPECT_EQ(lerArquivo(laco.pasta / "saida.txt").find("Informação:"), std::string::npos);
+  EXPECT_EQ(lerArquivo(laco.pasta / "lista.txt"), "nome;cidade\r\nvisto;Recife\r\n");
 }
