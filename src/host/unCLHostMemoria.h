@@ -62,6 +62,8 @@ class CLHostMemoria : public CLHost {
   QString pedirValor(const QString&, const QString&) override { return {}; }
   void mostrarMensagem(const QString&) override {}
   void mostrarErroNaoTratado(const QString&) override {}
+  void mostrarAviso(const QString& texto) override { gAvisos.append(texto); }
+  const QStringList& avisos() const { return gAvisos; }
 
   void mostrarPasso(const QString&) override {}
   void esconderPasso() override {}
@@ -115,6 +117,7 @@ class CLHostMemoria : public CLHost {
   QString gTextoAberto, gPrelistaFile, gPreTextoFile;
   QList<EntradaLog> gLog;
   QString gTextoEditor;
+  QStringList gAvisos;
   QString gStatus = QStringLiteral("Inativo");
   bool gParar = false;
   bool gDebug = false;

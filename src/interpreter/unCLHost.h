@@ -48,6 +48,9 @@ class CLHost : public CLProgresso {
   virtual void mostrarMensagem(const QString& texto) = 0;
   // An error that escaped a script function; shown as "Erro: " + message.
   virtual void mostrarErroNaoTratado(const QString& mensagem) = 0;
+  // Something the author should know that does not stop the run (a column
+  // the list lacks); shown as "Aviso: " + text.
+  virtual void mostrarAviso(const QString& texto) = 0;
 
   // --- Progress window -------------------------------------------------------
   // progressoAbrir, progressoPasso, progressoLegenda3, progressoCancelado and

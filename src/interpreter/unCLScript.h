@@ -5,6 +5,7 @@
 // surroundings only through the host services.
 
 #include <QHash>
+#include <QSet>
 #include <deque>
 #include <QString>
 #include <QStringList>
@@ -140,6 +141,7 @@ class CLScript {
   QStringList gScript;
   CLValores gValores;
   QStringList gCliquesTemporarios;
+  QSet<QString> gColunasAvisadas;  // unknown {columns} already reported
 
   // The read form of each line of gScript, dropped whenever the lines change.
   // What is dropped while a statement runs is kept until the next statement

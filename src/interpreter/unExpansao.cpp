@@ -185,8 +185,18 @@ QString CLScript::expandirTexto(const QString& valor, bool ignorarVariaveis) {
     while (t.contains(u'{')) {
       // A cell is data: it goes in as it is and is not read again.
       const bool ok = substituirReferencia(t, u'{', u'}', passos, [this](const QString& nome) {
-        const int col = gGrid->colunaPorTitulo(expansao::restaurar(nome));
-        return col < 0 ? QString() : expansao::protegerDados(gGrid->cell(col, gGrid->Row()));
+        const QString titulo = expansao::restaurar(nome);
+        const int col = gGrid->colunaPorTitulo(titulo);
+        if (col < 0) {
+          // Once per column and run: the reference becomes empty.
+          const QString chave = aparar(titulo).toLower();
+          if (!gColunasAvisadas.contains(chave)) {
+            gColunasAvisadas.insert(chave);
+            gHost.mostrarAviso(QStringLiteral("a coluna {%1} não existe na lista; ficou vazia").arg(aparar(titulo)));
+          }
+          return QString();
+        }
+        return expansao::protegerDados(gGrid->cell(col, gGrid->Row()));
       });
       if (!ok) return t;
     }

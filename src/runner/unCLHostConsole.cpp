@@ -196,6 +196,10 @@ void CLHostConsole::mostrarMensagem(const QString& texto) {
   dialogo(QStringLiteral("Mensagem"), texto);
 }
 
+void CLHostConsole::mostrarAviso(const QString& texto) {
+  gTerminal.escreverErro(QStringLiteral("Aviso: ") + quebrasComoBarraN(texto));
+}
+
 void CLHostConsole::mostrarErroNaoTratado(const QString& mensagem) {
   dialogo(QStringLiteral("Erro"), mensagem);
 }

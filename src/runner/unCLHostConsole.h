@@ -101,6 +101,7 @@ class CLHostConsole : public CLHostMemoria {
   QString pedirValor(const QString& pergunta, const QString& valorInicial) override;
   void mostrarMensagem(const QString& texto) override;
   void mostrarErroNaoTratado(const QString& mensagem) override;
+  void mostrarAviso(const QString& texto) override;
   void mostrarPasso(const QString& texto) override;
 
   void escrever(const QString& linha) { gTerminal.escrever(linha); }

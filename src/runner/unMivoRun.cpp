@@ -9,6 +9,8 @@
 #include "unFuncTexto.h"
 #include "unParametrosScript.h"
 #include "unPreCarga.h"
+#include "unReferencia.h"
+#include "unVerificacaoRun.h"
 #include "unSecoesScript.h"
 #include "unUtil.h"
 
@@ -24,6 +26,10 @@ struct OpcoesRun {
   bool semEspera = false;
   bool silencioso = false;
   bool ajuda = false;
+  bool verificar = false;   // only check the script
+  bool estrito = false;     // refuse to run a script with findings
+  bool funcoes = false;     // print the reference of the functions
+  QString filtroFuncoes;
   bool simular = false;
   QString cenario;
   QString log;
@@ -71,11 +77,19 @@ QString lerOpcoes(const QStringList& args, OpcoesRun& op) {
       op.semEspera = true;
     } else if (a == QLatin1String("--silencioso")) {
       op.silencioso = true;
+    } else if (a == QLatin1String("--verificar")) {
+      op.verificar = true;
+    } else if (a == QLatin1String("--estrito")) {
+      op.estrito = true;
+    } else if (a == QLatin1String("--funcoes")) {
+      op.funcoes = true;
     } else if (a == QLatin1String("--ajuda") || a == QLatin1String("-h") ||
                a == QLatin1String("--help")) {
       op.ajuda = true;
     } else if (a.startsWith(QLatin1String("--"))) {
       return QStringLiteral("opção desconhecida: %1").arg(a);
+    } else if (op.funcoes) {
+      op.filtroFuncoes = a;  // "--funcoes [filtro]" takes no script
     } else if (op.script.isEmpty()) {
       op.script = a;
     } else {
@@ -83,7 +97,11 @@ QString lerOpcoes(const QStringList& args, OpcoesRun& op) {
     }
     if (!erro.isEmpty()) return erro;
   }
-  if (!op.ajuda && op.script.isEmpty()) return QStringLiteral("informe o script a executar");
+  if (op.funcoes && !op.script.isEmpty()) {
+    op.filtroFuncoes = op.script;
+    op.script.clear();
+  }
+  if (!op.ajuda && !op.funcoes && op.script.isEmpty()) return QStringLiteral("informe o script a executar");
   return {};
 }
 
@@ -92,6 +110,8 @@ QString lerOpcoes(const QStringList& args, OpcoesRun& op) {
 QString textoAjudaMivoRun() {
   return QStringLiteral(
       "Uso: mivo-run [opções] SCRIPT.mivo\n"
+      "     mivo-run --verificar [--lista ARQ] SCRIPT.mivo\n"
+      "     mivo-run --funcoes [filtro]\n"
       "Executa um script do Mivo sem janelas.\n"
       "\n"
       "Opções:\n"
@@ -111,6 +131,12 @@ QString textoAjudaMivoRun() {
       "  --texto ARQ          carrega um arquivo no texto auxiliar antes da execução\n"
       "  --salvar-lista ARQ   ao final, grava a tabela de dados inteira em ARQ\n"
       "  --salvar-texto ARQ   ao final, grava o texto auxiliar em ARQ (UTF-8)\n"
+      "  --verificar          só verifica o script, sem executar nada: mostra cada problema\n"
+      "                       como \"linha N: mensagem\" (saída 0 sem problemas, 4 com)\n"
+      "  --estrito            não executa um script em que a verificação acha problemas\n"
+      "                       (saída 4); sem ela, os problemas aparecem como avisos e o\n"
+      "                       script roda\n"
+      "  --funcoes [filtro]   mostra a referência das funções (só as que têm o filtro no nome)\n"
       "  --ajuda              mostra esta ajuda\n"
       "\n"
       "Ctrl+C (ou o sinal SIGTERM) interrompe a execução depois de soltar as teclas e os\n"
@@ -118,7 +144,8 @@ QString textoAjudaMivoRun() {
       "encerram; sem terminal, F9 encerra).\n"
       "\n"
       "Código de saída: 0 o script chegou ao fim; 1 um erro encerrou a execução;\n"
-      "2 erro de uso ou script ilegível; 3 a execução foi interrompida.");
+      "2 erro de uso ou script ilegível; 3 a execução foi interrompida;\n"
+      "4 a verificação achou problemas (--verificar, --estrito).");
 }
 
 namespace {
@@ -212,6 +239,10 @@ int executarMivoRun(const QStringList& argumentos, const CLTerminal& terminal, F
     for (const QString& l : textoAjudaMivoRun().split(u'\n')) terminal.escrever(l);
     return saida::kFim;
   }
+  if (op.funcoes) {
+    for (const QString& l : dividirLinhas(textoReferencia(op.filtroFuncoes))) terminal.escrever(l);
+    return saida::kFim;
+  }
 
   QString texto, erro;
   if (!lerArquivoTexto(op.script, texto, &erro))
@@ -230,6 +261,23 @@ int executarMivoRun(const QStringList& argumentos, const CLTerminal& terminal, F
   if (!op.texto.isEmpty()) {
     op.texto = resolverArquivo(op.texto, QStringLiteral("dados\\textos"));
     if (!QFileInfo(op.texto).isFile()) return falhaDeUso(QStringLiteral("o texto \"%1\" não existe").arg(op.texto));
+  }
+
+  // The checker reads the script first: alone with --verificar, as warnings
+  // before a run, as a refusal with --estrito.
+  {
+    const QList<CLAchado> achados = verificarParaRodar(dividirLinhas(texto), op.lista);
+    if (op.verificar) {
+      for (const CLAchado& a : achados) terminal.escrever(textoDoAchado(a));
+      return achados.isEmpty() ? saida::kFim : saida::kAchados;
+    }
+    for (const CLAchado& a : achados) terminal.escreverErro(QStringLiteral("Aviso: ") + textoDoAchado(a));
+    if (op.estrito && !achados.isEmpty()) {
+      terminal.escreverErro(QStringLiteral("mivo-run: o script não foi executado: a verificação achou %1 %2 (--estrito)")
+                                .arg(achados.size())
+                                .arg(achados.size() == 1 ? QStringLiteral("problema") : QStringLiteral("problemas")));
+      return saida::kAchados;
+    }
   }
 
   CLHostConsole host(terminal, op.semEspera);

@@ -13,6 +13,7 @@ constexpr int kFim = 0;        // the script ran to its end
 constexpr int kErro = 1;       // a fatal or uncaught error ended the run
 constexpr int kUso = 2;        // usage error, or a script that cannot be read
 constexpr int kParado = 3;     // the run was stopped
+constexpr int kAchados = 4;    // the checker found problems (--verificar, --estrito)
 }  // namespace saida
 
 // `argumentos` excludes the program's name; `fabrica` creates the real

@@ -45,7 +45,7 @@ TEST_F(Expansao, VariaveisColunasEEscapes) {
       {"Olá [outro]", "Olá "},  // the blank before the reference stays
       {"{email}", "maria@exemplo.com"},  // title "Email " trimmed, any letter case
       {"{saudacao}!", "Oi [nome]!"},    // a cell is data: not read again
-      {"{nada}x", "x"},
+      {"{nada}x", "x"},  // no such column: empty, and a warning (below)
       {"~nome}", "{nome}"},
       {"a|b", "a&b"},
       {"a^b", "a&b"},
@@ -57,6 +57,9 @@ TEST_F(Expansao, VariaveisColunasEEscapes) {
       {"a]b[nome]", "a]bMaria"},
   };
   for (const auto& c : casos) EXPECT_EQ(x(c.entrada), QString::fromUtf8(c.esperado)) << c.entrada;
+  // An unknown column is reported once per run, however often it is met.
+  EXPECT_EQ(x("{Nada}-{nada }"), QStringLiteral("-"));
+  EXPECT_EQ(host.avisos(), QStringList{QStringLiteral("a coluna {nada} não existe na lista; ficou vazia")});
 }
 
 // Contact data is data: a cell substituted for {coluna}, or given by

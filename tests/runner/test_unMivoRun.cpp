@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -70,7 +71,8 @@ QStringList nomesEm(const QString& pasta, const QString& extensao) {
 // Runs `script` in a base folder of its own with `args` plus the options of
 // RAIZ.opcoes (one per line; `marca` stands for `pasta`) and RAIZ.respostas
 // when present. Its stdout and exit status must equal RAIZ.esperado, whose
-// last line is "[saída: N]", and nothing may go to stderr.
+// last line is "[saída: N]", and its stderr RAIZ.avisos (the checker's
+// warnings before the run; nothing when the file is absent).
 Execucao conferirSaida(const QString& script, const QString& raiz, QStringList args, const QString& marca,
                        const QString& pasta) {
   teste::CLPastaBaseTeste base;
@@ -89,7 +91,10 @@ Execucao conferirSaida(const QString& script, const QString& raiz, QStringList a
   if (temEsperado) {
     EXPECT_EQ(obtido.join(u'\n'), dividirLinhas(esperado).join(u'\n'));
   }
-  EXPECT_TRUE(e.erros.isEmpty()) << e.erros.join(u'\n').toStdString();
+  QString avisos;
+  lerArquivoTexto(raiz + QStringLiteral(".avisos"), avisos);
+  EXPECT_EQ(e.erros, dividirLinhas(avisos).filter(QRegularExpression(QStringLiteral("."))))
+      << e.erros.join(u'\n').toStdString();
   return e;
 }
 
@@ -150,7 +155,7 @@ TEST(MivoRun, CadaScriptDeReferenciaTemSuaSaidaEsperada) {
     const QStringList scripts = nomesEm(p.scripts, QStringLiteral("mivo"));
     ASSERT_FALSE(scripts.isEmpty()) << p.scripts.toStdString();
     EXPECT_EQ(nomesEm(p.esperados, QStringLiteral("esperado")), scripts) << p.esperados.toStdString();
-    for (const QString& extra : {QStringLiteral("opcoes"), QStringLiteral("respostas")})
+    for (const QString& extra : {QStringLiteral("opcoes"), QStringLiteral("respostas"), QStringLiteral("avisos")})
       for (const QString& nome : nomesEm(p.esperados, extra))
         EXPECT_TRUE(scripts.contains(nome)) << p.esperados.toStdString() << "/" << nome.toStdString() << "."
                                             << extra.toStdString();
@@ -210,10 +215,64 @@ TEST(MivoRun, SemBackendDeAreaDeTrabalhoSaiComDoisSoQuandoOScriptPrecisa) {
       gravar(dir, QStringLiteral("b.mivo"), "&ValorDefinir(x;1).\n&ExecutarComando(\"notepad.exe\").\n&Y().\n");
   const Execucao e = executar({QStringLiteral("--sem-espera"), comDesktop});
   EXPECT_EQ(e.codigo, saida::kUso);
-  ASSERT_EQ(e.erros.size(), 1);
-  EXPECT_TRUE(e.erros[0].startsWith(QStringLiteral("mivo-run: "))) << e.erros[0].toStdString();
-  EXPECT_GT(e.erros[0].size(), 30);
+  // The checker's warning about &Y, then why the run stopped.
+  ASSERT_EQ(e.erros.size(), 2);
+  EXPECT_EQ(e.erros[0], QStringLiteral("Aviso: linha 3: função desconhecida: &Y"));
+  EXPECT_TRUE(e.erros[1].startsWith(QStringLiteral("mivo-run: "))) << e.erros[1].toStdString();
+  EXPECT_GT(e.erros[1].size(), 30);
   EXPECT_FALSE(e.saida.join(u'\n').contains(QStringLiteral("{Y")));
+}
+
+// --verificar only reads; --estrito refuses to run a script with findings;
+// --funcoes prints the reference.
+TEST(MivoRun, VerificarEstritoEFuncoes) {
+  QTemporaryDir dir;
+  const QString bom = gravar(dir, QStringLiteral("bom.mivo"), "&MsgExibir(\"oi\").\n");
+  const QString ruim = gravar(dir, QStringLiteral("ruim.mivo"), "&MsgExibir(\"oi\").\n&TeclarEnte().\n&VaiPara(fim).\n");
+  const QString lista = gravar(dir, QStringLiteral("l.txt"), "nome;email\r\nAna;a@x\r\n");
+  const QString colunas = gravar(dir, QStringLiteral("c.mivo"), "&MsgExibir({nome} {cidade}).\n");
+  struct Caso {
+    QStringList args;
+    int codigo;
+    QStringList saida, erros;
+  } casos[] = {
+      {{QStringLiteral("--verificar"), bom}, saida::kFim, {}, {}},
+      {{QStringLiteral("--verificar"), ruim},
+       saida::kAchados,
+       {QStringLiteral("linha 2: função desconhecida: &TeclarEnte (você quis dizer &TeclarEnter?)"),
+        QStringLiteral("linha 3: &VaiPara para um marcador que não existe: fim")},
+       {}},
+      {{QStringLiteral("--verificar"), QStringLiteral("--lista"), lista, colunas},
+       saida::kAchados,
+       {QStringLiteral("linha 1: a coluna {cidade} não existe na lista")},
+       {}},
+      {{QStringLiteral("--verificar"), colunas}, saida::kFim, {}, {}},  // no list: columns unknown
+      {{QStringLiteral("--verificar"), dir.filePath(QStringLiteral("falta.mivo"))},
+       saida::kUso,
+       {},
+       {QStringLiteral("mivo-run: não foi possível ler o script \"%1\"").arg(dir.filePath(QStringLiteral("falta.mivo")))}},
+      {{QStringLiteral("--estrito"), QStringLiteral("--sem-espera"), ruim},
+       saida::kAchados,
+       {},
+       {QStringLiteral("Aviso: linha 2: função desconhecida: &TeclarEnte (você quis dizer &TeclarEnter?)"),
+        QStringLiteral("Aviso: linha 3: &VaiPara para um marcador que não existe: fim"),
+        QStringLiteral("mivo-run: o script não foi executado: a verificação achou 2 problemas (--estrito)")}},
+      {{QStringLiteral("--estrito"), QStringLiteral("--sem-espera"), bom},
+       saida::kFim,
+       {QStringLiteral("Informação: oi"), QStringLiteral("Linha: [1] Executando {MsgExibir... \"oi\"}")},
+       {}},
+  };
+  for (const Caso& c : casos) {
+    const Execucao e = executar(c.args);
+    EXPECT_EQ(e.codigo, c.codigo) << c.args.join(u' ').toStdString();
+    EXPECT_EQ(e.saida, c.saida) << c.args.join(u' ').toStdString();
+    EXPECT_EQ(e.erros, c.erros) << c.args.join(u' ').toStdString();
+  }
+  const Execucao ref = executar({QStringLiteral("--funcoes"), QStringLiteral("rolar")});
+  EXPECT_EQ(ref.codigo, saida::kFim);
+  EXPECT_EQ(ref.saida.filter(QRegularExpression(QStringLiteral("^### "))),
+            (QStringList{QStringLiteral("### &MouseRolarCima"), QStringLiteral("### &MouseRolarBaixo")}));
+  EXPECT_GT(executar({QStringLiteral("--funcoes")}).saida.size(), 500);
 }
 
 TEST(MivoRun, CenarioSimuladoInvalidoSaiComDois) {

@@ -1,0 +1,22 @@
+#pragma once
+// The script checker as mivo-run uses it: the columns a script will work
+// on (its pre-loaded list, the list given with --lista, its initial
+// columns) and the findings as lines for the terminal.
+
+#include <QString>
+#include <QStringList>
+
+#include "unVerificador.h"
+
+namespace mivo {
+
+// The titles of the list the script works on, when known: the list given
+// on the command line (`lista`, already resolved; may be empty) or the one
+// its "##pre_carregar" section loads, plus the columns that section
+// defines. Unknown (nullopt) when the script names no list and no columns.
+std::optional<QStringList> colunasDoScript(const QStringList& documento, const QString& lista);
+
+// The findings of `documento`, with the list's columns when known.
+QList<CLAchado> verificarParaRodar(const QStringList& documento, const QString& lista);
+
+}  // namespace mivo
