@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs the whole test suite. The tree is
 # also compiled with clang (no tests run from that build); a clang compile
-# error fails the run, after the tests.
+# error fails the run, after the tests. Then each fuzz target of fuzz/ (built
+# by the clang step) runs for 30 seconds; a finding fails the run and is
+# printed with the input that reproduces it.
 set -euo pipefail
 raiz="$(cd "$(dirname "$0")" && pwd)"
 "$raiz/ferramentas/compilar.sh"
@@ -12,3 +14,4 @@ if ! $clang_ok; then
   echo "Falhou a compilação com clang (erros acima, em build-clang/)." >&2
   exit 1
 fi
+"$raiz/ferramentas/fuzz.sh" --ci

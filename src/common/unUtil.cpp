@@ -8,6 +8,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QTime>
+#include <utility>
 
 namespace mivo {
 
@@ -116,8 +117,37 @@ QByteArray codificarUtf8ComBom(const QString& texto) {
   return QByteArray("\xEF\xBB\xBF") + texto.toUtf8();
 }
 
+void CLCodificacaoTexto::anexar(QStringView parte) {
+  const bool primeira = std::exchange(gPrimeira, false);
+  if (!podeSerWindows1252()) return;
+  bool ascii = true;
+  for (const QChar c : parte) {
+    if (c.unicode() < 0x80) continue;
+    ascii = false;
+    if (byteWindows1252(c.unicode()) < 0) {
+      gCabe = false;
+      return;
+    }
+  }
+  if (ascii) return;
+  gNaoAscii = true;
+  QByteArray bytes;
+  anexarWindows1252(parte, bytes);
+  if (primeira)
+    gMarca = bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+  // ASCII separates the pieces, so the whole is valid UTF-8 exactly when
+  // every piece is.
+  if (!gNaoUtf8) {
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString lido = utf8.decode(bytes);  // decoding happens on the conversion
+    gNaoUtf8 = utf8.hasError();
+  }
+}
+
 QByteArray codificarTexto(const QString& texto) {
-  return cabeEmWindows1252(texto) ? codificarWindows1252(texto) : codificarUtf8ComBom(texto);
+  CLCodificacaoTexto codificacao;
+  codificacao.anexar(texto);
+  return codificacao.windows1252() ? codificarWindows1252(texto) : codificarUtf8ComBom(texto);
 }
 
 bool lerArquivoTexto(const QString& caminho, QString& texto, QString* erro) {

@@ -23,9 +23,30 @@ QString quebrasComoBarraN(const QString& texto);
 // Windows-1252.
 QString decodificarTexto(const QByteArray& bytes);
 QString decodificarWindows1252(const QByteArray& bytes);
-// Encodes in Windows-1252 when every character fits, otherwise as UTF-8 with
-// a byte-order mark, so that no character is lost.
+// Encodes in Windows-1252 when every character fits and the bytes read back
+// as Windows-1252, otherwise as UTF-8 with a byte-order mark, so that no
+// character is lost. (Windows-1252 bytes would be read otherwise when they
+// start like a byte-order mark, "ï»¿", "ÿþ" or "þÿ", or when their
+// non-ASCII bytes happen to be valid UTF-8, as "JoÃ£o" is.)
 QByteArray codificarTexto(const QString& texto);
+
+// codificarTexto's choice for a text written piece by piece (a list file,
+// row by row): every piece in order, where text between pieces is ASCII.
+class CLCodificacaoTexto {
+ public:
+  void anexar(QStringView parte);
+  // Whether later pieces can still leave Windows-1252 the choice.
+  bool podeSerWindows1252() const { return gCabe && !gMarca; }
+  // True: Windows-1252; false: UTF-8 with a byte-order mark.
+  bool windows1252() const { return gCabe && !gMarca && (!gNaoAscii || gNaoUtf8); }
+
+ private:
+  bool gPrimeira = true;
+  bool gCabe = true;       // every character has a Windows-1252 byte
+  bool gMarca = false;     // the text would start like a byte-order mark
+  bool gNaoAscii = false;  // some byte is not ASCII...
+  bool gNaoUtf8 = false;   // ...and some piece is not valid UTF-8
+};
 bool cabeEmWindows1252(QStringView texto);
 QByteArray codificarWindows1252(const QString& texto);
 // Appends the Windows-1252 bytes of `texto` ("?" for what does not fit).

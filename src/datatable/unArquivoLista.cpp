@@ -107,9 +107,15 @@ Desfecho salvarGrade(const CLGrade& grade, const QString& caminho, CLProgresso* 
                      QString* erro) {
   passo = std::max(passo, 1);
   const int total = grade.RowCount();
-  bool cabe = true;
-  for (int r = 0; r < total && cabe; ++r)
-    for (int c = 0; c < grade.ColCount() && cabe; ++c) cabe = cabeEmWindows1252(grade.celula(c, r));
+  // The encoding codificarTexto would choose for the whole text: the cells
+  // in order (the first as written, since the file starts with it), the
+  // separators and quotes between them being ASCII.
+  CLCodificacaoTexto codificacao;
+  const QString primeiroCampo = campoParaArquivo(grade.cell(0, 0));
+  for (int r = 0; r < total && codificacao.podeSerWindows1252(); ++r)
+    for (int c = 0; c < grade.ColCount() && codificacao.podeSerWindows1252(); ++c)
+      codificacao.anexar(r == 0 && c == 0 ? QStringView(primeiroCampo) : grade.celula(c, r));
+  const bool cabe = codificacao.windows1252();
 
   QSaveFile arquivo(caminho);
   auto falhou = [&] {

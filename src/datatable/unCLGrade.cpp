@@ -8,9 +8,10 @@ namespace mivo {
 
 namespace {
 
-bool mesmoTitulo(const QString& a, const QString& b) {
-  return aparar(a).toLower() == aparar(b).toLower();
-}
+// How titles are compared: trimmed, without regard to case.
+QString chaveDoTitulo(const QString& titulo) { return aparar(titulo).toLower(); }
+
+bool mesmoTitulo(const QString& a, const QString& b) { return chaveDoTitulo(a) == chaveDoTitulo(b); }
 
 }  // namespace
 
@@ -220,11 +221,19 @@ void CLGrade::limparCelulas() {
 
 // --- Columns by title ---------------------------------------------------------
 
+const QHash<QString, int>& CLGrade::indiceTitulos() const {
+  const CLLinhaGrade& titulos = gLinhas[0];
+  if (gIndiceMontado && titulos.mesmoTexto(gIndiceFonte)) return gIndiceTitulos;
+  gIndiceTitulos.clear();
+  gIndiceTitulos.reserve(gColunas);
+  for (int c = gColunas - 1; c >= 0; --c) gIndiceTitulos.insert(chaveDoTitulo(titulos.at(c)), c);
+  gIndiceFonte = titulos;
+  gIndiceMontado = true;
+  return gIndiceTitulos;
+}
+
 int CLGrade::colunaPorTitulo(const QString& titulo) const {
-  const QString procurado = aparar(titulo).toLower();
-  for (int c = 0; c < gColunas; ++c)
-    if (aparar(gLinhas[0].at(c)).toLower() == procurado) return c;
-  return -1;
+  return indiceTitulos().value(chaveDoTitulo(titulo), -1);
 }
 
 QString CLGrade::valorAtual(const QString& titulo) const {
@@ -250,10 +259,47 @@ void CLGrade::inserirColunas(const QString& titulos) {
   QString texto = titulos;
   texto.replace(u',', u';');
   const QStringList lista = texto.split(u';');
+  // The titles are placed on a copy of row 0, one by one as adicionarColuna
+  // would place them, with an index of that copy kept in step; the grid then
+  // changes once.
+  QStringList linha0 = gLinhas[0].lista();
+  QHash<QString, int> indice = indiceTitulos();
+  auto branco = [&](int c) { return aparar(linha0[c]).isEmpty(); };
+  // The blank title's entry, after the column it named got a title.
+  auto reindexarBranco = [&] {
+    indice.remove(QString());
+    for (int c = 0; c < linha0.size(); ++c)
+      if (branco(c)) {
+        indice.insert(QString(), c);
+        break;
+      }
+  };
+  bool mudou = false;
   for (const QString& t : lista) {
     const QString titulo = aparar(t);
-    if (colunaPorTitulo(titulo) < 0) adicionarColuna(titulo);
+    const QString chave = chaveDoTitulo(titulo);
+    if (indice.contains(chave)) continue;
+    mudou = true;
+    int c = -1;
+    if (branco(0)) {
+      c = 0;
+    } else {
+      if (linha0.size() < 2) {
+        linha0.append(QString());
+        if (!indice.contains(QString())) indice.insert(QString(), 1);
+      }
+      c = branco(1) ? 1 : static_cast<int>(linha0.size());
+      if (c == linha0.size()) linha0.append(QString());
+    }
+    const bool eraBranco = indice.value(QString(), -1) == c;
+    linha0[c] = titulo;
+    indice.insert(chave, c);
+    if (eraBranco && !chave.isEmpty()) reindexarBranco();
   }
+  if (!mudou) return;
+  if (linha0.size() > gColunas) setColCount(static_cast<int>(linha0.size()));
+  gLinhas[0] = CLLinhaGrade(linha0);
+  avisar([&](CLGradeObservador& o) { o.celulasAlteradas(0, 0, gColunas - 1, 0); });
 }
 
 bool CLGrade::inserirLinha(const QString& valores, bool carga) {
@@ -281,12 +327,9 @@ bool CLGrade::inserirCampos(QStringList lista, bool carga) {
   if (!cabem && carga) setColCount(qtd);
   const int alvo = (RowCount() == 2 && linhaEmBranco(1)) ? 1 : adicionarLinha();
   const int n = std::min(qtd, gColunas);
-  const QStringList titulos = carga ? QStringList() : gLinhas[0].lista();
   QStringList celulas = gLinhas[alvo].lista();
   for (int k = 0; k < n; ++k) {
-    const bool ehTitulo = !carga && std::any_of(titulos.begin(), titulos.end(), [&](const QString& t) {
-      return mesmoTitulo(lista[k], t);
-    });
+    const bool ehTitulo = !carga && colunaPorTitulo(lista[k]) >= 0;
     celulas[k] = ehTitulo ? QString() : lista[k];
   }
   gLinhas[alvo] = CLLinhaGrade(celulas);

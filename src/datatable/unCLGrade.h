@@ -5,6 +5,7 @@
 // a view reads the cells directly and follows the changes as a
 // CLGradeObservador.
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -79,7 +80,8 @@ class CLGrade {
 
   // --- Columns by title ---------------------------------------------------
   // Index of the first column whose title, trimmed and lower-cased, equals
-  // `titulo` trimmed and lower-cased; -1 when there is none.
+  // `titulo` trimmed and lower-cased; -1 when there is none. A hash lookup:
+  // the titles are indexed on first use after row 0 last changed.
   int colunaPorTitulo(const QString& titulo) const;
   // Cell of the current record in that column; empty when there is none.
   QString valorAtual(const QString& titulo) const;
@@ -88,7 +90,10 @@ class CLGrade {
   // has one), else a new column at the right end.
   void adicionarColuna(const QString& titulo);
   // Splits `titulos` at every ";" and "," and adds, in order, each trimmed
-  // title that no column has yet. Existing columns and records never change.
+  // title that no column has yet, as adicionarColuna places it. Existing
+  // columns and records never change. The grid changes once, however many
+  // titles there are: observers get one column insertion and one change of
+  // the title row.
   void inserirColunas(const QString& titulos);
   // Writes one record from values separated by ";" (CR LF inside them
   // becomes the two characters "\n"; each value is trimmed), by position.
@@ -130,6 +135,9 @@ class CLGrade {
       for (CLGradeObservador* o : gObservadores) f(*o);
   }
   void ajustarSelecao();
+  // The title index, rebuilt when row 0 is no longer the row it was built
+  // from (see colunaPorTitulo).
+  const QHash<QString, int>& indiceTitulos() const;
 
   QList<CLLinhaGrade> gLinhas;  // each row holds exactly gColunas cells
   int gColunas = 1;
@@ -137,6 +145,15 @@ class CLGrade {
   int gColunaAtual = 0;
   int gLote = 0;
   QList<CLGradeObservador*> gObservadores;
+
+  // Each title of row 0, trimmed and lower-cased, to the first column that
+  // has it. `gIndiceFonte` is a copy of row 0 as it was when the index was
+  // built: sharing its text, it stops being the same text the moment row 0
+  // changes in any way (a cell, a column inserted, removed or moved), so no
+  // change can leave a stale index behind. Not for concurrent readers.
+  mutable QHash<QString, int> gIndiceTitulos;
+  mutable CLLinhaGrade gIndiceFonte;
+  mutable bool gIndiceMontado = false;
 };
 
 }  // namespace mivo

@@ -30,6 +30,12 @@ class CLLinhaGrade {
   QStringList lista() const;
   // Every cell blank after trimming.
   bool emBranco() const;
+  // True when this row is a copy of `outra` and neither changed since: both
+  // still share one text. Any change gives a row a text of its own, so a copy
+  // kept aside tells whether the row changed, whatever changed it.
+  bool mesmoTexto(const CLLinhaGrade& outra) const {
+    return gDados.constData() == outra.gDados.constData() && gDados.size() == outra.gDados.size();
+  }
 
  private:
   quint32 ler(qsizetype pos) const {

@@ -32,6 +32,15 @@ QString valorTalvezExpandido(CLScript& s, const CLArgumentos& a) {
   return naoExpandir ? valor : s.expandirValor(valor);
 }
 
+// The index of line `texto` of the auxiliary text (lines count from 1), or
+// -1 when it is no number or no line of it: 0 and negative numbers name no
+// line, and no number can overflow on the way.
+qsizetype indiceDaLinha(const QString& texto, qsizetype linhas) {
+  const std::optional<int> n = inteiro(texto);
+  if (!n || *n < 1 || *n > linhas) return -1;
+  return qsizetype(*n) - 1;
+}
+
 }  // namespace
 
 QString textoAuxiliarCompleto(const QStringList& linhas) {
@@ -45,9 +54,9 @@ QString fnTaPegarTudo(CLScript& s, const CLArgumentos&) {
 }
 
 QString fnTaLinhaPegar(CLScript& s, const CLArgumentos& a) {
-  const std::optional<int> n = inteiro(a[0]);
-  if (!n) return {};
-  return s.host().textoAuxiliarLinhas().value(std::max(*n - 1, 0));
+  const QStringList linhas = s.host().textoAuxiliarLinhas();
+  const qsizetype indice = indiceDaLinha(a[0], linhas.size());
+  return indice < 0 ? QString() : linhas[indice];
 }
 
 QString fnTaLinhaAdicionar(CLScript& s, const CLArgumentos& a) {
@@ -57,10 +66,9 @@ QString fnTaLinhaAdicionar(CLScript& s, const CLArgumentos& a) {
 }
 
 QString fnTaLinhaApagar(CLScript& s, const CLArgumentos& a) {
-  const std::optional<int> n = inteiro(a[0]);
   QStringList linhas = s.host().textoAuxiliarLinhas();
-  const int indice = n ? std::max(*n - 1, 0) : -1;
-  if (indice < 0 || indice >= linhas.size()) return kFalha;
+  const qsizetype indice = indiceDaLinha(a[0], linhas.size());
+  if (indice < 0) return kFalha;
   linhas.removeAt(indice);
   s.host().setTextoAuxiliarLinhas(linhas);
   return kOk;

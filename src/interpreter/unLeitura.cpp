@@ -182,7 +182,7 @@ QStringList getParams2(const QString& valor) {
     } else if (c == u')' && emChamada) {
       --d2;
     }
-    if (c == u';' && d1 == 0 && d2 == 0 && !pedaco.isEmpty()) {
+    if (c == u';' && d1 == 0 && d2 == 0 && !soBrancos) {
       lista.append(aparar(pedaco));
       pedaco.clear();
       soBrancos = true;

@@ -38,6 +38,37 @@ TEST(Util, CodificaEmWindows1252QuandoCabeSenaoUtf8ComMarca) {
   EXPECT_EQ(decodificarTexto(emoji), QStringLiteral("Olá 😀"));
 }
 
+TEST(Util, TextoCodificadoLeDeVoltaIgual) {
+  // Windows-1252 only when its bytes would not be read as something else:
+  // a byte-order mark, or UTF-8 (mojibake such as "JoÃ£o" is valid UTF-8
+  // once written in Windows-1252).
+  const struct {
+    const char* texto;
+    bool windows1252;
+  } casos[] = {
+      {"Olá €", true},
+      {"ação; São Paulo", true},
+      {"só ASCII", true},
+      {"", true},
+      {"JoÃ£o", false},
+      {"Ã©", false},
+      {"Â\u00a0", false},
+      {"JoÃ£o e José", true},  // "é" alone is no UTF-8: the whole is not
+      {"ï»¿nome", false},      // the UTF-8 byte-order mark
+      {"ÿþnome", false},       // UTF-16 LE
+      {"þÿnome", false},       // UTF-16 BE
+      {"nome ÿþ", true},       // only the start counts
+      {"emoji 😀", false},
+  };
+  for (const auto& c : casos) {
+    const QString texto = QString::fromUtf8(c.texto);
+    const QByteArray bytes = codificarTexto(texto);
+    EXPECT_EQ(decodificarTexto(bytes), texto) << c.texto;
+    EXPECT_EQ(bytes.startsWith("\xEF\xBB\xBF"), !c.windows1252) << c.texto;
+    if (c.windows1252) EXPECT_EQ(bytes, codificarWindows1252(texto)) << c.texto;
+  }
+}
+
 TEST(Util, DivideLinhasEmQualquerQuebra) {
   EXPECT_EQ(dividirLinhas(QStringLiteral("a\r\nb\rc\nd")), (QStringList{"a", "b", "c", "d"}));
   EXPECT_EQ(dividirLinhas(QStringLiteral("a\r\n\r\nb\r\n")), (QStringList{"a", "", "b"}));

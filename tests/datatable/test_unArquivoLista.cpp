@@ -207,6 +207,38 @@ TEST(ArquivoLista, SalvarGradeGravaOMesmoQueOTextoEmQualquerCodificacao) {
   }
 }
 
+TEST(ArquivoLista, SalvarGradeLeDeVoltaAsMesmasCelulas) {
+  // Whatever the cells hold, the file reads back the same, and holds what
+  // gravarLista would write for the same text.
+  const struct {
+    const char* primeira;  // the first cell of the file
+    const char* outra;     // a record cell
+  } casos[] = {
+      {"nome", "JoÃ£o"},        // Windows-1252 bytes that are valid UTF-8
+      {"nome", "JoÃ£o e José"},  // ...and that are not
+      {"ï»¿nome", "a"},          // a start like a byte-order mark
+      {"ï»¿;nome", "a"},         // written in quotes: no longer at the start
+      {"ÿþ", "b"},
+      {"nome", "Olá €"},
+      {"nome", "😀"},
+  };
+  QTemporaryDir pasta;
+  for (const auto& c : casos) {
+    CLGrade g;
+    g.setColCount(2);
+    g.setCell(0, 0, QString::fromUtf8(c.primeira));
+    g.setCell(1, 0, QStringLiteral("cidade"));
+    g.setCell(1, 1, QString::fromUtf8(c.outra));
+    const QString caminho = pasta.filePath(QStringLiteral("g.txt"));
+    ASSERT_EQ(salvarGrade(g, caminho), Desfecho::Concluido);
+    QFile f(caminho);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    EXPECT_EQ(bytes, codificarTexto(gradeParaTexto(g).value())) << c.primeira << " " << c.outra;
+    EXPECT_EQ(decodificarTexto(bytes), gradeParaTexto(g).value()) << c.primeira << " " << c.outra;
+  }
+}
+
 TEST(ArquivoLista, SalvarGradeCanceladaOuSemPastaDeixaOArquivoComoEstava) {
   QTemporaryDir pasta;
   const QString caminho = pasta.filePath(QStringLiteral("antiga.txt"));

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <ctime>
+#include <functional>
+
 #include "unCLGrade.h"
+#include "unUtil.h"
 #include "impressaoQt.h"
 
 using namespace mivo;
@@ -41,6 +45,15 @@ struct Gravador : CLGradeObservador {
   void gradeRedefinida() override { eventos << QStringLiteral("redefinida"); }
   void selecaoAlterada(int c, int r) override { eventos << QStringLiteral("selecao %1,%2").arg(c).arg(r); }
 };
+
+// colunaPorTitulo as it reads: the first column whose trimmed title equals
+// the trimmed text, ignoring case, found by looking at every title.
+int colunaPorVarredura(const CLGrade& g, const QString& titulo) {
+  const QStringList titulos = g.celulasLinha(0);
+  for (int c = 0; c < titulos.size(); ++c)
+    if (aparar(titulos[c]).toLower() == aparar(titulo).toLower()) return c;
+  return -1;
+}
 
 }  // namespace
 
@@ -138,6 +151,107 @@ TEST(CLGrade, ColunaPorTituloAparaEIgnoraCaixa) {
   EXPECT_EQ(g.colunaPorTitulo(QStringLiteral("celular")), -1);
   EXPECT_EQ(g.valorAtual(QStringLiteral("Email")), QStringLiteral("a@x"));
   EXPECT_EQ(g.valorAtual(QStringLiteral("celular")), QString());
+}
+
+TEST(CLGrade, IndiceDeTitulosAcompanhaQualquerMudancaDaLinhaDeTitulos) {
+  const struct {
+    const char* nome;
+    std::function<void(CLGrade&)> mudar;
+  } casos[] = {
+      {"titulo novo numa celula", [](CLGrade& g) { g.setCell(1, 0, QStringLiteral("novo")); }},
+      {"primeiro de dois iguais muda", [](CLGrade& g) { g.setCell(0, 0, QStringLiteral("x")); }},
+      {"titulo apagado", [](CLGrade& g) { g.setCell(4, 0, QString()); }},
+      {"celula de registro", [](CLGrade& g) { g.setCell(0, 1, QStringLiteral("email")); }},
+      {"linha de titulos inteira", [](CLGrade& g) { g.setLinhaInteira(0, {"status", "nome", "", "x"}); }},
+      {"coluna inteira", [](CLGrade& g) { g.setColunaInteira(0, {"novo", "a"}); }},
+      {"coluna incluida", [](CLGrade& g) { g.incluirColuna(0); }},
+      {"coluna removida", [](CLGrade& g) { g.removerColuna(0); }},
+      {"coluna movida", [](CLGrade& g) { g.moverColuna(0, 3); }},
+      {"menos colunas", [](CLGrade& g) { g.setColCount(2); }},
+      {"mais colunas", [](CLGrade& g) { g.setColCount(8); }},
+      {"celulas limpas", [](CLGrade& g) { g.limparCelulas(); }},
+      {"coluna limpa mantem o titulo", [](CLGrade& g) { g.limparColuna(0); }},
+      {"coluna adicionada", [](CLGrade& g) { g.adicionarColuna(QStringLiteral("novo")); }},
+      {"colunas inseridas", [](CLGrade& g) { g.inserirColunas(QStringLiteral("novo;NOME;,x")); }},
+      {"carga alarga a grade", [](CLGrade& g) { g.inserirLinha(QStringLiteral("a;b;c;d;e;f;g"), true); }},
+      {"registro alarga a grade", [](CLGrade& g) { g.adicionarLinha({"1", "2", "3", "4", "5", "6", "7"}); }},
+      {"registros removidos", [](CLGrade& g) { g.removerLinhas(1, 1); }},
+      {"menos linhas", [](CLGrade& g) { g.setRowCount(2); }},
+  };
+  const QStringList procurados = {"nome", " NOME ", "email", "status", "", "novo", "x", "a", "zz"};
+  for (const auto& caso : casos) {
+    CLGrade g;
+    preencher(g, {{"nome", "email", " Nome ", "", "status"}, {"Ana", "a@x", "", "", "ok"}, {"Bia", "", "", "", ""}});
+    ASSERT_EQ(g.colunaPorTitulo(QStringLiteral("nome")), 0);  // the index is built before the change
+    caso.mudar(g);
+    QStringList todos = procurados;
+    todos += g.celulasLinha(0);
+    for (const QString& t : todos)
+      EXPECT_EQ(g.colunaPorTitulo(t), colunaPorVarredura(g, t)) << caso.nome << ": \"" << t.toStdString() << '"';
+  }
+}
+
+TEST(CLGrade, InserirColunasPoeCadaTituloComoAdicionarColuna) {
+  // inserirColunas places its titles at once; the result must be that of
+  // adding them one by one, each only when no column has it yet.
+  const QList<QStringList> comecos = {{}, {"a"}, {"", "b"}, {"a", ""}, {"a", "b", "", " "}, {" ", "", "c"}};
+  const QStringList listas = {"x;;y", ";", " , ,", "A;a;b", "x,,,y;", "", "novo", "b;c;d;c"};
+  for (const QStringList& comeco : comecos) {
+    for (const QString& lista : listas) {
+      CLGrade g, referencia;
+      if (!comeco.isEmpty()) {
+        preencher(g, {comeco, {"r"}});
+        preencher(referencia, {comeco, {"r"}});
+      }
+      g.inserirColunas(lista);
+      QString texto = lista;
+      for (const QString& t : texto.replace(u',', u';').split(u';'))
+        if (referencia.colunaPorTitulo(aparar(t)) < 0) referencia.adicionarColuna(aparar(t));
+      const std::string caso = comeco.join(u'|').toStdString() + " + " + lista.toStdString();
+      EXPECT_EQ(conteudo(g), conteudo(referencia)) << caso;
+      for (const QString& t : g.celulasLinha(0) + QStringList{"", "x", "A", "zz"})
+        EXPECT_EQ(g.colunaPorTitulo(t), colunaPorVarredura(g, t)) << caso;
+    }
+  }
+}
+
+TEST(CLGrade, InserirColunasMudaAGradeDeUmaVez) {
+  CLGrade g;
+  Gravador v;
+  g.adicionarObservador(&v);
+  g.inserirColunas(QStringLiteral("nome;email;status;celular"));
+  EXPECT_EQ(v.eventos, QStringList({"+colunas 1-3", "+colunas ok", "celulas 0,0-3,0"}));
+  v.eventos.clear();
+  g.inserirColunas(QStringLiteral("EMAIL, nome"));  // nothing new: nothing changes
+  EXPECT_TRUE(v.eventos.isEmpty()) << v.eventos.join(u'|').toStdString();
+}
+
+TEST(CLGrade, CemMilColunasSemCustoQuadratico) {
+  // Inserting n titles, looking each one up and writing a record that
+  // checks every value against the titles must cost about n operations, not
+  // n * n: with 100,000 columns the quadratic work took about 20 minutes,
+  // the linear work well under a second. The bound is processor time of
+  // this process (a busy machine does not inflate it) and far above both.
+  constexpr int kColunas = 100000;
+  QStringList titulos, valores;
+  for (int c = 0; c < kColunas; ++c) {
+    titulos << QStringLiteral("Coluna %1").arg(c);
+    valores << QStringLiteral("v%1").arg(c);
+  }
+  const std::clock_t inicio = std::clock();
+  CLGrade g;
+  g.inserirColunas(titulos.join(u';'));
+  ASSERT_EQ(g.ColCount(), kColunas);
+  int achadas = 0;
+  for (int c = 0; c < kColunas; ++c) achadas += g.colunaPorTitulo(QStringLiteral(" coluna %1 ").arg(c)) == c;
+  EXPECT_EQ(achadas, kColunas);
+  EXPECT_TRUE(g.inserirLinha(valores.join(u';')));
+  EXPECT_EQ(g.cell(kColunas - 1, 1), QStringLiteral("v%1").arg(kColunas - 1));
+  g.setCell(kColunas - 1, 0, QStringLiteral("última"));  // the index follows the change
+  EXPECT_EQ(g.colunaPorTitulo(QStringLiteral("ÚLTIMA")), kColunas - 1);
+  EXPECT_EQ(g.colunaPorTitulo(QStringLiteral("coluna %1").arg(kColunas - 1)), -1);
+  const double segundos = double(std::clock() - inicio) / CLOCKS_PER_SEC;
+  EXPECT_LT(segundos, 10.0);
 }
 
 TEST(CLGrade, InserirColunasNaTabelaNova) {

@@ -35,15 +35,39 @@ TEST_F(TextoAuxiliar, LinhasDoTexto) {
   f("&TaLinhaAdicionar(\"três [x]\").");
   f("&TaLinhaAdicionar(\"[x]\";\"NÃO \").");
   EXPECT_EQ(f("&TaPegarTudo()."), QStringLiteral("um\r\n[x]\r\ntrês X\r\n[x]\r\n"));
-  const std::pair<const char*, const char*> pegar[] = {
-      {"&TaLinhaPegar(0).", "um"}, {"&TaLinhaPegar(1).", "um"}, {"&TaLinhaPegar(3).", "três X"},
-      {"&TaLinhaPegar(9).", ""},   {"&TaLinhaPegar(x).", ""}};
-  for (const auto& [instrucao, esperado] : pegar) EXPECT_EQ(f(instrucao), QString::fromUtf8(esperado)) << instrucao;
-  EXPECT_EQ(f("&TaLinhaApagar(2)."), QStringLiteral("OK"));
-  EXPECT_EQ(f("&TaLinhaApagar(0)."), QStringLiteral("OK"));  // line 1
-  EXPECT_EQ(host.textoAuxiliarLinhas(), (QStringList{"três X", "[x]"}));
-  EXPECT_EQ(f("&TaLinhaApagar(7)."), QStringLiteral("FALHA"));
-  EXPECT_EQ(f("&TaLinhaApagar(abc)."), QStringLiteral("FALHA"));
+  // Lines count from 1: 0, negative numbers and numbers past the end name
+  // no line, so reading gives nothing and deleting answers FALHA; the
+  // extremes of an int must not overflow on the way.
+  const struct {
+    const char* linha;
+    const char* pegar;   // what &TaLinhaPegar gives
+    const char* apagar;  // what &TaLinhaApagar answers (on a fresh copy)
+    QStringList depois;  // the lines after deleting
+  } casos[] = {
+      {"1", "um", "OK", {"[x]", "três X", "[x]"}},
+      {" 3 ", "três X", "OK", {"um", "[x]", "[x]"}},
+      {"4", "[x]", "OK", {"um", "[x]", "três X"}},
+      {"0", "", "FALHA", {"um", "[x]", "três X", "[x]"}},
+      {"-1", "", "FALHA", {"um", "[x]", "três X", "[x]"}},
+      {"-5", "", "FALHA", {"um", "[x]", "três X", "[x]"}},
+      {"-2147483648", "", "FALHA", {"um", "[x]", "três X", "[x]"}},
+      {"2147483647", "", "FALHA", {"um", "[x]", "três X", "[x]"}},
+      {"5", "", "FALHA", {"um", "[x]", "três X", "[x]"}},
+      {"9999999999", "", "FALHA", {"um", "[x]", "três X", "[x]"}},  // no int
+      {"x", "", "FALHA", {"um", "[x]", "três X", "[x]"}},
+  };
+  const QStringList linhas = host.textoAuxiliarLinhas();
+  for (const auto& c : casos) {
+    host.setTextoAuxiliarLinhas(linhas);
+    const QString n = QString::fromUtf8(c.linha);
+    EXPECT_EQ(script.execFunction(QStringLiteral("&TaLinhaPegar(%1).").arg(n)), QString::fromUtf8(c.pegar)) << c.linha;
+    EXPECT_EQ(host.textoAuxiliarLinhas(), linhas) << c.linha;  // reading changes nothing
+    EXPECT_EQ(script.execFunction(QStringLiteral("&TaLinhaApagar(%1).").arg(n)), QString::fromUtf8(c.apagar)) << c.linha;
+    EXPECT_EQ(host.textoAuxiliarLinhas(), c.depois) << c.linha;
+  }
+  host.setTextoAuxiliarLinhas({});
+  EXPECT_EQ(f("&TaLinhaPegar(1)."), QString());
+  EXPECT_EQ(f("&TaLinhaApagar(1)."), QStringLiteral("FALHA"));
 }
 
 TEST_F(TextoAuxiliar, AbrirESalvar) {

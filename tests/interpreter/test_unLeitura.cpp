@@ -102,6 +102,7 @@ TEST(Leitura, GetParams2) {
       {"a\r\nb;c", {"ab", "c"}},
       {"&A(&B(1;2);3);4", {"&A(&B(1;2);3)", "4"}},
       {" a ; b ", {"a", "b"}},
+      {"\t;a;\x01 ;b", {"a", "b"}},  // pieces of tabs or control characters are blank too
   };
   for (const auto& c : casos) EXPECT_EQ(getParams2(u(c.entrada)), c.esperado) << c.entrada;
 }
