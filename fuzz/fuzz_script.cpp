@@ -1,7 +1,8 @@
-// Fuzz target: statement reading, value expansion and a short run of the run
-// loop. The input is a script: each of its first lines goes through the
-// reading helpers and the expansion, then the whole script runs on a host
-// with a virtual clock and a simulated desktop, within the host's budget.
+// Fuzz target: statement reading, the script checker, value expansion and a
+// short run of the run loop. The input is a script: each of its first lines
+// goes through the reading helpers and the expansion, the checker reads it
+// whole, then the whole script runs on a host with a virtual clock and a
+// simulated desktop, within the host's budget.
 
 #include <QSet>
 #include <QString>
@@ -84,8 +85,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
 
   // The checker reads the same text without running it: its findings come
   // in line order, each once, each on a line of the document.
-  for (const CLContextoVerificacao& c : {CLContextoVerificacao{}, CLContextoVerificacao{QStringList{"nome", "email"}}}) {
-    const QList<CLAchado> achados = verificarScript(linhas, c);
+  {
+    const QList<CLAchado> achados = verificarScript(linhas, {QStringList{"nome", "email"}});
     QSet<QString> vistos;
     for (qsizetype i = 0; i < achados.size(); ++i) {
       MIVO_FUZZ_EXIGIR(achados[i].linha >= 1 && achados[i].linha <= std::max<qsizetype>(linhas.size(), 1));

@@ -2,6 +2,7 @@
 
 #include <QSet>
 #include <algorithm>
+#include <cstdlib>
 
 #include "unCLIndiceRotulos.h"
 #include "unCatalogo.h"
@@ -36,6 +37,9 @@ QString sugestao(const QString& nome) {
   QString melhor;
   int menor = std::max<int>(1, static_cast<int>(nome.size()) / 3) + 1;
   for (const CLFuncao& f : catalogo::funcoes()) {
+    // The distance is at least the difference in length: a long name needs
+    // no comparison.
+    if (std::abs(f.nome.size() - 1 - nome.size()) >= menor) continue;
     const int d = distancia(nome, f.nome.mid(1));
     if (d < menor) {
       menor = d;
