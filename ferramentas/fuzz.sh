@@ -132,9 +132,17 @@ rodar() {
     "-artifact_prefix=$pasta/falhas/$alvo-")
   [ "$segundos" -gt 0 ] && opcoes+=("-max_total_time=$segundos")
   [ -f "$pasta/$alvo.dict" ] && opcoes+=("-dict=$pasta/$alvo.dict")
+  # The files scripts write go to a temporary folder, in memory when there
+  # is one, removed afterwards.
+  local tmp="$pasta/tmp/$alvo" codigo=0
+  [ -d /dev/shm ] && [ -w /dev/shm ] && tmp="/dev/shm/mivo-fuzz-$alvo-$$"
+  rm -rf "$tmp"
+  mkdir -p "$tmp"
   cd "$pasta"
-  "$pasta/fuzz_$alvo" "${opcoes[@]}" "$corpus" "$pasta/sementes/$alvo" \
-    >"$pasta/registros/$alvo.log" 2>&1
+  TMPDIR="$tmp" "$pasta/fuzz_$alvo" "${opcoes[@]}" "$corpus" "$pasta/sementes/$alvo" \
+    >"$pasta/registros/$alvo.log" 2>&1 || codigo=$?
+  rm -rf "$tmp"
+  return $codigo
 }
 
 resumir() {
@@ -146,6 +154,10 @@ resumir() {
   corpus="$(grep -o 'corp: [0-9]*' "$log" | tail -1 | sed 's/corp: //')"
   if [ "$codigo" -eq 0 ]; then
     echo "  $alvo: ${execucoes:-?} execuções (${por_segundo:-?}/s), cobertura ${cobertura:-?}, corpus ${corpus:-?} entradas, nenhuma falha"
+    return 0
+  fi
+  if [ "$codigo" -eq 72 ] && $interrompido; then  # libFuzzer's code for an interrupted run
+    echo "  $alvo: interrompido depois de ${execucoes:-?} execuções, cobertura ${cobertura:-?}, corpus ${corpus:-?} entradas, nenhuma falha"
     return 0
   fi
   echo "  $alvo: FALHA (código $codigo) depois de ${execucoes:-?} execuções"
@@ -171,6 +183,11 @@ else
   echo "Fuzzing: ${alvos[*]}, até ser interrompido (Ctrl+C)..."
 fi
 inicio=$SECONDS
+# Ctrl+C stops the targets (each ends its run cleanly) and the results are
+# still shown.
+interrompido=false
+trap 'interrompido=true' INT
+trap 'rm -rf /dev/shm/mivo-fuzz-*-$$ "$pasta/tmp"' EXIT
 declare -A codigos
 pendentes=("${alvos[@]}")
 while [ ${#pendentes[@]} -gt 0 ]; do
@@ -183,14 +200,22 @@ while [ ${#pendentes[@]} -gt 0 ]; do
     pids[$a]=$!
   done
   for a in "${lote[@]}"; do
-    if wait "${pids[$a]}"; then codigos[$a]=0; else codigos[$a]=$?; fi
+    # A wait ended by Ctrl+C is waited again: the target is still finishing.
+    while true; do
+      if wait "${pids[$a]}"; then codigos[$a]=0; else codigos[$a]=$?; fi
+      kill -0 "${pids[$a]}" 2>/dev/null || break
+    done
   done
+  $interrompido && break
   unset pids
 done
 
 echo "Resultado do fuzzing ($((SECONDS - inicio)) s):"
 falhou=false
-for a in "${alvos[@]}"; do resumir "$a" "${codigos[$a]}" || falhou=true; done
+for a in "${alvos[@]}"; do
+  [ -n "${codigos[$a]:-}" ] || continue  # not started: interrupted before
+  resumir "$a" "${codigos[$a]}" || falhou=true
+done
 if $falhou; then
   echo "O fuzzing encontrou falhas (acima). As entradas ficam em $pasta/falhas/." >&2
   exit 1

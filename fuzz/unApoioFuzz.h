@@ -42,13 +42,13 @@ inline QString texto(const uint8_t* dados, size_t tamanho) {
   return decodificarTexto(QByteArray(reinterpret_cast<const char*>(dados), qsizetype(tamanho)));
 }
 
-// The sandbox, created on first use (in /dev/shm when there is one, so file
-// operations cost little) and made the base folder. Removed at exit.
+// The sandbox, created on first use in the temporary folder (TMPDIR:
+// ferramentas/fuzz.sh points it at memory, /dev/shm, when there is one, so
+// that file operations cost little, and removes it afterwards) and made the
+// base folder. Removed at a normal exit.
 inline const QString& pastaAreia() {
   static const QString pasta = [] {
-    const QString raiz = QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm")
-                                                                             : QDir::tempPath();
-    static QTemporaryDir dir(raiz + QStringLiteral("/mivo-fuzz-XXXXXX"));
+    static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/mivo-fuzz-XXXXXX"));
     if (!dir.isValid()) falha("não foi possível criar a pasta temporária");
     qputenv("MIVO_BASE_DIR", dir.path().toLocal8Bit());
     QDir(dir.path()).mkpath(QStringLiteral("arquivos"));
