@@ -14,7 +14,7 @@ PARA_EXECUTAR=(
 )
 PARA_TESTAR=(
   g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth
-  openbox x11-utils xterm xdotool xclip
+  openbox x11-utils xterm xdotool xclip nsis
 )
 
 PACOTES=("${PARA_EXECUTAR[@]}")

@@ -1,33 +1,17 @@
 // mivo-run: runs one script headless, with the console host.
 #include <QCoreApplication>
-#include <poll.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <iostream>
 #include <string>
 
 #include "unFabricaDesktop.h"
 #include "unMivoRun.h"
 #include "unPedidoParada.h"
-
-namespace {
-
-// Waits up to `ms` for a line typed in the terminal (a terminal hands over
-// whole lines). A signal ends the wait early, as nothing being typed.
-mivo::LeituraTerminal lerLinhaDoTerminal(int ms, QString& linha) {
-  pollfd entrada{STDIN_FILENO, POLLIN, 0};
-  if (poll(&entrada, 1, ms) <= 0) return mivo::LeituraTerminal::Nada;
-  std::string texto;
-  if (!std::getline(std::cin, texto)) return mivo::LeituraTerminal::Fim;
-  linha = QString::fromStdString(texto);
-  return mivo::LeituraTerminal::Linha;
-}
-
-}  // namespace
+#include "unTerminal.h"
 
 int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
+  mivo::terminal::preparar();
   // Ctrl+C, SIGTERM and SIGHUP stop the run cleanly: keys released, log and
   // lists written, exit status 3.
   mivo::instalarPedidoDeParada();
@@ -37,12 +21,12 @@ int main(int argc, char* argv[]) {
   };
   terminal.escreverErro = [](const QString& linha) { std::cerr << linha.toStdString() << '\n'; };
   terminal.paradaPedida = &mivo::paradaPedida;
-  if (isatty(STDIN_FILENO)) {
+  if (mivo::terminal::entradaInterativa()) {
     terminal.perguntar = [](const QString& prompt) -> std::optional<QString> {
       std::cout << prompt.toStdString() << std::flush;
       QString linha;
       while (true) {
-        switch (lerLinhaDoTerminal(200, linha)) {
+        switch (mivo::terminal::lerLinha(200, linha)) {
           case mivo::LeituraTerminal::Linha: return linha;
           case mivo::LeituraTerminal::Fim: return std::nullopt;
           case mivo::LeituraTerminal::Nada: break;
@@ -53,7 +37,7 @@ int main(int argc, char* argv[]) {
         }
       }
     };
-    terminal.lerLinha = &lerLinhaDoTerminal;
+    terminal.lerLinha = &mivo::terminal::lerLinha;
   }
   // The real desktop of this system, created when a script first needs it.
   auto fabrica = [](QString& erro) -> std::unique_ptr<mivo::CLDesktop> {
