@@ -152,12 +152,9 @@ TEST_F(BlocoDeNotas, AtivaPorParteDoTituloEDigitaEColaTextoAcentuado) {
   EXPECT_EQ(utf8(textoDe(edicao)), esperado);
 }
 
-// Under Wine (8.0, virtual desktop in Xvfb) the release of a click sent by
-// mivo-run.exe sometimes never reaches the window (the press does, at the
-// right point); the same click sent from inside the test program always
-// arrives (test_unCLDesktopWin32). Until that is understood this case runs
-// only by hand: --gtest_also_run_disabled_tests.
-TEST(MivoRunWin32, DISABLED_CliqueNumPontoDaAreaClienteDaJanela) {
+// The click is the script's last statement: mivo-run.exe ends right after
+// it, and the release must still reach the window.
+TEST(MivoRunWin32, CliqueNumPontoDaAreaClienteDaJanela) {
   OpcoesJanelaAlvo opcoes;
   opcoes.titulo = u"Alvo do clique";
   opcoes.retangulo = {150, 120, 650, 520};

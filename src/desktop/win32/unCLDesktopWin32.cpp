@@ -42,7 +42,10 @@ BOOL CALLBACK anexarJanela(HWND hwnd, LPARAM lista) {
 CLDesktopWin32::CLDesktopWin32(EsperaAreaTransferencia esperaAreaTransferencia)
     : gAreaTransferencia(esperaAreaTransferencia) {}
 
-CLDesktopWin32::~CLDesktopWin32() { soltarTudo(); }
+CLDesktopWin32::~CLDesktopWin32() {
+  soltarTudo();
+  aguardarEntregaDasEntradas(300);
+}
 
 // --- Keyboard ----------------------------------------------------------------
 

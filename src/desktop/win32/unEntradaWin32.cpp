@@ -1,5 +1,7 @@
 #include "unEntradaWin32.h"
 
+#include <atomic>
+
 namespace mivo {
 
 namespace {
@@ -92,11 +94,36 @@ std::vector<INPUT> entradasDaRoda(int delta) {
   return {entradaMouse(MOUSEEVENTF_WHEEL, static_cast<DWORD>(delta))};
 }
 
+namespace {
+// When input was last sent (GetTickCount64), 0 for never.
+std::atomic<ULONGLONG> gUltimoEnvio{0};
+}  // namespace
+
 bool enviarEntradas(std::vector<INPUT> entradas) {
   if (entradas.empty()) return true;
   const UINT enviadas =
       SendInput(static_cast<UINT>(entradas.size()), entradas.data(), sizeof(INPUT));
+  gUltimoEnvio.store(GetTickCount64(), std::memory_order_relaxed);
   return enviadas == entradas.size();
+}
+
+void aguardarEntregaDasEntradas(int ms) {
+  const ULONGLONG ultimo = gUltimoEnvio.load(std::memory_order_relaxed);
+  if (ultimo == 0 || ms <= 0) return;
+  // The thread's own messages are handled meanwhile: under Wine the input a
+  // thread sent is only sure to be delivered while that thread still reads
+  // its queue.
+  const ULONGLONG prazo = ultimo + ULONGLONG(ms);
+  while (true) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    const ULONGLONG agora = GetTickCount64();
+    if (agora >= prazo) return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, DWORD(prazo - agora), QS_ALLINPUT);
+  }
 }
 
 }  // namespace mivo

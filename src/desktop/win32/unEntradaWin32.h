@@ -37,4 +37,11 @@ std::vector<INPUT> entradasDaRoda(int delta);
 // (input blocked, for instance by a program running with higher rights).
 bool enviarEntradas(std::vector<INPUT> entradas);
 
+// Waits, reading the thread's messages, until `ms` milliseconds have passed
+// since input was last handed to the system (returns at once when that was
+// longer ago). Called before the backend goes away: a program that ends
+// right after a click can otherwise lose its last events on their way to
+// the window (seen under Wine: the button's release never arrived).
+void aguardarEntregaDasEntradas(int ms);
+
 }  // namespace mivo
