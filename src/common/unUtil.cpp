@@ -5,9 +5,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QTime>
+#include <algorithm>
 #include <utility>
 
 namespace mivo {
@@ -150,8 +152,24 @@ QByteArray codificarTexto(const QString& texto) {
   return codificacao.windows1252() ? codificarWindows1252(texto) : codificarUtf8ComBom(texto);
 }
 
+bool nomeReservadoNoWindows(const QString& caminho) {
+  static const QRegularExpression reservado(QStringLiteral("^(con|prn|aux|nul|com[1-9]|lpt[1-9])$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+  // The file's own name: folders with such names cannot exist on Windows,
+  // and elsewhere they are ordinary folders.
+  const qsizetype barra = std::max(caminho.lastIndexOf(u'/'), caminho.lastIndexOf(u'\\'));
+  // Windows ignores what follows the first dot, and trailing blanks.
+  QString base = caminho.mid(barra + 1).section(u'.', 0, 0);
+  while (base.endsWith(u' ')) base.chop(1);
+  return reservado.match(base).hasMatch();
+}
+
 bool lerArquivoTexto(const QString& caminho, QString& texto, QString* erro) {
   texto.clear();
+  if (nomeReservadoNoWindows(caminho)) {
+    if (erro) *erro = QStringLiteral("Não foi possível abrir o arquivo \"%1\": o nome é reservado pelo Windows").arg(caminho);
+    return false;
+  }
   QFile f(caminho);
   if (QFileInfo(caminho).isDir() || !f.open(QIODevice::ReadOnly)) {
     if (erro) *erro = QStringLiteral("Não foi possível abrir o arquivo \"%1\"").arg(caminho);
@@ -162,6 +180,10 @@ bool lerArquivoTexto(const QString& caminho, QString& texto, QString* erro) {
 }
 
 bool gravarArquivo(const QString& caminho, const QByteArray& bytes, QString* erro) {
+  if (nomeReservadoNoWindows(caminho)) {
+    if (erro) *erro = QStringLiteral("Não foi possível gravar o arquivo \"%1\": o nome é reservado pelo Windows").arg(caminho);
+    return false;
+  }
   QSaveFile f(caminho);
   if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
     if (erro) *erro = QStringLiteral("Não foi possível gravar o arquivo \"%1\"").arg(caminho);

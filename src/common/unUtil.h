@@ -53,10 +53,18 @@ QByteArray codificarWindows1252(const QString& texto);
 void anexarWindows1252(QStringView texto, QByteArray& destino);
 QByteArray codificarUtf8ComBom(const QString& texto);
 
+// True when the file name of `caminho` is a device name of Windows (CON, PRN, AUX,
+// NUL, COM1..COM9, LPT1..LPT9, in any case, with or without an extension):
+// there, opening such a "file" reaches the device (reading CON waits for the
+// keyboard forever). Such names are refused on every system, so that a
+// script behaves the same everywhere.
+bool nomeReservadoNoWindows(const QString& caminho);
+
 // Reads a whole text file. Returns false (and leaves `texto` empty) when the
 // file cannot be opened; `erro` then carries a message in Portuguese.
 bool lerArquivoTexto(const QString& caminho, QString& texto, QString* erro = nullptr);
-// Writes through a temporary file renamed over the target.
+// Writes through a temporary file renamed over the target. Both refuse a
+// name reserved by Windows (see nomeReservadoNoWindows).
 bool gravarArquivo(const QString& caminho, const QByteArray& bytes, QString* erro = nullptr);
 
 // Splits a text into lines at CR LF, CR or LF; a final line break does not

@@ -123,7 +123,7 @@ Desfecho salvarGrade(const CLGrade& grade, const QString& caminho, CLProgresso* 
     if (progresso) progresso->progressoFechar();
     return Desfecho::Falhou;
   };
-  if (!arquivo.open(QIODevice::WriteOnly)) return falhou();
+  if (nomeReservadoNoWindows(caminho) || !arquivo.open(QIODevice::WriteOnly)) return falhou();
   if (progresso)
     progresso->progressoAbrir(QStringLiteral("Preparando dados..."), (total - 1) / passo,
                               QStringLiteral("Total de registros: ") + formatarContagem(total - 1),

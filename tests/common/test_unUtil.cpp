@@ -92,6 +92,33 @@ TEST(Util, GravaELeArquivoPorArquivoTemporario) {
   EXPECT_FALSE(gravarArquivo(dir.filePath(QStringLiteral("sem/pasta/x.txt")), "x"));
 }
 
+// On Windows these names reach a device: reading "con" waits for the
+// keyboard forever. They are refused everywhere, with a clear message.
+TEST(Util, NomesReservadosDoWindowsSaoRecusados) {
+  struct Caso {
+    const char* caminho;
+    bool reservado;
+  };
+  for (const Caso& c : {Caso{"con", true}, Caso{"CON.txt", true}, Caso{"dados/listas/Aux.mivo", true},
+                        Caso{"C:\\pasta\\nul", true}, Caso{"lpt1.txt", true}, Caso{"com9", true},
+                        Caso{"prn .txt", true}, Caso{"nul/lista.txt", false}, Caso{"contatos.txt", false},
+                        Caso{"auxiliar.txt", false}, Caso{"com10.txt", false}, Caso{"icon.txt", false},
+                        Caso{"lpt.txt", false}, Caso{"", false}}) {
+    EXPECT_EQ(nomeReservadoNoWindows(QString::fromUtf8(c.caminho)), c.reservado) << c.caminho;
+  }
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString caminho = dir.filePath(QStringLiteral("con.txt"));
+  QString erro;
+  EXPECT_FALSE(gravarArquivo(caminho, "texto", &erro));
+  EXPECT_TRUE(erro.contains(QStringLiteral("reservado pelo Windows"))) << erro.toStdString();
+  EXPECT_FALSE(QFile::exists(caminho));
+  QString texto;
+  erro.clear();
+  EXPECT_FALSE(lerArquivoTexto(caminho, texto, &erro));
+  EXPECT_TRUE(erro.contains(QStringLiteral("reservado pelo Windows"))) << erro.toStdString();
+}
+
 TEST(Util, PastaBaseObedeceVariavelDeAmbiente) {
   teste::CLPastaBaseTeste dir;
   EXPECT_EQ(pastaBase(), QDir(dir.path()).absolutePath());
