@@ -10,33 +10,25 @@
 set -euo pipefail
 raiz="$(cd "$(dirname "$0")" && pwd)"
 "$raiz/ferramentas/compilar.sh"
-clang_ok=true
-"$raiz/ferramentas/compilar-clang.sh" || clang_ok=false
-fuzz_ok=true
-if $clang_ok; then "$raiz/ferramentas/fuzz.sh" --ci || fuzz_ok=false; fi
-linux_ok=true
-ctest --test-dir "$raiz/build" --output-on-failure -j"$(nproc)" "$@" || linux_ok=false
-windows_ok=true
+falhas=()
+"$raiz/ferramentas/compilar-clang.sh" && clang_ok=true || {
+  clang_ok=false
+  falhas+=("Falhou a compilação com clang (erros acima, em build-clang/).")
+}
+if $clang_ok; then
+  "$raiz/ferramentas/fuzz.sh" --ci ||
+    falhas+=("O fuzzing achou uma falha (acima, com o comando que a reproduz).")
+fi
+ctest --test-dir "$raiz/build" --output-on-failure -j"$(nproc)" "$@" ||
+  falhas+=("Falharam testes no Linux (acima).")
 codigo=0
 "$raiz/ferramentas/testar-windows.sh" || codigo=$?
 if [ "$codigo" -eq 77 ]; then
   echo "Parte do Windows pulada: esta máquina não roda o Wine."
 elif [ "$codigo" -ne 0 ]; then
-  windows_ok=false
+  falhas+=("Falhou a parte do Windows (acima: compilação, suíte no Wine ou instalador).")
 fi
-if ! $linux_ok; then
-  echo "Falharam testes no Linux (acima)." >&2
-  exit 1
-fi
-if ! $windows_ok; then
-  echo "Falhou a parte do Windows (acima: compilação, suíte no Wine ou instalador)." >&2
-  exit 1
-fi
-if ! $clang_ok; then
-  echo "Falhou a compilação com clang (erros acima, em build-clang/)." >&2
-  exit 1
-fi
-if ! $fuzz_ok; then
-  echo "O fuzzing achou uma falha (acima, com o comando que a reproduz)." >&2
+if [ ${#falhas[@]} -gt 0 ]; then
+  printf '%s\n' "${falhas[@]}" >&2
   exit 1
 fi
