@@ -10,6 +10,7 @@
 
 #include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
 #include <deque>
 #include <iostream>
 #include <mutex>
@@ -80,10 +81,20 @@ Leitor& leitor() {
   return *l;
 }
 
+// The console's code page before the program changed it (0: no console).
+UINT gPaginaOriginal = 0;
+
+void restaurarPagina() { SetConsoleOutputCP(gPaginaOriginal); }
+
 }  // namespace
 
+// The console keeps its code page after the program ends: the one the user
+// had is put back at exit.
 void preparar() {
-  SetConsoleOutputCP(CP_UTF8);
+  gPaginaOriginal = GetConsoleOutputCP();
+  if (gPaginaOriginal != 0 && gPaginaOriginal != CP_UTF8 && SetConsoleOutputCP(CP_UTF8)) {
+    std::atexit(&restaurarPagina);
+  }
 }
 
 bool entradaInterativa() { return _isatty(_fileno(stdin)) != 0; }
