@@ -8,6 +8,9 @@
 
 set(MIVO_PROGRAMAS_WINDOWS mivo-run)
 if(TARGET mivo)
+  # The workbench is "Mivo.exe" on Windows: the file association and the
+  # Start-menu entry name it so.
+  set_target_properties(mivo PROPERTIES OUTPUT_NAME Mivo)
   list(APPEND MIVO_PROGRAMAS_WINDOWS mivo)
 endif()
 install(TARGETS ${MIVO_PROGRAMAS_WINDOWS} RUNTIME DESTINATION .)

@@ -41,6 +41,10 @@ for f in Qt6Core.dll Qt6Gui.dll libstdc++-6.dll libwinpthread-1.dll platforms/qw
   confere "instalado: $f" test -f "$pasta/$f"
 done
 confere "atalho do menu Iniciar" test -f "$menu/Desinstalar o Mivo.lnk"
+if [ -f "$(dirname "$instalador")/instalacao/Mivo.exe" ]; then
+  confere "bancada instalada" test -f "$pasta/Mivo.exe"
+  confere "atalho da bancada no menu Iniciar" test -f "$menu/Mivo.lnk"
+fi
 confere "registrado na lista de programas" existe_chave "$chave_desinstalar"
 
 # --- The installed program runs a script -----------------------------------

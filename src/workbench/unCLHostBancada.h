@@ -1,0 +1,159 @@
+#pragma once
+// The workbench's host services: the engine's surroundings when it runs
+// inside the window. It keeps the run state (status, stop request, the
+// engine of the current run, the current line), the log, the F9 poll, and
+// waits that keep the window alive; whatever needs a widget goes to the
+// window through CLVisaoBancada, so tests can run scripts without one.
+
+#include <QStringList>
+#include <QTimer>
+#include <memory>
+
+#include "unCLExecucao.h"
+#include "unCLHostMemoria.h"
+#include "unCLModeloLog.h"
+#include "unCLStatusExecucao.h"
+
+namespace mivo {
+
+class CLScript;
+
+// What the host asks of the workbench window.
+class CLVisaoBancada {
+ public:
+  virtual ~CLVisaoBancada() = default;
+
+  // Messages; perguntarSimNao gives "Sim", "Não" or "" (closed).
+  virtual void mostrarInformacao(const QString& texto) = 0;
+  virtual void mostrarErro(const QString& texto) = 0;
+  virtual void mostrarAviso(const QString& texto) = 0;
+  virtual void mostrarMensagem(const QString& texto) = 0;
+  virtual QString perguntarSimNao(const QString& texto) = 0;
+  virtual void mostrarDica(const QString& identificador, const QString& texto, int altura) = 0;
+  // The text entered (line breaks CR LF), `confirmado` false when cancelled.
+  virtual QString pedirValor(const QString& pergunta, const QString& valorInicial, bool& confirmado) = 0;
+  virtual CLProgresso& progresso() = 0;
+
+  // The script editor.
+  virtual void editorSeguir(int linha) = 0;
+  virtual QString editorTexto() const = 0;
+  virtual void setEditorTexto(const QString& texto) = 0;
+  virtual void salvarScript() = 0;
+
+  // The auxiliary text.
+  virtual QStringList textoAuxiliarLinhas() const = 0;
+  virtual void setTextoAuxiliarLinhas(const QStringList& linhas) = 0;
+  virtual void registrarTextoAberto(const QString& caminho) = 0;
+
+  // Tabs and the data table.
+  virtual void selecionarAbaPrincipal(int indice) = 0;
+  virtual void selecionarAbaScript(int indice) = 0;
+  virtual void ajustarColunas() = 0;
+
+  // The run as the window shows it.
+  virtual void statusAlterado(const QString& status) = 0;      // configToolbar
+  virtual void updateRodando(int linha, const QString& mensagem) = 0;  // the run bar
+  virtual void antesDaExecucao() = 0;
+  virtual void depoisDaExecucao(const ResultadoExecucao& resultado) = 0;
+  // F9 paused the run: the message was shown; bring the window forward.
+  virtual void pausadoPorTecla() = 0;
+};
+
+class CLHostBancada : public CLHostMemoria {
+ public:
+  // How often F9 is looked at while a run is active.
+  static constexpr int kIntervaloF9Ms = 10;
+
+  explicit CLHostBancada(CLVisaoBancada& visao, bool relogioVirtual = false);
+  ~CLHostBancada() override;
+
+  CLModeloLog& modeloLog() { return gLog; }
+  const CLStatusExecucao& estado() const { return gEstado; }
+
+  // --- Run control -------------------------------------------------------------
+  // The engine of the current (or last) run, gScript; created with the host.
+  CLScript& script() { return *gScript; }
+  // A fresh start replaces the engine by a new one on the data table.
+  CLScript& novoScript();
+  // Runs the current engine on the editor's text (from its start line when
+  // `doInicio`); returns when the run has ended. Refused (Parado) while a
+  // run is active.
+  ResultadoExecucao executar(bool doInicio);
+  bool emExecucao() const { return gEmExecucao; }
+  int linhaAtual() const { return gLinhaAtual; }  // pScriptCurrentLine
+  // "Pausar", "Executar" while paused, "Encerrar", Esc on an unnamed script.
+  bool pausar();
+  bool retomar();
+  void encerrarExecucao() override;
+  void encerrarPorEsc();
+  // tmKeyTimer: F9 held while running pauses the run.
+  void verificarF9();
+  bool tmKeyAtivo() const { return gTmKey.isActive(); }
+
+  // --- CLHost --------------------------------------------------------------------
+  bool registraLog() const override { return true; }
+  void setLogGeral(const QString& mensagem, CorLog cor) override;
+  void editLogGeral(const QString& textoadd) override;
+  void limparLog() override { gLog.zerar(); }
+
+  void mostrarInformacao(const QString& texto) override { gVisao.mostrarInformacao(texto); }
+  void mostrarErro(const QString& texto) override { gVisao.mostrarErro(texto); }
+  QString perguntarSimNao(const QString& texto) override { return gVisao.perguntarSimNao(texto); }
+  QString pedirValor(const QString& pergunta, const QString& valorInicial) override;
+  void mostrarMensagem(const QString& texto) override { gVisao.mostrarMensagem(texto); }
+  void mostrarErroNaoTratado(const QString& mensagem) override;
+  void mostrarAviso(const QString& texto) override { gVisao.mostrarAviso(texto); }
+
+  void progressoAbrir(const QString& operacao, int maximo, const QString& legenda1, const QString& legenda2,
+                      const QString& legenda3) override;
+  void progressoPasso(const QString& legenda2) override { gVisao.progresso().progressoPasso(legenda2); }
+  void progressoLegenda3(const QString& legenda3) override { gVisao.progresso().progressoLegenda3(legenda3); }
+  bool progressoCancelado() override { return gVisao.progresso().progressoCancelado(); }
+  void progressoFechar() override { gVisao.progresso().progressoFechar(); }
+
+  void editorSeguir(int linha) override { gVisao.editorSeguir(linha); }
+  QString editorTexto() const override { return gVisao.editorTexto(); }
+  void setEditorTexto(const QString& texto) override { gVisao.setEditorTexto(texto); }
+  void salvarScript() override { gVisao.salvarScript(); }
+
+  bool lerImagem(const QString& caminho, ImagemPixels& imagem, QString& erro) override;
+  void ajustarColunas() override { gVisao.ajustarColunas(); }
+
+  QStringList textoAuxiliarLinhas() const override { return gVisao.textoAuxiliarLinhas(); }
+  void setTextoAuxiliarLinhas(const QStringList& linhas) override { gVisao.setTextoAuxiliarLinhas(linhas); }
+  void registrarTextoAberto(const QString& caminho) override;
+
+  // Lets the window handle input and timers (and looks at F9 through them).
+  void bombearEventos() override;
+  // Waits while the window stays alive; on the virtual clock it only moves
+  // the hands and handles pending events.
+  void dormir(qint64 ms) override;
+
+  bool parar() const override { return gEstado.parar(); }
+  void setParar(bool valor) override { gEstado.setParar(valor); }
+  bool debugAtivo() const override { return gLog.debug(); }
+  QString statusExecucao() const override { return gEstado.status(); }
+  void setStatusExecucao(const QString& status) override;
+
+  void selecionarAbaPrincipal(int indice) override { gVisao.selecionarAbaPrincipal(indice); }
+  void selecionarAbaScript(int indice) override { gVisao.selecionarAbaScript(indice); }
+
+ protected:
+  void mostrarDica(const QString& identificador, const QString& texto, int altura) override {
+    gVisao.mostrarDica(identificador, texto, altura);
+  }
+
+ private:
+  bool f9Pressionada();
+
+  CLVisaoBancada& gVisao;
+  CLModeloLog gLog;
+  CLStatusExecucao gEstado;
+  std::unique_ptr<CLScript> gScript;
+  QTimer gTmKey;
+  bool gEmExecucao = false;
+  int gLinhaAtual = 0;
+  bool gSemDesktopParaF9 = false;  // the desktop could not be created: F9 is not looked at
+};
+
+}  // namespace mivo

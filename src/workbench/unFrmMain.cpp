@@ -1,0 +1,600 @@
+#include "unFrmMain.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QProcess>
+#include <QScreen>
+#include <QTabBar>
+#include <QTextBlock>
+
+#include "ui_unFrmMain.h"
+#include "unCLLista.h"
+#include "unCLModeloGrade.h"
+#include "unCLScript.h"
+#include "unDelegadoLog.h"
+#include "unDialogos.h"
+#include "unFrmProgress.h"
+#include "unFrmSalvarFile.h"
+#include "unParametrosScript.h"
+#include "unSecoesScript.h"
+#include "unUtil.h"
+
+namespace mivo {
+
+namespace {
+
+const QString kPastaScripts = QStringLiteral("dados\\scripts");
+const QString kExtensao = QStringLiteral(".mivo");
+// The green behind "Executar" (shpRodar).
+const QString kEstiloShpRodar = QStringLiteral("#shpRodar { background-color: rgb(132, 247, 115); }");
+
+QString tresBrancos(const QString& texto) { return QStringLiteral("   ") + texto + QStringLiteral("   "); }
+
+}  // namespace
+
+TfrmMain::TfrmMain(bool relogioVirtual, QWidget* pai)
+    : QMainWindow(pai), ui(std::make_unique<Ui::TfrmMain>()) {
+  ui->setupUi(this);
+  gHost = std::make_unique<CLHostBancada>(static_cast<CLVisaoBancada&>(*this), relogioVirtual);
+
+  ui->pnTitulo->hide();
+  ui->btnPreLoad->hide();
+  ui->btnResetar->hide();
+  ui->btnAjuda->hide();
+  ui->lbAtualizacao->hide();
+  ui->pnStatus->hide();
+  ui->pnTemUpdate->hide();
+  ui->pnRodando->hide();
+  ui->pnTools->hide();
+  ui->lbListaTitulo->hide();
+  ui->shpRodar->setStyleSheet(kEstiloShpRodar);
+  // Not part of this workbench yet.
+  for (QWidget* w : {static_cast<QWidget*>(ui->btnGestao), static_cast<QWidget*>(ui->btnMouseCor),
+                     static_cast<QWidget*>(ui->btnGravador), static_cast<QWidget*>(ui->btnRecarregar)})
+    w->setEnabled(false);
+  ui->actPaginaMivo->setEnabled(false);
+  ui->actTreinamento->setEnabled(false);
+
+  // The log page.
+  CLModeloLog& log = gHost->modeloLog();
+  ui->lstLog->setModel(&log);
+  ui->lstLog->setItemDelegate(new CLDelegadoLog(ui->lstLog));
+  log.setPausado(ui->ckbPausarLog->isChecked());
+  log.setDebug(ui->ckbDebug->isChecked());
+  connect(ui->ckbPausarLog, &QCheckBox::toggled, this, [this](bool v) { gHost->modeloLog().setPausado(v); });
+  connect(ui->ckbDebug, &QCheckBox::toggled, this, [this](bool v) { gHost->modeloLog().setDebug(v); });
+  connect(ui->btnZerar, &QPushButton::clicked, this, [this] { gHost->modeloLog().zerar(); });
+  connect(&log, &QAbstractItemModel::rowsInserted, ui->lstLog, [this] { ui->lstLog->scrollToBottom(); });
+
+  // The data table.
+  gModeloGrade = new CLModeloGrade(gHost->lista().gridDados, this);
+  ui->gridDados->setModel(gModeloGrade);
+
+  QFont fixa(QStringLiteral("Courier New"));
+  fixa.setStyleHint(QFont::Monospace);
+  ui->mmoScript->setFont(fixa);
+  ui->mmoTexto->setFont(fixa);
+
+  connect(ui->btnRodar, &QPushButton::clicked, this, &TfrmMain::btnRodarClick);
+  connect(ui->btnPausar, &QPushButton::clicked, this, &TfrmMain::btnPausarClick);
+  connect(ui->btnEncerrar, &QPushButton::clicked, this, &TfrmMain::btnEncerrarClick);
+  connect(ui->btnSalvarScript, &QPushButton::clicked, this, &TfrmMain::btnSalvarScriptClick);
+  connect(ui->btnDuplicar, &QPushButton::clicked, this, &TfrmMain::btnDuplicarClick);
+  connect(ui->btnAbrir, &QPushButton::clicked, this, &TfrmMain::btnAbrirClick);
+  connect(ui->btnSaveInfo, &QPushButton::clicked, this, &TfrmMain::btnSaveInfoClick);
+  connect(ui->btnEdicao, &QPushButton::clicked, this, &TfrmMain::btnEdicaoClick);
+  connect(ui->btnPreLoad, &QPushButton::clicked, this, &TfrmMain::rodarSecaoPre);
+  connect(ui->btnNew, &QPushButton::clicked, this, [] {
+    QProcess::startDetached(QCoreApplication::applicationFilePath(), {QStringLiteral("novo")});
+  });
+  connect(ui->actFechar, &QAction::triggered, this, &TfrmMain::fecharMivo);
+  connect(ui->mmoScript, &QPlainTextEdit::textChanged, this, &TfrmMain::mmoScriptChange);
+  connect(ui->pgcPrincipal, &QTabWidget::tabBarClicked, this, &TfrmMain::pgcPrincipalChange);
+  connect(ui->pgcScript, &QTabWidget::currentChanged, this, [this](int i) {
+    if (i == 0) loadInfo();
+  });
+
+  gTmLoad.setSingleShot(true);
+  gTmLoad.setInterval(100);
+  connect(&gTmLoad, &QTimer::timeout, this, [this] {
+    gDocumento.setSalvo(true);
+    checkParams(gArgumentos);
+  });
+  gTmGeral.setInterval(1000);
+  connect(&gTmGeral, &QTimer::timeout, this, &TfrmMain::configStatus);
+  gTmGeral.start();
+
+  configToolbar();
+}
+
+TfrmMain::~TfrmMain() {
+  // The grid model observes the host's table: it goes first.
+  ui->gridDados->setModel(nullptr);
+  delete gModeloGrade;
+  ui->lstLog->setModel(nullptr);
+}
+
+// --- Start-up ------------------------------------------------------------------------
+
+void TfrmMain::iniciar(const QStringList& argumentos) {
+  gArgumentos = argumentos;
+  gTmLoad.start();
+}
+
+void TfrmMain::checkParams(const QStringList& argumentos) {
+  const QString primeiro = argumentos.isEmpty() ? QString() : aparar(argumentos.first());
+  if (primeiro.isEmpty() || primeiro.compare(QLatin1String("novo"), Qt::CaseInsensitive) == 0 ||
+      primeiro.compare(QLatin1String("manager=1"), Qt::CaseInsensitive) == 0) {
+    // The catalogue is not part of this program yet: no argument opens a
+    // new script as "novo" does.
+    showForm();
+    entrarModoEdicao();
+    configToolbar();
+    loadStartScript();
+    return;
+  }
+  if (!abrirScript(primeiro)) {
+    // The reason was shown; the user gets an empty workbench to work in
+    // instead of a run of nothing.
+    showForm();
+    entrarModoEdicao();
+    configToolbar();
+    return;
+  }
+  configToolbar();
+  if (argumentos.size() > 1 && argumentos.at(1) == QLatin1String("rodar=0")) {
+    showForm();
+    entrarModoEdicao();
+  } else if (gImpedirRodar) {
+    showForm();
+  } else {
+    btnRodarClick();
+  }
+}
+
+void TfrmMain::showForm() {
+  if (!isVisible()) {
+    const QRect tela = screen() ? screen()->availableGeometry() : QRect(0, 0, 1280, 900);
+    resize(1120, std::max(300, tela.height() - 150));
+    move(tela.center() - rect().center());
+  }
+  show();
+}
+
+void TfrmMain::showEvent(QShowEvent* evento) {
+  QMainWindow::showEvent(evento);
+  if (!gModoEdicao) {
+    ui->pgcScript->setTabVisible(1, false);
+    ui->pgcScript->setTabVisible(2, false);
+  }
+  if (!gJaExibida && screen()) {
+    gJaExibida = true;
+    const QRect tela = screen()->availableGeometry();
+    resize(tela.width() * 75 / 100, tela.height() * 90 / 100);
+  }
+}
+
+// --- The document ----------------------------------------------------------------------
+
+QString TfrmMain::textoScript() const { return ui->mmoScript->toPlainText(); }
+
+void TfrmMain::carregarNoEditor(const QString& texto) {
+  gCarregandoEditor = true;
+  ui->mmoScript->setPlainText(dividirLinhas(texto).join(u'\n'));
+  gCarregandoEditor = false;
+}
+
+void TfrmMain::loadStartScript() {
+  carregarNoEditor(CLDocumentoScript::linhasNovoScript(gHost->dataHora().date()).join(u'\n'));
+  configStatus();
+}
+
+bool TfrmMain::abrirScript(const QString& filename) {
+  QString nome = filename;
+  if (aparar(nome).isEmpty()) {
+    QString pasta = getBestPath(QStringLiteral("x"), kPastaScripts, kExtensao);
+    pasta = QFileInfo(pasta).absolutePath();
+    nome = QFileDialog::getOpenFileName(this, QStringLiteral("Abrir script"), pasta,
+                                        QStringLiteral("Scripts do Mivo (*.mivo);;Todos os arquivos (*)"));
+    if (nome.isEmpty()) return false;
+  }
+  const LeituraScript lido = CLDocumentoScript::lerScript(nome);
+  if (!lido.ok) {
+    mostrarErro(lido.erro);
+    return false;
+  }
+  carregarNoEditor(lido.texto);
+  gDocumento.abrir(lido.caminho);
+  // The editor holds the file as it is.
+  gDocumento.setSalvo(true);
+  setWindowTitle(QStringLiteral("Mivo - ") + gDocumento.nome());
+  setScriptName();
+  rodarSecaoPre();
+  loadInfo();
+  if (!aparar(ui->mmoInfo->toPlainText()).isEmpty()) ui->pgcScript->setCurrentIndex(0);
+  configToolbar();
+  return true;
+}
+
+void TfrmMain::setScriptName() {
+  ui->stScriptName->setText(gDocumento.legendaNome());
+  setWindowTitle(gDocumento.tituloAposNomear(windowTitle()));
+}
+
+void TfrmMain::loadInfo() { ui->mmoInfo->setPlainText(CLDocumentoScript::lerInfo(textoScript())); }
+
+void TfrmMain::btnSaveInfoClick() {
+  ui->mmoScript->setPlainText(CLDocumentoScript::gravarInfo(textoScript(), ui->mmoInfo->toPlainText()));
+  gDocumento.setSalvo(false);
+  configToolbar();
+}
+
+void TfrmMain::aplicarAbas(const AbasVisiveis& abas) {
+  for (int i = 0; i < 3; ++i) ui->pgcPrincipal->setTabVisible(i, abas.aba[i]);
+  ui->pgcPrincipal->tabBar()->setVisible(abas.barraVisivel);
+  if (abas.abaAtiva >= 0) ui->pgcPrincipal->setCurrentIndex(abas.abaAtiva);
+}
+
+void TfrmMain::rodarSecaoConfig() {
+  const ConfigExecucao c = CLDocumentoScript::lerConfig(dividirLinhas(textoScript()));
+  gExecutarMinimizado = c.executarMinimizado;
+  gFecharAoTerminar = c.fecharAoTerminar;
+  if (gExecutarMinimizado) return;
+  aplicarAbas(CLDocumentoScript::abasVisiveis(!c.abaScript, !c.abaDados, !c.abaTexto));
+  ui->gridDados->setVisible(c.lista);
+}
+
+void TfrmMain::rodarSecaoPre() {
+  const QStringList linhas = definirConfig(dividirLinhas(textoScript()), QStringLiteral("##pre_carregar"), true);
+  ui->pnTitulo->hide();
+  ui->lbTextoAuxiliar->setText(QStringLiteral("Texto auxiliar"));
+  ui->lbListaTitulo->hide();
+  CLScript& script = gHost->script();
+  script.setGrade(*gHost->lista().gGrid);
+  EfeitosPreCarga e;
+  executarProtegido(*gHost, [&] { e = mivo::rodarSecaoPre(script, linhas); });
+  auto oculto = [&e](const char* chave) { return e.ocultar.value(QLatin1String(chave), false); };
+  ui->pgcPrincipal->setTabVisible(0, !oculto("ocultar_aba_script"));
+  ui->pgcPrincipal->setTabVisible(1, !oculto("ocultar_aba_dados"));
+  ui->pgcPrincipal->setTabVisible(2, !oculto("ocultar_texto"));
+  ui->gridDados->setVisible(!oculto("ocultar_lista"));
+  gImpedirRodar = e.impedirRodar;
+  if (e.titulo) {
+    ui->pnTitulo->setText(*e.titulo);
+    ui->pnTitulo->show();
+  }
+  if (e.tituloLista) {
+    ui->lbListaTitulo->setText(*e.tituloLista);
+    ui->lbListaTitulo->show();
+  }
+  if (e.tituloTexto) ui->lbTextoAuxiliar->setText(*e.tituloTexto);
+  if (e.tituloParametros) gTituloParametros = *e.tituloParametros;
+  if (e.descricaoParametros) gDescricaoParametros = *e.descricaoParametros;
+}
+
+void TfrmMain::entrarModoEdicao() {
+  gModoEdicao = true;
+  // showAll
+  ui->pgcPrincipal->setTabVisible(0, true);
+  ui->pgcPrincipal->setTabVisible(1, true);
+  ui->pgcPrincipal->tabBar()->setVisible(true);
+  ui->gridDados->setVisible(true);
+  ui->pgcScript->setTabVisible(1, true);
+  ui->pgcScript->setTabVisible(2, true);
+  ui->pgcPrincipal->setCurrentIndex(0);
+  ui->pgcScript->setCurrentIndex(2);
+  ui->pnTools->setVisible(true);
+  ui->btnAjuda->setVisible(false);  // the developer help window is not part of this workbench yet
+  ui->btnPreLoad->setVisible(true);
+}
+
+void TfrmMain::btnEdicaoClick() {
+  if (!gModoEdicao || !ui->pnTools->isVisible()) {
+    entrarModoEdicao();
+    return;
+  }
+  ui->pgcPrincipal->setCurrentIndex(0);
+  ui->pgcScript->setCurrentIndex(2);
+  ui->pnTools->setVisible(false);
+  ui->btnPreLoad->setVisible(false);
+}
+
+void TfrmMain::mmoScriptChange() {
+  if (gCarregandoEditor) return;
+  gDocumento.setSalvo(false);
+  configToolbar();
+}
+
+// --- Saving ----------------------------------------------------------------------------
+
+TfrmSalvarFile& TfrmMain::janelaSalvar() {
+  if (!gSalvarFile) gSalvarFile = std::make_unique<TfrmSalvarFile>(this);
+  return *gSalvarFile;
+}
+
+void TfrmMain::btnSalvarScriptClick() {
+  const QString gravado = janelaSalvar().salvarArquivo(QStringLiteral("Salvar Mivo Script..."), kExtensao,
+                                                       kPastaScripts, textoScript(), gDocumento.nome());
+  // Cancelled or failed: the document keeps its name, path and state.
+  gDocumento.aplicarSalvamento(gravado);
+  setScriptName();
+  configToolbar();
+}
+
+void TfrmMain::btnDuplicarClick() {
+  janelaSalvar().salvarArquivo(QStringLiteral("Criar uma cópia deste script..."), kExtensao, kPastaScripts,
+                               textoScript(), gDocumento.nomeDuplicata(gHost->dataHora()));
+  configToolbar();
+}
+
+void TfrmMain::btnAbrirClick() {
+  CLLista& lista = gHost->lista();
+  const bool nova = lista.novaLista(true, [this](const QString& pergunta) {
+    return perguntarSimNao(pergunta) == QLatin1String("Sim");
+  });
+  if (!nova) return;
+  abrirScript(QString());
+  configToolbar();
+}
+
+// --- Running ---------------------------------------------------------------------------
+
+void TfrmMain::btnRodarClick() {
+  ui->shpRodar->setStyleSheet(QString());
+  if (gHost->estado().pausado()) {
+    gHost->retomar();
+    return;
+  }
+  // One run at a time; "Executar" is hidden while one is active.
+  if (gHost->emExecucao()) return;
+  gHost->novoScript();
+  rodarSecaoParam2();
+}
+
+void TfrmMain::rodarSecaoParam2() {
+  ui->btnPreLoad->hide();
+  ui->btnResetar->hide();
+  ui->btnAjuda->hide();
+  const QStringList documento = dividirLinhas(textoScript());
+  QStringList parametros = definirConfig(documento, QStringLiteral("##parametros"), false);
+  // The settings of the config section count for every fresh start, with
+  // or without parameter lines.
+  rodarSecaoConfig();
+  if (!parametros.isEmpty()) {
+    // The values remembered beside the script, when there are; never the
+    // script itself.
+    const QString arquivo = CLDocumentoScript::caminhoParametros(gDocumento.caminho());
+    QString anterior;
+    if (!arquivo.isEmpty() && QFileInfo(arquivo).isFile() && lerArquivoTexto(arquivo, anterior) &&
+        !aparar(anterior).isEmpty())
+      parametros = dividirLinhas(anterior);
+    CLScript& script = gHost->script();
+    for (const ParametroScript& p : lerParametros(parametros)) script.valores().acrescentar(p.nome, p.valor);
+    gHost->limparLog();
+    gHost->setLogGeral(QStringLiteral("Iniciando execução "), CorLog::Texto);
+  }
+  rodarScript(true);
+  gHost->setParar(false);
+  gRodou = true;
+}
+
+void TfrmMain::rodarScript(bool doInicio) { gHost->executar(doInicio); }
+
+void TfrmMain::antesDaExecucao() {
+  ui->pnRodando->show();
+  if (gExecutarMinimizado) {
+    hide();
+  } else {
+    showNormal();
+    showForm();
+  }
+  editorSeguir(1);
+  ui->pnStatus->hide();
+}
+
+void TfrmMain::depoisDaExecucao(const ResultadoExecucao&) {
+  destacarLinha(false);
+  showNormal();
+  showForm();
+  configToolbar();
+  ui->pnRodando->hide();
+  ui->btnRodar->setEnabled(true);
+  ui->shpRodar->setStyleSheet(kEstiloShpRodar);
+  ajustarColunas();
+  if (gFecharAoTerminar || gFecharAposExecucao) {
+    gFecharAposExecucao = false;
+    // Out of the run's handler first. The close still asks about unsaved
+    // changes unless the user already answered.
+    QTimer::singleShot(0, this, [this] { close(); });
+  }
+}
+
+void TfrmMain::btnPausarClick() {
+  if (gHost->pausar()) ui->pnStatus->show();
+}
+
+void TfrmMain::btnEncerrarClick() { gHost->encerrarExecucao(); }
+
+void TfrmMain::pausadoPorTecla() {
+  showNormal();
+  showForm();
+  raise();
+  activateWindow();
+}
+
+void TfrmMain::statusAlterado(const QString&) { configToolbar(); }
+
+void TfrmMain::configToolbar() {
+  const EstadoToolbar e = mivo::configToolbar(gHost->statusExecucao(), gDocumento.salvo());
+  ui->btnPausar->setVisible(e.pausarVisivel);
+  ui->btnEncerrar->setVisible(e.encerrarVisivel);
+  ui->btnEdicao->setEnabled(e.edicaoHabilitada);
+  ui->shpRodar->setVisible(e.executarVisivel);
+  ui->btnNew->setVisible(e.novoVisivel);
+  ui->btnAbrir->setVisible(e.abrirVisivel);
+  ui->btnDuplicar->setVisible(e.duplicarVisivel);
+  ui->btnSalvarScript->setVisible(e.salvarVisivel);
+  ui->pnStatus->setVisible(e.barraPausaVisivel);
+  ui->mmoScript->setReadOnly(!e.inativo);
+  ui->mmoTexto->setReadOnly(!e.inativo);
+  if (e.inativo) destacarLinha(false);
+  configStatus();
+}
+
+void TfrmMain::configStatus() {
+  ui->stPos->setText(tresBrancos(QStringLiteral("Posição: ") + QString::number(gHost->linhaAtual())));
+  ui->stLines->setText(tresBrancos(QStringLiteral("Linhas: ") + QString::number(ui->mmoScript->blockCount())));
+  ui->stSalvo->setText(tresBrancos(gDocumento.salvo() ? QStringLiteral("Salvo") : QStringLiteral("Falta salvar")));
+  ui->stStatus->setText(tresBrancos(QStringLiteral("Status ") + gHost->statusExecucao()));
+  ui->stModo->setText(tresBrancos(ui->mmoScript->isReadOnly() ? QStringLiteral("Modo: apenas leitura")
+                                                              : QStringLiteral("Modo: Edição")));
+}
+
+void TfrmMain::updateRodando(int linha, const QString& mensagem) {
+  ui->lbLinhaAtual->setText(QStringLiteral("   Linha atual: ") + QString::number(linha) + QStringLiteral("   "));
+  ui->lbRodandoStatus->setText(mensagem);
+}
+
+void TfrmMain::destacarLinha(bool ativo) {
+  QList<QTextEdit::ExtraSelection> selecoes;
+  if (ativo) {
+    QTextEdit::ExtraSelection s;
+    s.format.setBackground(QColor(Qt::yellow));
+    s.format.setProperty(QTextFormat::FullWidthSelection, true);
+    s.cursor = ui->mmoScript->textCursor();
+    s.cursor.clearSelection();
+    selecoes.append(s);
+  }
+  ui->mmoScript->setExtraSelections(selecoes);
+}
+
+void TfrmMain::editorSeguir(int linha) {
+  const QTextBlock bloco = ui->mmoScript->document()->findBlockByNumber(std::max(linha, 1) - 1);
+  if (!bloco.isValid()) return;
+  QTextCursor c(bloco);
+  ui->mmoScript->setTextCursor(c);
+  ui->mmoScript->centerCursor();
+  if (gHost->emExecucao()) destacarLinha(true);
+}
+
+void TfrmMain::setEditorTexto(const QString& texto) {
+  // Learned click points written into the script: a change to save.
+  ui->mmoScript->setPlainText(dividirLinhas(texto).join(u'\n'));
+  gDocumento.setSalvo(false);
+}
+
+QStringList TfrmMain::textoAuxiliarLinhas() const { return dividirLinhas(ui->mmoTexto->toPlainText()); }
+
+void TfrmMain::setTextoAuxiliarLinhas(const QStringList& linhas) { ui->mmoTexto->setPlainText(linhas.join(u'\n')); }
+
+void TfrmMain::registrarTextoAberto(const QString& caminho) {
+  ui->lbTextoAuxiliar->setToolTip(QDir::toNativeSeparators(caminho));
+}
+
+void TfrmMain::selecionarAbaPrincipal(int indice) {
+  if (indice < 0 || indice > 2) return;
+  ui->pgcPrincipal->setTabVisible(indice, true);
+  ui->pgcPrincipal->setCurrentIndex(indice);
+}
+
+void TfrmMain::selecionarAbaScript(int indice) {
+  if (indice < 0 || indice > 2) return;
+  ui->pgcScript->setTabVisible(indice, true);
+  ui->pgcScript->setCurrentIndex(indice);
+}
+
+void TfrmMain::ajustarColunas() { ui->gridDados->resizeColumnsToContents(); }
+
+void TfrmMain::pgcPrincipalChange(int indice) {
+  if (indice == 1) ajustarColunas();
+}
+
+// --- Messages --------------------------------------------------------------------------
+
+void TfrmMain::mostrarInformacao(const QString& texto) { dialogos::mostrarInformacao(texto, this); }
+void TfrmMain::mostrarErro(const QString& texto) { dialogos::mostrarErro(texto, this); }
+void TfrmMain::mostrarAviso(const QString& texto) { dialogos::mostrarAviso(texto, this); }
+
+void TfrmMain::mostrarMensagem(const QString& texto) {
+  QMessageBox::information(isVisible() ? this : nullptr, QStringLiteral("Mivo"), texto);
+}
+
+QString TfrmMain::perguntarSimNao(const QString& texto) {
+  switch (dialogos::perguntarSimNao(texto, this)) {
+    case kResultadoSim: return QStringLiteral("Sim");
+    case kResultadoNao: return QStringLiteral("Não");
+    default: return {};
+  }
+}
+
+void TfrmMain::mostrarDica(const QString& identificador, const QString& texto, int altura) {
+  dialogos::mostrarDica(identificador, texto, altura, this);
+}
+
+QString TfrmMain::pedirValor(const QString& pergunta, const QString& valorInicial, bool& confirmado) {
+  return dialogos::pedirValor(pergunta, valorInicial, &confirmado, this);
+}
+
+CLProgresso& TfrmMain::progresso() {
+  if (!gProgress) gProgress = std::make_unique<TfrmProgress>(this);
+  return *gProgress;
+}
+
+// --- Closing and keys ------------------------------------------------------------------
+
+void TfrmMain::fecharMivo() {
+  gSaidaConfirmada = true;
+  if (gHost->emExecucao()) {
+    gFecharAposExecucao = true;
+    gHost->encerrarExecucao();
+    return;
+  }
+  close();
+}
+
+void TfrmMain::closeEvent(QCloseEvent* evento) {
+  if (!gSaidaConfirmada && !gDocumento.salvo() &&
+      perguntarSimNao(QStringLiteral("Houve alterações no Script. Se você sair sem salvar as alterações serão "
+                                     "perdidas. Deseja sair?")) != QLatin1String("Sim")) {
+    evento->ignore();
+    return;
+  }
+  if (gHost->emExecucao()) {
+    // The run ends first (after its current statement); the window closes
+    // once its loop has returned.
+    gFecharAposExecucao = true;
+    gSaidaConfirmada = true;
+    gHost->encerrarExecucao();
+    evento->ignore();
+    return;
+  }
+  evento->accept();
+}
+
+void TfrmMain::keyPressEvent(QKeyEvent* evento) {
+  if (evento->key() == Qt::Key_Escape && evento->modifiers() == Qt::NoModifier) {
+    teclaEsc();
+    return;
+  }
+  QMainWindow::keyPressEvent(evento);
+}
+
+void TfrmMain::teclaEsc() {
+  if (gHost->statusExecucao() != status::kInativo) {
+    if (perguntarSimNao(QStringLiteral("Isso vai interromper o processamento do Script e fechar esta janela de "
+                                       "execução. Deseja continuar")) != QLatin1String("Sim"))
+      return;
+    gHost->encerrarPorEsc();
+    QCoreApplication::processEvents();
+    gHost->dormir(500);
+    // The run ends with its loop; the window closes after it.
+    gFecharAposExecucao = gHost->emExecucao();
+    if (gFecharAposExecucao) return;
+  }
+  close();
+}
+
+}  // namespace mivo

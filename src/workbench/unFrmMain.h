@@ -1,0 +1,145 @@
+#pragma once
+// TfrmMain, the workbench: one script document opened, edited, configured
+// and run. The run state, the log and the engine live in its host
+// (CLHostBancada); the document's name and saved state in
+// CLDocumentoScript; the toolbar rules in configToolbar. The window wires
+// them to its widgets.
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+#include <QTimer>
+#include <memory>
+
+#include "unCLDocumentoScript.h"
+#include "unCLHostBancada.h"
+
+namespace Ui {
+class TfrmMain;
+}
+
+namespace mivo {
+
+class CLModeloGrade;
+class TfrmProgress;
+class TfrmSalvarFile;
+
+class TfrmMain : public QMainWindow, private CLVisaoBancada {
+  Q_OBJECT
+
+ public:
+  // `relogioVirtual`: waits of scripts take no time (tests).
+  explicit TfrmMain(bool relogioVirtual = false, QWidget* pai = nullptr);
+  ~TfrmMain() override;
+
+  CLHostBancada& host() { return *gHost; }
+  CLDocumentoScript& documento() { return gDocumento; }
+
+  // --- Start-up ----------------------------------------------------------------
+  // Arms the load timer (tmLoad, 100 ms) that handles `argumentos`, the
+  // command line without the program's name.
+  void iniciar(const QStringList& argumentos);
+  // What the command line asks for: nothing or "novo": the workbench with
+  // the new-script template in edit mode; a script path: open it and run
+  // it (unless "rodar=0" follows or its pre-load says "rodar=não").
+  void checkParams(const QStringList& argumentos);
+  void showForm();
+
+  // --- The document --------------------------------------------------------------
+  // Opens a script (an empty name asks for the file); false, with the reason
+  // shown to the user, when it cannot be opened: nothing changes then.
+  bool abrirScript(const QString& filename);
+  void loadStartScript();
+  void setScriptName();
+  void loadInfo();
+  void rodarSecaoConfig();
+  void rodarSecaoPre();
+  void entrarModoEdicao();
+  QString textoScript() const;
+
+  // --- Toolbar -------------------------------------------------------------------
+  void btnRodarClick();
+  void btnPausarClick();
+  void btnEncerrarClick();
+  void btnSalvarScriptClick();
+  void btnDuplicarClick();
+  void btnAbrirClick();
+  void btnSaveInfoClick();
+  void btnEdicaoClick();
+  void fecharMivo();  // "Fechar o Mivo": ends without the unsaved-changes question
+  void configToolbar();
+  void configStatus();
+  // Esc: stops an active run (after asking) and closes the window.
+  void teclaEsc();
+
+  // Settings read from the sections.
+  bool impedirRodar() const { return gImpedirRodar; }
+  bool executarMinimizado() const { return gExecutarMinimizado; }
+  bool fecharAoTerminar() const { return gFecharAoTerminar; }
+  bool rodou() const { return gRodou; }
+  const QString& tituloParametros() const { return gTituloParametros; }
+
+  // The save window, created on first use and kept.
+  TfrmSalvarFile& janelaSalvar();
+
+ protected:
+  void closeEvent(QCloseEvent* evento) override;
+  void keyPressEvent(QKeyEvent* evento) override;
+  void showEvent(QShowEvent* evento) override;
+
+ private:
+  // --- CLVisaoBancada ----------------------------------------------------------------
+  void mostrarInformacao(const QString& texto) override;
+  void mostrarErro(const QString& texto) override;
+  void mostrarAviso(const QString& texto) override;
+  void mostrarMensagem(const QString& texto) override;
+  QString perguntarSimNao(const QString& texto) override;
+  void mostrarDica(const QString& identificador, const QString& texto, int altura) override;
+  QString pedirValor(const QString& pergunta, const QString& valorInicial, bool& confirmado) override;
+  CLProgresso& progresso() override;
+  void editorSeguir(int linha) override;
+  QString editorTexto() const override { return textoScript(); }
+  void setEditorTexto(const QString& texto) override;
+  void salvarScript() override { btnSalvarScriptClick(); }
+  QStringList textoAuxiliarLinhas() const override;
+  void setTextoAuxiliarLinhas(const QStringList& linhas) override;
+  void registrarTextoAberto(const QString& caminho) override;
+  void selecionarAbaPrincipal(int indice) override;
+  void selecionarAbaScript(int indice) override;
+  void ajustarColunas() override;
+  void statusAlterado(const QString& status) override;
+  void updateRodando(int linha, const QString& mensagem) override;
+  void antesDaExecucao() override;
+  void depoisDaExecucao(const ResultadoExecucao& resultado) override;
+  void pausadoPorTecla() override;
+
+  void rodarSecaoParam2();
+  void rodarScript(bool doInicio);
+  void carregarNoEditor(const QString& texto);
+  void aplicarAbas(const AbasVisiveis& abas);
+  void destacarLinha(bool ativo);
+  void mmoScriptChange();
+  void pgcPrincipalChange(int indice);
+
+  std::unique_ptr<Ui::TfrmMain> ui;
+  std::unique_ptr<CLHostBancada> gHost;
+  CLDocumentoScript gDocumento;
+  CLModeloGrade* gModeloGrade = nullptr;
+  std::unique_ptr<TfrmSalvarFile> gSalvarFile;
+  std::unique_ptr<TfrmProgress> gProgress;
+  QTimer gTmLoad, gTmGeral;
+  QStringList gArgumentos;
+
+  bool gCarregandoEditor = false;  // the editor's text is being replaced by the program
+  bool gImpedirRodar = false;
+  bool gExecutarMinimizado = false;
+  bool gFecharAoTerminar = false;
+  bool gRodou = false;
+  bool gModoEdicao = false;
+  bool gJaExibida = false;
+  bool gFecharAposExecucao = false;  // asked to close while a run was active
+  bool gSaidaConfirmada = false;     // close without asking again
+  QString gTituloParametros, gDescricaoParametros;
+};
+
+}  // namespace mivo

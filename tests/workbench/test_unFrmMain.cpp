@@ -1,0 +1,376 @@
+#include "unFrmMain.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "unApoioDialogos.h"
+#include "unCLDesktopSimulado.h"
+#include "unFrmMsg.h"
+#include "unFrmSalvarFile.h"
+#include "unUtil.h"
+
+namespace mivo {
+namespace {
+
+template <class T>
+T* filho(QObject& pai, const char* nome) {
+  T* w = pai.findChild<T*>(QString::fromLatin1(nome));
+  EXPECT_NE(w, nullptr) << nome;
+  return w;
+}
+
+// Answers the next message window: its text goes to `texto`; "sim" presses
+// its first button, anything else the second (or closes it).
+class CLResposta {
+ public:
+  explicit CLResposta(QString acao = QStringLiteral("ok"))
+      : gEspera([this, acao](TfrmMsg& j) {
+          gTexto = filho<QLabel>(j, "lbMsg")->text();
+          if (acao == QLatin1String("sim") || acao == QLatin1String("ok"))
+            QTest::mouseClick(filho<QPushButton>(j, "btnOk"), Qt::LeftButton);
+          else
+            j.reject();
+        }) {}
+  const QString& texto() const { return gTexto; }
+  bool atendida() const { return gEspera.atendida(); }
+
+ private:
+  QString gTexto;
+  teste::CLEsperaModal<TfrmMsg> gEspera;
+};
+
+class FrmMain : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(gBase.isValid());
+    qputenv("MIVO_BASE_DIR", gBase.path().toLocal8Bit());
+    QDir(gBase.path()).mkpath(QStringLiteral("dados/scripts"));
+    gJanela = std::make_unique<TfrmMain>(true);
+    gJanela->host().setDesktop(std::make_unique<CLDesktopSimulado>());
+  }
+  void TearDown() override {
+    gJanela.reset();
+    qunsetenv("MIVO_BASE_DIR");
+  }
+  QString criar(const QString& nome, const QByteArray& bytes) {
+    const QString caminho = gBase.filePath(nome);
+    QFile f(caminho);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    return caminho;
+  }
+  QString textoAuxiliar() { return filho<QPlainTextEdit>(*gJanela, "mmoTexto")->toPlainText(); }
+  QTabWidget* principal() { return filho<QTabWidget>(*gJanela, "pgcPrincipal"); }
+  QPushButton* botao(const char* nome) { return filho<QPushButton>(*gJanela, nome); }
+
+  QTemporaryDir gBase;
+  std::unique_ptr<TfrmMain> gJanela;
+};
+
+const QByteArray kRodaEAvisa = "##pre_carregar\r\nrodar=sim\r\n##pre_carregar_fim\r\n&TaLinhaAdicionar(rodou).\r\n";
+
+TEST_F(FrmMain, NovoMostraOModeloEmModoDeEdicao) {
+  gJanela->checkParams({QStringLiteral("NOVO")});
+  EXPECT_TRUE(gJanela->isVisible());
+  EXPECT_EQ(gJanela->textoScript(),
+            CLDocumentoScript::linhasNovoScript(gJanela->host().dataHora().date()).join(u'\n'));
+  EXPECT_EQ(gJanela->windowTitle(), QStringLiteral("Mivo"));
+  EXPECT_EQ(filho<QLabel>(*gJanela, "stScriptName")->text(), QStringLiteral("  Script: Sem nome  "));
+  EXPECT_TRUE(filho<QWidget>(*gJanela, "pnTools")->isVisible());
+  EXPECT_EQ(filho<QTabWidget>(*gJanela, "pgcScript")->currentIndex(), 2);
+  EXPECT_TRUE(gJanela->documento().salvo());
+  EXPECT_FALSE(botao("btnSalvarScript")->isVisible());
+  EXPECT_FALSE(botao("btnPausar")->isVisible());
+  EXPECT_TRUE(botao("btnRodar")->isVisible());
+  // The template runs: its greeting is a message.
+  CLResposta ola;
+  gJanela->btnRodarClick();
+  EXPECT_EQ(ola.texto(), QStringLiteral("Olá mundo"));
+  EXPECT_TRUE(gJanela->rodou());
+}
+
+TEST_F(FrmMain, LinhaDeComando) {
+  const QString roda = criar(QStringLiteral("dados/scripts/roda.mivo"), kRodaEAvisa);
+  const QString naoRoda = criar(QStringLiteral("dados/scripts/nao_roda.mivo"),
+                                "##pre_carregar\r\nrodar=não\r\n##pre_carregar_fim\r\n&TaLinhaAdicionar(rodou).\r\n");
+  struct Caso {
+    const char* nome;
+    QStringList argumentos;
+    bool rodou;
+    QString titulo;
+  };
+  const QList<Caso> casos = {
+      {"caminho roda", {roda}, true, QStringLiteral("Mivo - roda")},
+      {"nome no padrão, sem extensão", {QStringLiteral("roda")}, true, QStringLiteral("Mivo - roda")},
+      {"rodar=0", {roda, QStringLiteral("rodar=0")}, false, QStringLiteral("Mivo - roda")},
+      {"Rodar=0 não é rodar=0", {roda, QStringLiteral("Rodar=0")}, true, QStringLiteral("Mivo - roda")},
+      {"pré-carga rodar=não", {naoRoda}, false, QStringLiteral("Mivo - nao_roda")},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.nome);
+    gJanela = std::make_unique<TfrmMain>(true);
+    gJanela->host().setDesktop(std::make_unique<CLDesktopSimulado>());
+    gJanela->checkParams(c.argumentos);
+    EXPECT_TRUE(gJanela->isVisible());
+    EXPECT_EQ(gJanela->windowTitle(), c.titulo);
+    EXPECT_EQ(textoAuxiliar(), c.rodou ? QStringLiteral("rodou") : QString());
+    EXPECT_EQ(gJanela->rodou(), c.rodou);
+    EXPECT_TRUE(gJanela->documento().salvo());
+  }
+}
+
+TEST_F(FrmMain, ScriptQueNaoAbreNaoMudaNadaNemRoda) {
+  const QString binario = criar(QStringLiteral("foto.mivo"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+  QDir(gBase.path()).mkdir(QStringLiteral("pasta.mivo"));
+  const QList<std::pair<QString, QString>> casos = {
+      {gBase.filePath(QStringLiteral("sumiu.mivo")), QStringLiteral("não foi encontrado")},
+      {binario, QStringLiteral("não contém texto")},
+      {gBase.filePath(QStringLiteral("pasta.mivo")), QStringLiteral("não é um arquivo de script")},
+  };
+  for (const auto& [caminho, trecho] : casos) {
+    SCOPED_TRACE(caminho.toStdString());
+    gJanela = std::make_unique<TfrmMain>(true);
+    CLResposta erro;
+    gJanela->checkParams({caminho});
+    EXPECT_TRUE(erro.texto().contains(trecho)) << erro.texto().toStdString();
+    EXPECT_TRUE(gJanela->isVisible());
+    EXPECT_TRUE(gJanela->textoScript().isEmpty());
+    EXPECT_TRUE(gJanela->documento().semNome());
+    EXPECT_FALSE(gJanela->rodou());
+    EXPECT_EQ(gJanela->windowTitle(), QStringLiteral("Mivo"));
+  }
+  // An open document stays as it was.
+  const QString bom = criar(QStringLiteral("bom.mivo"), kRodaEAvisa);
+  ASSERT_TRUE(gJanela->abrirScript(bom));
+  CLResposta erro;
+  EXPECT_FALSE(gJanela->abrirScript(binario));
+  EXPECT_TRUE(erro.atendida());
+  EXPECT_EQ(gJanela->documento().caminho(), bom);
+  EXPECT_EQ(gJanela->textoScript(), dividirLinhas(QString::fromUtf8(kRodaEAvisa)).join(u'\n'));
+}
+
+TEST_F(FrmMain, ConfigAplicadaEmTodaExecucaoNova) {
+  const QString s = criar(QStringLiteral("cfg.mivo"),
+                          "##config\r\nocultar_aba_dados=sim // sem dados\r\nfechar_ao_terminar=não\r\n"
+                          "##config_fim\r\n&TaLinhaAdicionar(x).\r\n");
+  ASSERT_TRUE(gJanela->abrirScript(s));
+  gJanela->showForm();
+  EXPECT_TRUE(principal()->tabBar()->isVisible());
+  gJanela->btnRodarClick();
+  // No parameter lines, and still the config section counts.
+  EXPECT_FALSE(principal()->tabBar()->isVisible());
+  EXPECT_FALSE(principal()->isTabVisible(1));
+  EXPECT_EQ(principal()->currentIndex(), 0);
+  EXPECT_FALSE(gJanela->fecharAoTerminar());
+  EXPECT_TRUE(gJanela->isVisible());
+}
+
+TEST_F(FrmMain, ParametrosDoScriptEDoArquivoAoLado) {
+  // The info section names a value too: read as a parameters file, the
+  // script itself would give "Zé".
+  const QByteArray texto =
+      "##info\r\nnome=Zé\r\n##info_fim\r\n##parametros\r\nnome=Ana // quem\r\n##parametros_fim\r\n"
+      "&TaLinhaAdicionar([nome]).\r\n";
+  struct Caso {
+    QString script;
+    QString params;  // written beside it when not empty
+    QString esperado;
+  };
+  const QList<Caso> casos = {
+      {QStringLiteral("envio.txt"), {}, QStringLiteral("Ana")},
+      {QStringLiteral("envio"), {}, QStringLiteral("Ana")},
+      {QStringLiteral("envio.mivo"), {}, QStringLiteral("Ana")},
+      {QStringLiteral("lembra.mivo"), QStringLiteral("nome=Bia"), QStringLiteral("Bia")},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.script.toStdString());
+    const QString caminho = criar(c.script, texto);
+    if (!c.params.isEmpty()) criar(QFileInfo(c.script).completeBaseName() + QStringLiteral(".params"), c.params.toUtf8());
+    gJanela = std::make_unique<TfrmMain>(true);
+    ASSERT_TRUE(gJanela->abrirScript(caminho));
+    gJanela->btnRodarClick();
+    EXPECT_EQ(textoAuxiliar(), c.esperado);
+    QFile f(caminho);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), texto);
+  }
+}
+
+TEST_F(FrmMain, SalvarCanceladoOuFalhoNaoMudaODocumento) {
+  const QString original = criar(QStringLiteral("dados/scripts/orig.mivo"), kRodaEAvisa);
+  ASSERT_TRUE(gJanela->abrirScript(original));
+  QTest::keyClicks(filho<QPlainTextEdit>(*gJanela, "mmoScript"), "// x");
+  const QString editado = gJanela->textoScript();
+  ASSERT_FALSE(gJanela->documento().salvo());
+  auto conferir = [&] {
+    EXPECT_EQ(gJanela->documento().nome(), QStringLiteral("orig"));
+    EXPECT_EQ(gJanela->documento().caminho(), original);
+    EXPECT_FALSE(gJanela->documento().salvo());
+    EXPECT_EQ(gJanela->textoScript(), editado);
+    EXPECT_TRUE(botao("btnSalvarScript")->isVisible() || !gJanela->isVisible());
+  };
+  {
+    SCOPED_TRACE("cancelado");
+    teste::CLEsperaModal<TfrmSalvarFile> salvar([](TfrmSalvarFile& j) { j.reject(); });
+    gJanela->btnSalvarScriptClick();
+    EXPECT_TRUE(salvar.atendida());
+    conferir();
+  }
+  criar(QStringLiteral("arquivo"), "não é pasta");
+  const QList<QString> destinos = {
+      gBase.filePath(QStringLiteral("arquivo/sub/novo.mivo")),  // a folder that cannot exist
+      QStringLiteral("con"),  // a name Windows keeps for a device
+  };
+  for (const QString& destino : destinos) {
+    SCOPED_TRACE(destino.toStdString());
+    // The one save window comes back for every save.
+    teste::janelasAtendidas().clear();
+    teste::CLEsperaModal<TfrmSalvarFile> salvar([&](TfrmSalvarFile& j) {
+      filho<QLineEdit>(j, "edtNome")->setText(destino);
+      QTest::mouseClick(filho<QPushButton>(j, "btnOk"), Qt::LeftButton);
+    });
+    CLResposta erro;
+    gJanela->btnSalvarScriptClick();
+    EXPECT_TRUE(salvar.atendida());
+    EXPECT_TRUE(erro.texto().contains(QStringLiteral("Não foi possível gravar"))) << erro.texto().toStdString();
+    conferir();
+  }
+  QFile f(original);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), kRodaEAvisa);
+}
+
+TEST_F(FrmMain, SalvarGuardaTudoEDaNome) {
+  gJanela->checkParams({QStringLiteral("novo")});
+  filho<QPlainTextEdit>(*gJanela, "mmoScript")->setPlainText(QStringLiteral("&TaLinhaAdicionar(✓ João).\n"));
+  EXPECT_FALSE(gJanela->documento().salvo());
+  teste::CLEsperaModal<TfrmSalvarFile> salvar([](TfrmSalvarFile& j) {
+    EXPECT_EQ(j.nome(), QString());
+    filho<QLineEdit>(j, "edtNome")->setText(QStringLiteral("meu_envio"));
+    QTest::mouseClick(filho<QPushButton>(j, "btnOk"), Qt::LeftButton);
+  });
+  gJanela->btnSalvarScriptClick();
+  const QString esperado = QDir(gBase.path()).filePath(QStringLiteral("dados/scripts/meu_envio.mivo"));
+  EXPECT_EQ(QDir::cleanPath(gJanela->documento().caminho()), esperado);
+  EXPECT_EQ(gJanela->documento().nome(), QStringLiteral("meu_envio"));
+  EXPECT_TRUE(gJanela->documento().salvo());
+  EXPECT_EQ(gJanela->windowTitle(), QStringLiteral("Mivo - meu envio"));
+  EXPECT_FALSE(botao("btnSalvarScript")->isVisible());
+  QString lido;
+  ASSERT_TRUE(lerArquivoTexto(esperado, lido));
+  EXPECT_EQ(lido, QStringLiteral("&TaLinhaAdicionar(✓ João).\r\n"));
+}
+
+TEST_F(FrmMain, PausarRetomarEEncerrarPelosBotoes) {
+  const QString s = criar(QStringLiteral("sem_fim.mivo"), "&Marcador(a).\r\n&Pausar100(1).\r\n&VaiPara(a).\r\n");
+  ASSERT_TRUE(gJanela->abrirScript(s));
+  gJanela->showForm();
+  QStringList passos;
+  auto depois = [](int ms, std::function<void()> f) { QTimer::singleShot(ms, f); };
+  depois(50, [&] {
+    passos << QStringLiteral("rodando");
+    EXPECT_TRUE(botao("btnPausar")->isVisible());
+    EXPECT_TRUE(botao("btnEncerrar")->isVisible());
+    EXPECT_FALSE(botao("btnRodar")->isVisible());
+    EXPECT_FALSE(botao("btnEdicao")->isEnabled());
+    EXPECT_TRUE(filho<QWidget>(*gJanela, "pnRodando")->isVisible());
+    EXPECT_TRUE(filho<QPlainTextEdit>(*gJanela, "mmoScript")->isReadOnly());
+    QTest::mouseClick(botao("btnPausar"), Qt::LeftButton);
+    EXPECT_TRUE(filho<QWidget>(*gJanela, "pnStatus")->isVisible());
+    EXPECT_TRUE(botao("btnRodar")->isVisible());
+    depois(30, [&] {
+      passos << QStringLiteral("pausado");
+      EXPECT_EQ(gJanela->host().statusExecucao(), status::kPausado);
+      QTest::mouseClick(botao("btnRodar"), Qt::LeftButton);
+      EXPECT_EQ(gJanela->host().statusExecucao(), status::kRodando);
+      depois(30, [&] {
+        passos << QStringLiteral("encerrar");
+        QTest::mouseClick(botao("btnEncerrar"), Qt::LeftButton);
+      });
+    });
+  });
+  // A safety net: a run still going after 10 s is stopped (and the test fails).
+  depois(10000, [&] { gJanela->host().encerrarExecucao(); });
+  QElapsedTimer relogio;
+  relogio.start();
+  gJanela->btnRodarClick();
+  EXPECT_LT(relogio.elapsed(), 9000);
+  EXPECT_EQ(passos, QStringList({QStringLiteral("rodando"), QStringLiteral("pausado"), QStringLiteral("encerrar")}));
+  EXPECT_EQ(gJanela->host().statusExecucao(), status::kInativo);
+  EXPECT_FALSE(filho<QWidget>(*gJanela, "pnRodando")->isVisible());
+  EXPECT_FALSE(filho<QWidget>(*gJanela, "pnStatus")->isVisible());
+  EXPECT_TRUE(botao("btnRodar")->isVisible());
+  EXPECT_FALSE(botao("btnEncerrar")->isVisible());
+  EXPECT_FALSE(filho<QPlainTextEdit>(*gJanela, "mmoScript")->isReadOnly());
+}
+
+TEST_F(FrmMain, FecharComAlteracoesPergunta) {
+  gJanela->checkParams({QStringLiteral("novo")});
+  QTest::keyClicks(filho<QPlainTextEdit>(*gJanela, "mmoScript"), "x");
+  EXPECT_EQ(filho<QLabel>(*gJanela, "stSalvo")->text(), QStringLiteral("   Falta salvar   "));
+  {
+    CLResposta nao(QStringLiteral("não"));
+    EXPECT_FALSE(gJanela->close());
+    EXPECT_TRUE(nao.texto().startsWith(QStringLiteral("Houve alterações no Script.")));
+    EXPECT_TRUE(gJanela->isVisible());
+  }
+  CLResposta sim(QStringLiteral("sim"));
+  EXPECT_TRUE(gJanela->close());
+  EXPECT_TRUE(sim.atendida());
+  EXPECT_FALSE(gJanela->isVisible());
+}
+
+TEST_F(FrmMain, EscDuranteAExecucaoPerguntaParaEFecha) {
+  gJanela->checkParams({QStringLiteral("novo")});
+  filho<QPlainTextEdit>(*gJanela, "mmoScript")->setPlainText(QStringLiteral("&Marcador(a).\n&VaiPara(a)."));
+  gJanela->documento().setSalvo(true);
+  QString pergunta;
+  int respostas = 0;
+  QTimer::singleShot(30, [&] {
+    // Declined: the run goes on.
+    teste::CLEsperaModal<TfrmMsg>* nao = new teste::CLEsperaModal<TfrmMsg>([&](TfrmMsg& j) {
+      pergunta = filho<QLabel>(j, "lbMsg")->text();
+      ++respostas;
+      j.reject();
+    });
+    teste::tecla(gJanela.get(), Qt::Key_Escape);
+    delete nao;
+    EXPECT_EQ(gJanela->host().statusExecucao(), status::kRodando);
+    QTimer::singleShot(30, [&] {
+      CLResposta sim(QStringLiteral("sim"));
+      teste::tecla(gJanela.get(), Qt::Key_Escape);
+      ++respostas;
+    });
+  });
+  QTimer::singleShot(10000, [&] { gJanela->host().encerrarExecucao(); });
+  gJanela->btnRodarClick();
+  QTest::qWait(50);
+  EXPECT_EQ(respostas, 2);
+  EXPECT_TRUE(pergunta.startsWith(QStringLiteral("Isso vai interromper o processamento do Script")));
+  EXPECT_EQ(gJanela->host().statusExecucao(), status::kInativo);
+  EXPECT_FALSE(gJanela->isVisible());
+}
+
+TEST_F(FrmMain, InformacoesVoltamAoScript) {
+  gJanela->checkParams({QStringLiteral("novo")});
+  auto* info = filho<QPlainTextEdit>(*gJanela, "mmoInfo");
+  filho<QTabWidget>(*gJanela, "pgcScript")->setCurrentIndex(0);
+  EXPECT_TRUE(info->toPlainText().startsWith(QStringLiteral("Data de criação: ")));
+  info->setPlainText(QStringLiteral("Envia parabéns"));
+  QTest::mouseClick(botao("btnSaveInfo"), Qt::LeftButton);
+  EXPECT_TRUE(gJanela->textoScript().startsWith(QStringLiteral("##info\nEnvia parabéns\n##info_fim\n")));
+  EXPECT_FALSE(gJanela->documento().salvo());
+}
+
+}  // namespace
+}  // namespace mivo
