@@ -40,17 +40,19 @@ eval "$("$raiz/ferramentas/qt-mingw.sh" --caminhos 2>/dev/null || true)"
 
 # --- Cross build ----------------------------------------------------------------
 inicio=$(agora)
-if [ ! -f "$build/build.ninja" ] || ! grep -qF "$QT_MINGW" "$build/CMakeCache.txt" 2>/dev/null; then
-  passo "Preparando a compilação para Windows em build-windows/..."
+# Another Qt (a new cache folder) needs a fresh folder; otherwise configuring
+# again is quick and applies changed options.
+if [ -f "$build/CMakeCache.txt" ] && ! grep -qF "$QT_MINGW" "$build/CMakeCache.txt"; then
   rm -rf "$build"
-  mkdir -p "$build"
-  cmake -S "$raiz" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$QT_MINGW/lib/cmake/Qt6/qt.toolchain.cmake" \
-    -DQT_CHAINLOAD_TOOLCHAIN_FILE="$TOOLCHAIN_MINGW" \
-    -DCMAKE_CROSSCOMPILING_EMULATOR="$wine_bin" \
-    -DMIVO_BENCH=OFF -DMIVO_FUZZ=OFF >"$build/configurar.log" 2>&1 ||
-    { cat "$build/configurar.log"; exit 1; }
 fi
+[ -f "$build/build.ninja" ] || passo "Preparando a compilação para Windows em build-windows/..."
+mkdir -p "$build"
+cmake -S "$raiz" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$QT_MINGW/lib/cmake/Qt6/qt.toolchain.cmake" \
+  -DQT_CHAINLOAD_TOOLCHAIN_FILE="$TOOLCHAIN_MINGW" \
+  -DCMAKE_CROSSCOMPILING_EMULATOR="$raiz/tests/apoio/emulador-wine.sh" \
+  -DMIVO_BENCH=OFF -DMIVO_FUZZ=OFF >"$build/configurar.log" 2>&1 ||
+  { cat "$build/configurar.log"; exit 1; }
 passo "Compilando para Windows..."
 cmake --build "$build" -- -j"$(nproc)"
 echo "Compilação para Windows: $(($(agora) - inicio)) s"
