@@ -106,3 +106,29 @@ TEST(EntradaWin32, BotoesERoda) {
   }
   EXPECT_TRUE(entradasDaRoda(0).empty());
 }
+
+// A button event placed at a point must land on exactly that pixel, on any
+// screen size and with screens left of the primary one (negative origin).
+TEST(EntradaWin32, BotaoNumPontoLevaAPosicaoAbsolutaExata) {
+  for (const int tamanho : {800, 1024, 1366, 1920, 3840, 5760}) {
+    for (const int origem : {0, -1920}) {
+      for (int pixel = 0; pixel < tamanho; ++pixel) {
+        const long long absoluta = coordenadaAbsoluta(origem + pixel, origem, tamanho);
+        ASSERT_GE(absoluta, 0);
+        ASSERT_LE(absoluta, 65535);
+        ASSERT_EQ(absoluta * tamanho / 65536, pixel) << tamanho << " " << origem;
+      }
+    }
+  }
+  // Outside the screens: the nearest edge.
+  EXPECT_EQ(coordenadaAbsoluta(-5, 0, 1024), 0);
+  EXPECT_EQ(coordenadaAbsoluta(5000, 0, 1024), coordenadaAbsoluta(1023, 0, 1024));
+
+  const RECT tela{-1920, 0, 1920, 1080};
+  const std::vector<INPUT> e = entradasDoBotaoEm(BotaoMouse::Direito, true, {100, 540}, tela);
+  ASSERT_EQ(e.size(), 1u);
+  EXPECT_EQ(e[0].mi.dwFlags,
+            DWORD(MOUSEEVENTF_RIGHTUP | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK));
+  EXPECT_EQ(e[0].mi.dx, coordenadaAbsoluta(100, -1920, 3840));
+  EXPECT_EQ(e[0].mi.dy, coordenadaAbsoluta(540, 0, 1080));
+}

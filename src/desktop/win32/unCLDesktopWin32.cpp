@@ -104,15 +104,36 @@ PontoTela CLDesktopWin32::cursorPosicao() const {
   return {static_cast<int>(p.x), static_cast<int>(p.y)};
 }
 
-void CLDesktopWin32::cursorPosicionar(PontoTela ponto) { SetCursorPos(ponto.x, ponto.y); }
+void CLDesktopWin32::cursorPosicionar(PontoTela ponto) {
+  SetCursorPos(ponto.x, ponto.y);
+  gPosicaoPosta = ponto;
+  gPostaEm = GetTickCount64();
+}
+
+void CLDesktopWin32::enviarBotao(BotaoMouse botao, bool soltar) {
+  // A press right after the pointer was placed goes to that point, carried
+  // by the event itself. Placing the pointer and pressing are two steps,
+  // and what the system says of the pointer in between may be out of date:
+  // under Wine a late motion of the X pointer was seen putting it back
+  // where it had been, and the click landed there.
+  constexpr ULONGLONG kPosicaoRecenteMs = 2000;
+  if (gPostaEm == 0 || GetTickCount64() - gPostaEm > kPosicaoRecenteMs) {
+    enviarEntradas(entradasDoBotao(botao, soltar));
+    return;
+  }
+  const RECT tela{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                  GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                  GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  enviarEntradas(entradasDoBotaoEm(botao, soltar, gPosicaoPosta, tela));
+}
 
 void CLDesktopWin32::botaoPressionar(BotaoMouse botao) {
   gSeguradas.botao(botao, true);
-  enviarEntradas(entradasDoBotao(botao, false));
+  enviarBotao(botao, false);
 }
 
 void CLDesktopWin32::botaoSoltar(BotaoMouse botao) {
-  enviarEntradas(entradasDoBotao(botao, true));
+  enviarBotao(botao, true);
   gSeguradas.botao(botao, false);
 }
 

@@ -73,8 +73,14 @@ class CLDesktopWin32 : public CLDesktop {
   void dormir(int ms) override;
 
  private:
+  // Sends a button's event, at the point the pointer was placed at when
+  // that was a moment ago, otherwise where the pointer is.
+  void enviarBotao(BotaoMouse botao, bool soltar);
+
   AreaTransferenciaWin32 gAreaTransferencia;
   CLSeguradas gSeguradas;
+  PontoTela gPosicaoPosta{};
+  unsigned long long gPostaEm = 0;  // GetTickCount64 of the last placing, 0 for never
 };
 
 }  // namespace mivo

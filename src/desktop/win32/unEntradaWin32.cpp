@@ -1,5 +1,6 @@
 #include "unEntradaWin32.h"
 
+#include <algorithm>
 #include <atomic>
 
 namespace mivo {
@@ -87,6 +88,22 @@ std::vector<INPUT> entradasDoBotao(BotaoMouse botao, bool soltar) {
     sinais = soltar ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_RIGHTDOWN;
   }
   return {entradaMouse(sinais, 0)};
+}
+
+LONG coordenadaAbsoluta(int valor, int origem, int tamanho) {
+  if (tamanho <= 0) return 0;
+  const long long deslocamento = std::clamp<long long>(static_cast<long long>(valor) - origem, 0, tamanho - 1);
+  // The system takes the pixel as floor(absoluta * tamanho / 65536).
+  return static_cast<LONG>((deslocamento * 65536 + tamanho - 1) / tamanho);
+}
+
+std::vector<INPUT> entradasDoBotaoEm(BotaoMouse botao, bool soltar, PontoTela ponto, const RECT& telaVirtual) {
+  std::vector<INPUT> entradas = entradasDoBotao(botao, soltar);
+  INPUT& e = entradas.front();
+  e.mi.dwFlags |= MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
+  e.mi.dx = coordenadaAbsoluta(ponto.x, telaVirtual.left, telaVirtual.right - telaVirtual.left);
+  e.mi.dy = coordenadaAbsoluta(ponto.y, telaVirtual.top, telaVirtual.bottom - telaVirtual.top);
+  return entradas;
 }
 
 std::vector<INPUT> entradasDaRoda(int delta) {

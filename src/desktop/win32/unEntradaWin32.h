@@ -30,6 +30,16 @@ std::vector<INPUT> entradasDoCaractere(char32_t caractere);
 // A physical mouse button down or up, where the pointer is.
 std::vector<INPUT> entradasDoBotao(BotaoMouse botao, bool soltar);
 
+// The same at `ponto`: the button event carries an absolute movement to the
+// point (normalised over `telaVirtual`, the rectangle of all screens), so
+// that it lands there whatever moved the pointer since it was placed.
+std::vector<INPUT> entradasDoBotaoEm(BotaoMouse botao, bool soltar, PontoTela ponto, const RECT& telaVirtual);
+
+// A screen coordinate in SendInput's absolute scale (0..65535 over `tamanho`
+// pixels starting at `origem`): the smallest value that the system maps back
+// onto exactly that pixel.
+LONG coordenadaAbsoluta(int valor, int origem, int tamanho);
+
 // A wheel movement: 120 is one notch, positive scrolls up.
 std::vector<INPUT> entradasDaRoda(int delta);
 
