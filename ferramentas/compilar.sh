@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Configures (once) and builds Mivo in build/.
 #   compilar.sh                 everything: programs, tests and benchmarks
-#   compilar.sh --executar      only the programs a user runs (mivo-run)
+#   compilar.sh --executar      only the programs a user runs (mivo, mivo-run)
 set -euo pipefail
 raiz="$(cd "$(dirname "$0")/.." && pwd)"
 alvos=()
 if [ "${1:-}" = "--executar" ]; then
   "$raiz/ferramentas/dependencias.sh" --executar
-  alvos=(--target mivo-run)
+  alvos=(--target mivo-run --target mivo)
 else
   "$raiz/ferramentas/dependencias.sh"
 fi

@@ -2,13 +2,36 @@
 // command line ("novo", a script path, a script path and "rodar=0"), and
 // runs the message loop.
 #include <QApplication>
+#include <QSysInfo>
+#include <cstdio>
 
+#include "unDtmPrincipal.h"
 #include "unFabricaDesktop.h"
 #include "unFrmMain.h"
 
+namespace {
+
+// On Linux a window needs an X (or Wayland) display; without one Qt would
+// end the program with a message in English.
+bool semAreaDeTrabalho() {
+  return QSysInfo::kernelType() == QLatin1String("linux") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+  if (semAreaDeTrabalho()) {
+    std::fputs("mivo: não há área de trabalho gráfica (a variável DISPLAY está vazia). Para rodar um script "
+               "sem janelas, use o mivo-run.\n",
+               stderr);
+    return 2;
+  }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Mivo"));
+  // The main data module first: it lives until every window is gone.
+  mivo::TdtmPrincipal dtm;
+  if (!dtm.buildOk()) return 1;
   mivo::TfrmMain bancada;
   // The real desktop of this system, created when a script (or F9) first needs it.
   bancada.host().setFabricaDesktop([](QString& erro) -> std::unique_ptr<mivo::CLDesktop> {

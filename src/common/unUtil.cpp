@@ -184,6 +184,14 @@ bool gravarArquivo(const QString& caminho, const QByteArray& bytes, QString* err
     if (erro) *erro = QStringLiteral("Não foi possível gravar o arquivo \"%1\": o nome é reservado pelo Windows").arg(caminho);
     return false;
   }
+  // The file is written beside and renamed over the old one, which would
+  // also replace a file the user made read-only (and does so for root):
+  // such a file is left as it is.
+  const QFileInfo info(caminho);
+  if (info.exists() && !info.isDir() && !(info.permissions() & QFileDevice::WriteOwner)) {
+    if (erro) *erro = QStringLiteral("Não foi possível gravar o arquivo \"%1\": o arquivo é somente leitura").arg(caminho);
+    return false;
+  }
   QSaveFile f(caminho);
   if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
     if (erro) *erro = QStringLiteral("Não foi possível gravar o arquivo \"%1\"").arg(caminho);

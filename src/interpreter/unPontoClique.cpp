@@ -1,6 +1,7 @@
 #include "unPontoClique.h"
 
 #include <QRegularExpression>
+#include <vector>
 
 #include "unLeitura.h"
 #include "unUtil.h"
@@ -114,6 +115,65 @@ int escreverPontoClique(QStringList& linhas, int ultima, int x, int y) {
   linhas[instrucao.primeira] = texto;
   linhas.remove(instrucao.primeira + 1, ultima - instrucao.primeira);
   return ultima - instrucao.primeira;
+}
+
+namespace {
+
+// Calls to `funcao` ("&" + name) in the code of `linha`, with the indexes
+// of their name and of the ")" that closes them; calls not closed on the
+// line, and calls in its comment, are left out.
+struct ChamadaNaLinha {
+  qsizetype inicio, fim;
+  QStringList argumentos;
+};
+std::vector<ChamadaNaLinha> chamadasNaLinha(const QString& linha, const QRegularExpression& funcao) {
+  // Only the statement's code counts, not the comment after it.
+  QString codigo = linha;
+  leitura::removerComentario(codigo);
+  qsizetype inicio = 0;
+  while (inicio < linha.size() && linha[inicio].unicode() <= 0x20) ++inicio;
+  const qsizetype limite = inicio + codigo.size();
+  std::vector<ChamadaNaLinha> chamadas;
+  auto encontradas = funcao.globalMatch(linha);
+  while (encontradas.hasNext()) {
+    const QRegularExpressionMatch m = encontradas.next();
+    const qsizetype abre = m.capturedEnd() - 1;
+    const qsizetype fecha = fechamento(linha, abre);
+    if (fecha < 0 || fecha >= limite) continue;
+    chamadas.push_back({m.capturedStart(), fecha, leitura::getParams2(linha.mid(abre + 1, fecha - abre - 1))});
+  }
+  return chamadas;
+}
+
+}  // namespace
+
+ResetConfigs resetarConfigs(const QStringList& linhas) {
+  static const QRegularExpression kClique(QStringLiteral("&\\s*mousecliqueperguntar\\s*\\("),
+                                          QRegularExpression::CaseInsensitiveOption);
+  static const QRegularExpression kDica(QStringLiteral("&\\s*msgdica\\s*\\("),
+                                        QRegularExpression::CaseInsensitiveOption);
+  ResetConfigs r;
+  r.linhas = linhas;
+  for (QString& linha : r.linhas) {
+    const std::vector<ChamadaNaLinha> cliques = chamadasNaLinha(linha, kClique);
+    // From the last to the first, so that the indexes of the earlier stay valid.
+    for (auto c = cliques.rbegin(); c != cliques.rend(); ++c) {
+      if (c->argumentos.isEmpty()) continue;
+      QString nova = QStringLiteral("&MouseCliquePerguntar(\"") + aparar(leitura::getParamValue(c->argumentos[0])) +
+                     QStringLiteral("\";0;0");
+      if (c->argumentos.size() >= 4 &&
+          aparar(leitura::getParamValue(c->argumentos[3])).compare(QStringLiteral("não"), Qt::CaseInsensitive) == 0)
+        nova += QStringLiteral(";\"não\"");
+      nova += u')';
+      linha.replace(c->inicio, c->fim - c->inicio + 1, nova);
+    }
+    for (const ChamadaNaLinha& d : chamadasNaLinha(linha, kDica)) {
+      if (d.argumentos.isEmpty()) continue;
+      const QString id = aparar(leitura::getParamValue(d.argumentos[0]));
+      if (!id.isEmpty() && !r.dicas.contains(id)) r.dicas << id;
+    }
+  }
+  return r;
 }
 
 }  // namespace mivo

@@ -28,4 +28,15 @@ InstrucaoNoScript instrucaoTerminadaEm(const QStringList& linhas, int ultima);
 // (the script is then unchanged).
 int escreverPontoClique(QStringList& linhas, int ultima, int x, int y);
 
+// "Resetar cliques": every "&MouseCliquePerguntar" call of the text asks for
+// its point again (coordinates 0 and 0, the message kept, and the flag
+// "não" kept when the call had it), and the identifiers of the
+// "&MsgDica" calls are listed so that their tips can be shown again. A call
+// not closed on its own line is left as it is.
+struct ResetConfigs {
+  QStringList linhas;
+  QStringList dicas;
+};
+ResetConfigs resetarConfigs(const QStringList& linhas);
+
 }  // namespace mivo

@@ -100,7 +100,13 @@ void CLHostBancada::verificarF9() {
   gVisao.pausadoPorTecla();
 }
 
+bool CLHostBancada::registraLog() const {
+  return !gLog.pausado() || !gEmExecucao || !gUltimaEntrada.isValid() ||
+         gUltimaEntrada.elapsed() >= kIntervaloBarraMs;
+}
+
 void CLHostBancada::setLogGeral(const QString& mensagem, CorLog cor) {
+  gUltimaEntrada.start();
   const QString entrada = gLog.setLogGeral(mensagem, cor, dataHora().time());
   gVisao.updateRodando(gScript ? gScript->linha() : 0, entrada);
 }
@@ -135,7 +141,12 @@ void CLHostBancada::registrarTextoAberto(const QString& caminho) {
 
 void CLHostBancada::bombearEventos() {
   if (gEmExecucao && gScript) gLinhaAtual = gScript->linha();
+  // The engine pumps before every statement; a few hundred times a second
+  // is what the window needs (F9 is looked at every 10 ms), and handling
+  // events at every statement cost more than the statements themselves.
+  if (gUltimoBombeio.isValid() && gUltimoBombeio.elapsed() < kIntervaloBombeioMs) return;
   QCoreApplication::processEvents();
+  gUltimoBombeio.start();
 }
 
 void CLHostBancada::dormir(qint64 ms) {

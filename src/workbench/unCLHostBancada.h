@@ -5,6 +5,7 @@
 // waits that keep the window alive; whatever needs a widget goes to the
 // window through CLVisaoBancada, so tests can run scripts without one.
 
+#include <QElapsedTimer>
 #include <QStringList>
 #include <QTimer>
 #include <memory>
@@ -63,6 +64,10 @@ class CLHostBancada : public CLHostMemoria {
  public:
   // How often F9 is looked at while a run is active.
   static constexpr int kIntervaloF9Ms = 10;
+  // bombearEventos handles the window's events at most this often.
+  static constexpr int kIntervaloBombeioMs = 5;
+  // With the log paused, a run's statements reach the run bar at most this often.
+  static constexpr int kIntervaloBarraMs = 40;
 
   explicit CLHostBancada(CLVisaoBancada& visao, bool relogioVirtual = false);
   ~CLHostBancada() override;
@@ -91,7 +96,10 @@ class CLHostBancada : public CLHostMemoria {
   bool tmKeyAtivo() const { return gTmKey.isActive(); }
 
   // --- CLHost --------------------------------------------------------------------
-  bool registraLog() const override { return true; }
+  // With "Pausar log" checked the log list takes nothing and the run bar is
+  // only drawn a few times a second: a run's entry is built when the bar is
+  // due for one, not at every statement.
+  bool registraLog() const override;
   void setLogGeral(const QString& mensagem, CorLog cor) override;
   void editLogGeral(const QString& textoadd) override;
   void limparLog() override { gLog.zerar(); }
@@ -151,6 +159,8 @@ class CLHostBancada : public CLHostMemoria {
   CLStatusExecucao gEstado;
   std::unique_ptr<CLScript> gScript;
   QTimer gTmKey;
+  QElapsedTimer gUltimoBombeio;
+  QElapsedTimer gUltimaEntrada;  // the last entry given to the run bar
   bool gEmExecucao = false;
   int gLinhaAtual = 0;
   bool gSemDesktopParaF9 = false;  // the desktop could not be created: F9 is not looked at

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QProcess>
@@ -11,14 +12,18 @@
 #include <QTextBlock>
 
 #include "ui_unFrmMain.h"
+#include "unArquivoDicas.h"
 #include "unCLLista.h"
 #include "unCLModeloGrade.h"
 #include "unCLScript.h"
 #include "unDelegadoLog.h"
 #include "unDialogos.h"
+#include "unDtmPrincipal.h"
+#include "unFrmMsg.h"
 #include "unFrmProgress.h"
 #include "unFrmSalvarFile.h"
 #include "unParametrosScript.h"
+#include "unPontoClique.h"
 #include "unSecoesScript.h"
 #include "unUtil.h"
 
@@ -30,6 +35,9 @@ const QString kPastaScripts = QStringLiteral("dados\\scripts");
 const QString kExtensao = QStringLiteral(".mivo");
 // The green behind "Executar" (shpRodar).
 const QString kEstiloShpRodar = QStringLiteral("#shpRodar { background-color: rgb(132, 247, 115); }");
+
+// How often a run's progress reaches the screen.
+constexpr int kIntervaloTelaMs = 40;
 
 QString tresBrancos(const QString& texto) { return QStringLiteral("   ") + texto + QStringLiteral("   "); }
 
@@ -67,7 +75,12 @@ TfrmMain::TfrmMain(bool relogioVirtual, QWidget* pai)
   connect(ui->ckbPausarLog, &QCheckBox::toggled, this, [this](bool v) { gHost->modeloLog().setPausado(v); });
   connect(ui->ckbDebug, &QCheckBox::toggled, this, [this](bool v) { gHost->modeloLog().setDebug(v); });
   connect(ui->btnZerar, &QPushButton::clicked, this, [this] { gHost->modeloLog().zerar(); });
-  connect(&log, &QAbstractItemModel::rowsInserted, ui->lstLog, [this] { ui->lstLog->scrollToBottom(); });
+  connect(&log, &QAbstractItemModel::rowsInserted, ui->lstLog, [this] {
+    if (adiarTela())
+      gRolarLog = true;
+    else
+      ui->lstLog->scrollToBottom();
+  });
 
   // The data table.
   gModeloGrade = new CLModeloGrade(gHost->lista().gridDados, this);
@@ -87,6 +100,7 @@ TfrmMain::TfrmMain(bool relogioVirtual, QWidget* pai)
   connect(ui->btnSaveInfo, &QPushButton::clicked, this, &TfrmMain::btnSaveInfoClick);
   connect(ui->btnEdicao, &QPushButton::clicked, this, &TfrmMain::btnEdicaoClick);
   connect(ui->btnPreLoad, &QPushButton::clicked, this, &TfrmMain::rodarSecaoPre);
+  connect(ui->btnResetar, &QPushButton::clicked, this, &TfrmMain::btnResetarClick);
   connect(ui->btnNew, &QPushButton::clicked, this, [] {
     QProcess::startDetached(QCoreApplication::applicationFilePath(), {QStringLiteral("novo")});
   });
@@ -103,6 +117,8 @@ TfrmMain::TfrmMain(bool relogioVirtual, QWidget* pai)
     gDocumento.setSalvo(true);
     checkParams(gArgumentos);
   });
+  gTmTela.setInterval(kIntervaloTelaMs);
+  connect(&gTmTela, &QTimer::timeout, this, &TfrmMain::atualizarTela);
   gTmGeral.setInterval(1000);
   connect(&gTmGeral, &QTimer::timeout, this, &TfrmMain::configStatus);
   gTmGeral.start();
@@ -208,15 +224,34 @@ bool TfrmMain::abrirScript(const QString& filename) {
   }
   carregarNoEditor(lido.texto);
   gDocumento.abrir(lido.caminho);
+  if (TdtmPrincipal* dtm = TdtmPrincipal::instancia()) dtm->gLastFile = lido.caminho;
   // The editor holds the file as it is.
   gDocumento.setSalvo(true);
   setWindowTitle(QStringLiteral("Mivo - ") + gDocumento.nome());
   setScriptName();
   rodarSecaoPre();
   loadInfo();
+  const QString minusculo = lido.texto.toLower();
+  if (minusculo.contains(QLatin1String("&mousecliqueperguntar(")) || minusculo.contains(QLatin1String("&msgdica(")))
+    ui->btnResetar->show();
   if (!aparar(ui->mmoInfo->toPlainText()).isEmpty()) ui->pgcScript->setCurrentIndex(0);
   configToolbar();
   return true;
+}
+
+void TfrmMain::btnResetarClick() {
+  if (!dialogos::confirmar(QStringLiteral("Se você continuar, será necessário definir novamente a posição das "
+                                          "funções de clique. Além disso, dicas também voltarão a aparecer nesse "
+                                          "script. Deseja resetar os dados?"),
+                           this))
+    return;
+  const QStringList linhas = dividirLinhas(textoScript());
+  const ResetConfigs r = resetarConfigs(linhas);
+  // Only the editor changes; saving is the user's choice.
+  if (r.linhas != linhas) ui->mmoScript->setPlainText(r.linhas.join(u'\n'));
+  const QString arquivoDicas = dicas::caminhoArquivoDicas();
+  if (!QFileInfo(arquivoDicas).isFile()) return;
+  for (const QString& id : r.dicas) dicas::definirDicaOculta(arquivoDicas, id, false);
 }
 
 void TfrmMain::setScriptName() {
@@ -392,10 +427,13 @@ void TfrmMain::antesDaExecucao() {
     showForm();
   }
   editorSeguir(1);
+  gTmTela.start();
   ui->pnStatus->hide();
 }
 
 void TfrmMain::depoisDaExecucao(const ResultadoExecucao&) {
+  gTmTela.stop();
+  atualizarTela();
   destacarLinha(false);
   showNormal();
   showForm();
@@ -454,8 +492,35 @@ void TfrmMain::configStatus() {
 }
 
 void TfrmMain::updateRodando(int linha, const QString& mensagem) {
-  ui->lbLinhaAtual->setText(QStringLiteral("   Linha atual: ") + QString::number(linha) + QStringLiteral("   "));
-  ui->lbRodandoStatus->setText(mensagem);
+  gLinhaRodando = linha;
+  gMensagemRodando = mensagem;
+  gRodandoPendente = true;
+  if (!adiarTela()) atualizarTela();
+}
+
+bool TfrmMain::adiarTela() const { return gTmTela.isActive() && !gHost->debugAtivo(); }
+
+void TfrmMain::atualizarTela() {
+  if (gRodandoPendente) {
+    gRodandoPendente = false;
+    ui->lbLinhaAtual->setText(QStringLiteral("   Linha atual: ") + QString::number(gLinhaRodando) +
+                              QStringLiteral("   "));
+    ui->lbRodandoStatus->setText(gMensagemRodando);
+  }
+  if (gLinhaSeguir > 0) {
+    const int linha = gLinhaSeguir;
+    gLinhaSeguir = 0;
+    const QTextBlock bloco = ui->mmoScript->document()->findBlockByNumber(linha - 1);
+    if (bloco.isValid()) {
+      ui->mmoScript->setTextCursor(QTextCursor(bloco));
+      ui->mmoScript->centerCursor();
+      if (gHost->emExecucao()) destacarLinha(true);
+    }
+  }
+  if (gRolarLog) {
+    gRolarLog = false;
+    ui->lstLog->scrollToBottom();
+  }
 }
 
 void TfrmMain::destacarLinha(bool ativo) {
@@ -472,12 +537,8 @@ void TfrmMain::destacarLinha(bool ativo) {
 }
 
 void TfrmMain::editorSeguir(int linha) {
-  const QTextBlock bloco = ui->mmoScript->document()->findBlockByNumber(std::max(linha, 1) - 1);
-  if (!bloco.isValid()) return;
-  QTextCursor c(bloco);
-  ui->mmoScript->setTextCursor(c);
-  ui->mmoScript->centerCursor();
-  if (gHost->emExecucao()) destacarLinha(true);
+  gLinhaSeguir = std::max(linha, 1);
+  if (!adiarTela()) atualizarTela();
 }
 
 void TfrmMain::setEditorTexto(const QString& texto) {
@@ -514,16 +575,49 @@ void TfrmMain::pgcPrincipalChange(int indice) {
 
 // --- Messages --------------------------------------------------------------------------
 
-void TfrmMain::mostrarInformacao(const QString& texto) { dialogos::mostrarInformacao(texto, this); }
-void TfrmMain::mostrarErro(const QString& texto) { dialogos::mostrarErro(texto, this); }
-void TfrmMain::mostrarAviso(const QString& texto) { dialogos::mostrarAviso(texto, this); }
+int TfrmMain::mensagemDaExecucao(const QString& texto, int tipo) {
+  if (!gHost->emExecucao()) {
+    TfrmMsg janela(this);
+    janela.exibirMensagem(texto, tipo);
+    return janela.exec();
+  }
+  // During a run the message holds the run, not the workbench: "Pausar" and
+  // "Encerrar" stay within reach (a script showing messages in a loop must
+  // still be stoppable), and a stop closes the message.
+  if (execucaoEncerrando()) return kResultadoCancelar;
+  TfrmMsg janela(this);
+  janela.exibirMensagem(texto, tipo);
+  janela.setWindowModality(Qt::NonModal);
+  QEventLoop laco;
+  connect(&janela, &QDialog::finished, &laco, &QEventLoop::quit);
+  QTimer vigia;
+  vigia.setInterval(50);
+  connect(&vigia, &QTimer::timeout, &janela, [this, &janela] {
+    if (execucaoEncerrando()) janela.reject();
+  });
+  janela.show();
+  janela.raise();
+  janela.activateWindow();
+  vigia.start();
+  laco.exec();
+  return janela.result();
+}
+
+bool TfrmMain::execucaoEncerrando() const {
+  const QString status = gHost->statusExecucao();
+  return gHost->parar() || status == status::kInativo || status == status::kEncerrado;
+}
+
+void TfrmMain::mostrarInformacao(const QString& texto) { mensagemDaExecucao(texto, kTipoInformacao); }
+void TfrmMain::mostrarErro(const QString& texto) { mensagemDaExecucao(texto, kTipoErro); }
+void TfrmMain::mostrarAviso(const QString& texto) { mensagemDaExecucao(texto, kTipoAviso); }
 
 void TfrmMain::mostrarMensagem(const QString& texto) {
   QMessageBox::information(isVisible() ? this : nullptr, QStringLiteral("Mivo"), texto);
 }
 
 QString TfrmMain::perguntarSimNao(const QString& texto) {
-  switch (dialogos::perguntarSimNao(texto, this)) {
+  switch (mensagemDaExecucao(texto, kTipoPergunta)) {
     case kResultadoSim: return QStringLiteral("Sim");
     case kResultadoNao: return QStringLiteral("Não");
     default: return {};
@@ -557,8 +651,9 @@ void TfrmMain::fecharMivo() {
 
 void TfrmMain::closeEvent(QCloseEvent* evento) {
   if (!gSaidaConfirmada && !gDocumento.salvo() &&
-      perguntarSimNao(QStringLiteral("Houve alterações no Script. Se você sair sem salvar as alterações serão "
-                                     "perdidas. Deseja sair?")) != QLatin1String("Sim")) {
+      !dialogos::confirmar(QStringLiteral("Houve alterações no Script. Se você sair sem salvar as alterações "
+                                          "serão perdidas. Deseja sair?"),
+                           this)) {
     evento->ignore();
     return;
   }
@@ -584,8 +679,9 @@ void TfrmMain::keyPressEvent(QKeyEvent* evento) {
 
 void TfrmMain::teclaEsc() {
   if (gHost->statusExecucao() != status::kInativo) {
-    if (perguntarSimNao(QStringLiteral("Isso vai interromper o processamento do Script e fechar esta janela de "
-                                       "execução. Deseja continuar")) != QLatin1String("Sim"))
+    if (!dialogos::confirmar(QStringLiteral("Isso vai interromper o processamento do Script e fechar esta janela "
+                                            "de execução. Deseja continuar"),
+                             this))
       return;
     gHost->encerrarPorEsc();
     QCoreApplication::processEvents();

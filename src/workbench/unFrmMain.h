@@ -66,6 +66,7 @@ class TfrmMain : public QMainWindow, private CLVisaoBancada {
   void btnAbrirClick();
   void btnSaveInfoClick();
   void btnEdicaoClick();
+  void btnResetarClick();  // "Resetar cliques"
   void fecharMivo();  // "Fechar o Mivo": ends without the unsaved-changes question
   void configToolbar();
   void configStatus();
@@ -113,6 +114,10 @@ class TfrmMain : public QMainWindow, private CLVisaoBancada {
   void depoisDaExecucao(const ResultadoExecucao& resultado) override;
   void pausadoPorTecla() override;
 
+  // A message of kind `tipo` (TipoMensagem) with its modal result; during a
+  // run it leaves the workbench usable and closes when the run is stopped.
+  int mensagemDaExecucao(const QString& texto, int tipo);
+  bool execucaoEncerrando() const;
   void rodarSecaoParam2();
   void rodarScript(bool doInicio);
   void carregarNoEditor(const QString& texto);
@@ -120,6 +125,12 @@ class TfrmMain : public QMainWindow, private CLVisaoBancada {
   void destacarLinha(bool ativo);
   void mmoScriptChange();
   void pgcPrincipalChange(int indice);
+  // While a run is active the editor's line, the run bar and the log's
+  // scrolling are brought up to date by tmTela, a few times a second,
+  // instead of at every statement: drawing them per statement made a run
+  // in the window hundreds of times slower than in the console.
+  void atualizarTela();
+  bool adiarTela() const;
 
   std::unique_ptr<Ui::TfrmMain> ui;
   std::unique_ptr<CLHostBancada> gHost;
@@ -127,9 +138,14 @@ class TfrmMain : public QMainWindow, private CLVisaoBancada {
   CLModeloGrade* gModeloGrade = nullptr;
   std::unique_ptr<TfrmSalvarFile> gSalvarFile;
   std::unique_ptr<TfrmProgress> gProgress;
-  QTimer gTmLoad, gTmGeral;
+  QTimer gTmLoad, gTmGeral, gTmTela;
   QStringList gArgumentos;
 
+  int gLinhaSeguir = 0;             // the editor line waiting for tmTela, 0 for none
+  bool gRodandoPendente = false;    // the run bar waits for tmTela
+  int gLinhaRodando = 0;
+  QString gMensagemRodando;
+  bool gRolarLog = false;           // the log list waits for tmTela to scroll to its end
   bool gCarregandoEditor = false;  // the editor's text is being replaced by the program
   bool gImpedirRodar = false;
   bool gExecutarMinimizado = false;

@@ -92,6 +92,23 @@ TEST(Util, GravaELeArquivoPorArquivoTemporario) {
   EXPECT_FALSE(gravarArquivo(dir.filePath(QStringLiteral("sem/pasta/x.txt")), "x"));
 }
 
+// A file made read-only is never replaced, not even by a user (root) the
+// system would let through.
+TEST(Util, ArquivoSomenteLeituraNaoEhSobrescrito) {
+  QTemporaryDir dir;
+  const QString caminho = dir.filePath(QStringLiteral("x.txt"));
+  ASSERT_TRUE(gravarArquivo(caminho, "antes"));
+  ASSERT_TRUE(QFile::setPermissions(caminho, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+  QString erro;
+  EXPECT_FALSE(gravarArquivo(caminho, "depois", &erro));
+  EXPECT_TRUE(erro.contains(QStringLiteral("somente leitura"))) << erro.toStdString();
+  QString lido;
+  ASSERT_TRUE(lerArquivoTexto(caminho, lido));
+  EXPECT_EQ(lido, QStringLiteral("antes"));
+  QFile::setPermissions(caminho, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+  EXPECT_TRUE(gravarArquivo(caminho, "depois"));
+}
+
 // On Windows these names reach a device: reading "con" waits for the
 // keyboard forever. They are refused everywhere, with a clear message.
 TEST(Util, NomesReservadosDoWindowsSaoRecusados) {

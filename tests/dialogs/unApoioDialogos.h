@@ -22,8 +22,9 @@ inline std::vector<QPointer<QWidget>>& janelasAtendidas() {
   return lista;
 }
 
-// Calls `acao` once with the first modal window of type T that opens while
-// this object lives (polling every 10 ms). When none opens within
+// Calls `acao` once with the first modal window of type T (or, failing
+// that, a visible top-level one) that opens while this object lives
+// (polling every 10 ms). When none opens within
 // `limiteMs`, whatever modal window is open is closed, so that a failing
 // test ends instead of hanging; expirou() then says so.
 template <class T>
@@ -45,6 +46,7 @@ class CLEsperaModal {
   void verificar() {
     QWidget* ativa = QApplication::activeModalWidget();
     T* janela = qobject_cast<T*>(ativa);
+    if (!janela || jaAtendida(janela)) janela = outraAberta();
     if (janela && janela->isVisible() && !jaAtendida(janela)) {
       gTimer.stop();
       janelasAtendidas().emplace_back(janela);
@@ -57,6 +59,15 @@ class CLEsperaModal {
       gExpirou = true;
       if (ativa) ativa->close();
     }
+  }
+  // A window of type T shown without a modal loop of its own (the
+  // workbench's messages during a run).
+  static T* outraAberta() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      T* janela = qobject_cast<T*>(w);
+      if (janela && janela->isVisible() && !jaAtendida(janela)) return janela;
+    }
+    return nullptr;
   }
   static bool jaAtendida(QWidget* janela) {
     for (const auto& p : janelasAtendidas())

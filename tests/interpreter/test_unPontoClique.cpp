@@ -67,3 +67,38 @@ TEST(PontoClique, EscreverPontoClique) {
     EXPECT_EQ(linhas, c.depois);
   }
 }
+
+TEST(PontoClique, ResetarConfigs) {
+  const struct {
+    QStringList antes, depois, dicas;
+  } casos[] = {
+      // Learned points go back to 0 and 0; the message stays whole, also
+      // with ")" or "não" in it, and the flag "não" stays.
+      {{"&MouseCliquePerguntar(\"Enviar\";512;300)."}, {"&MouseCliquePerguntar(\"Enviar\";0;0)."}, {}},
+      {{"  &mousecliqueperguntar( \"Não (azul) ok\" ; 7 ; 8 ). // não"},
+       {"  &MouseCliquePerguntar(\"Não (azul) ok\";0;0). // não"},
+       {}},
+      {{"&MouseCliquePerguntar(\"m\";5;6;\"não\")."}, {"&MouseCliquePerguntar(\"m\";0;0;\"não\")."}, {}},
+      {{"&MouseCliquePerguntar(\"m\";5;6;sim)."}, {"&MouseCliquePerguntar(\"m\";0;0)."}, {}},
+      // Nested, and two on a line.
+      {{"&Se(1=1;&MouseCliquePerguntar(\"a\";1;2))."}, {"&Se(1=1;&MouseCliquePerguntar(\"a\";0;0))."}, {}},
+      {{"&MouseCliquePerguntar(\"a\";1;2).&MouseCliquePerguntar(\"b\";3;4)."},
+       {"&MouseCliquePerguntar(\"a\";0;0).&MouseCliquePerguntar(\"b\";0;0)."},
+       {}},
+      // Tips to show again; the lines stay as they are.
+      {{"&MsgDica(\"boas_vindas\";\"Olá\").", "&msgdica( \"envio\" ; \"Atenção\"; 300).", "&MsgDica(\"envio\";\"x\")."},
+       {"&MsgDica(\"boas_vindas\";\"Olá\").", "&msgdica( \"envio\" ; \"Atenção\"; 300).", "&MsgDica(\"envio\";\"x\")."},
+       {"boas_vindas", "envio"}},
+      // Left alone: a call split over lines, calls in comments, other functions.
+      {{"&MouseCliquePerguntar(\"m\";", "5;6)."}, {"&MouseCliquePerguntar(\"m\";", "5;6)."}, {}},
+      {{"// &MouseCliquePerguntar(\"m\";5;6).", "&TeclarEnter(). // &MsgDica(\"d\";\"x\")."},
+       {"// &MouseCliquePerguntar(\"m\";5;6).", "&TeclarEnter(). // &MsgDica(\"d\";\"x\")."},
+       {}},
+  };
+  for (const auto& c : casos) {
+    const ResetConfigs r = resetarConfigs(c.antes);
+    EXPECT_EQ(r.linhas, c.depois) << c.antes.join('|').toStdString();
+    EXPECT_EQ(r.dicas, c.dicas) << c.antes.join('|').toStdString();
+  }
+}
+

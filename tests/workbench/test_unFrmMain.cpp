@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -245,6 +246,26 @@ TEST_F(FrmMain, SalvarCanceladoOuFalhoNaoMudaODocumento) {
     EXPECT_TRUE(erro.texto().contains(QStringLiteral("Não foi possível gravar"))) << erro.texto().toStdString();
     conferir();
   }
+  // Onto a file the user made read-only: asked to overwrite, then refused.
+  const QString protegido = criar(QStringLiteral("dados/scripts/protegido.mivo"), "antigo");
+  ASSERT_TRUE(QFile::setPermissions(protegido, QFileDevice::ReadOwner));
+  {
+    SCOPED_TRACE("somente leitura");
+    teste::janelasAtendidas().clear();
+    teste::CLEsperaModal<TfrmSalvarFile> salvar([&](TfrmSalvarFile& j) {
+      filho<QLineEdit>(j, "edtNome")->setText(QStringLiteral("protegido"));
+      QTest::mouseClick(filho<QPushButton>(j, "btnOk"), Qt::LeftButton);
+    });
+    CLResposta sobrepor(QStringLiteral("sim")), erro;
+    gJanela->btnSalvarScriptClick();
+    EXPECT_TRUE(sobrepor.atendida() && erro.atendida());
+    EXPECT_TRUE((sobrepor.texto() + erro.texto()).contains(QStringLiteral("somente leitura")))
+        << (sobrepor.texto() + u'|' + erro.texto()).toStdString();
+    conferir();
+  }
+  QFile p(protegido);
+  ASSERT_TRUE(p.open(QIODevice::ReadOnly));
+  EXPECT_EQ(p.readAll(), "antigo");
   QFile f(original);
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   EXPECT_EQ(f.readAll(), kRodaEAvisa);
@@ -372,5 +393,114 @@ TEST_F(FrmMain, InformacoesVoltamAoScript) {
   EXPECT_FALSE(gJanela->documento().salvo());
 }
 
+// A script showing messages in a loop: the workbench stays usable while a
+// message is up, and "Encerrar" closes the message and ends the run.
+TEST_F(FrmMain, MensagensEmLacoNaoPrendemOEncerrar) {
+  const QString s = criar(QStringLiteral("mil.mivo"),
+                          "&ValorDefinir(\"n\";\"0\").\r\n&Marcador(a).\r\n&ValorInc(\"n\";1).\r\n"
+                          "&MsgExibir(\"Mensagem [n] de 1000\").\r\n&Se([n]<1000;&VaiPara(a)).\r\n");
+  ASSERT_TRUE(gJanela->abrirScript(s));
+  gJanela->showForm();
+  QStringList vistas;
+  bool livre = true;
+  QTimer vigia;
+  QObject::connect(&vigia, &QTimer::timeout, [&] {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      auto* msg = qobject_cast<TfrmMsg*>(w);
+      if (!msg || !msg->isVisible() || msg->property("vista").toBool()) continue;
+      msg->setProperty("vista", true);
+      vistas << filho<QLabel>(*msg, "lbMsg")->text();
+      // The workbench is not blocked by the message.
+      livre = livre && QApplication::activeModalWidget() == nullptr && botao("btnEncerrar")->isVisible();
+      if (vistas.size() < 3)
+        QTest::mouseClick(filho<QPushButton>(*msg, "btnOk"), Qt::LeftButton);
+      else
+        QTest::mouseClick(botao("btnEncerrar"), Qt::LeftButton);
+    }
+  });
+  vigia.start(10);
+  QTimer::singleShot(15000, [&] { gJanela->host().encerrarExecucao(); });
+  QElapsedTimer relogio;
+  relogio.start();
+  gJanela->btnRodarClick();
+  EXPECT_LT(relogio.elapsed(), 10000);
+  EXPECT_TRUE(livre);
+  EXPECT_EQ(vistas, QStringList({QStringLiteral("Mensagem 1 de 1000"), QStringLiteral("Mensagem 2 de 1000"),
+                                 QStringLiteral("Mensagem 3 de 1000")}));
+  EXPECT_EQ(gJanela->host().statusExecucao(), status::kInativo);
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    auto* msg = qobject_cast<TfrmMsg*>(w);
+    EXPECT_FALSE(msg && msg->isVisible());
+  }
+}
+
+// A long run with the log on: the window handles its events all along, the
+// log keeps the last 1000 entries and the run bar ends on the last line.
+TEST_F(FrmMain, LogLigadoNumaExecucaoLonga) {
+  const QString s = criar(QStringLiteral("longo.mivo"),
+                          "&ValorDefinir(\"i\";\"0\").\r\n&Marcador(a).\r\n&ValorInc(\"i\";1).\r\n"
+                          "&Se([i]<5000;&VaiPara(a)).\r\n&TaLinhaAdicionar(fim [i]).\r\n");
+  ASSERT_TRUE(gJanela->abrirScript(s));
+  gJanela->showForm();
+  filho<QCheckBox>(*gJanela, "ckbPausarLog")->setChecked(false);
+  int eventos = 0;
+  QTimer contador;
+  QObject::connect(&contador, &QTimer::timeout, [&] { ++eventos; });
+  contador.start(0);
+  gJanela->btnRodarClick();
+  contador.stop();
+  EXPECT_GT(eventos, 0);
+  EXPECT_EQ(textoAuxiliar(), QStringLiteral("fim 5000"));
+  const CLModeloLog& log = gJanela->host().modeloLog();
+  ASSERT_EQ(log.rowCount({}), CLModeloLog::kMaxEntradas);
+  const QString ultima = log.data(log.index(log.rowCount({}) - 1), Qt::DisplayRole).toString();
+  EXPECT_TRUE(ultima.contains(QStringLiteral("Linha: [5] Executando {TaLinhaAdicionar"))) << ultima.toStdString();
+  EXPECT_TRUE(filho<QLabel>(*gJanela, "lbLinhaAtual")->text().contains(QStringLiteral("Linha atual: 5")))
+      << filho<QLabel>(*gJanela, "lbLinhaAtual")->text().toStdString();
+}
+
+// "Resetar cliques": shown for scripts that learn click points or show
+// tips; learned points go back to 0 in the editor only, and the tips show
+// again.
+TEST_F(FrmMain, ResetarCliquesEDicas) {
+  const QString s = criar(QStringLiteral("cliques.mivo"),
+                          "&MsgDica(\"boas_vindas\";\"Olá\").\r\n&MouseCliquePerguntar(\"Enviar\";512;300).\r\n");
+  const QString dicas = criar(QStringLiteral("tipfile.txt"), "boas_vindas=true\r\noutra=true\r\n");
+  EXPECT_FALSE(botao("btnResetar")->isVisibleTo(gJanela.get()));
+  ASSERT_TRUE(gJanela->abrirScript(s));
+  EXPECT_TRUE(botao("btnResetar")->isVisibleTo(gJanela.get()));
+  {
+    CLResposta nao(QStringLiteral("não"));
+    QTest::mouseClick(botao("btnResetar"), Qt::LeftButton);
+    EXPECT_TRUE(nao.texto().startsWith(QStringLiteral("Se você continuar, será necessário definir novamente")));
+    EXPECT_TRUE(gJanela->documento().salvo());
+  }
+  CLResposta sim(QStringLiteral("sim"));
+  QTest::mouseClick(botao("btnResetar"), Qt::LeftButton);
+  EXPECT_TRUE(sim.atendida());
+  EXPECT_EQ(gJanela->textoScript().toStdString(),
+            "&MsgDica(\"boas_vindas\";\"Olá\").\n&MouseCliquePerguntar(\"Enviar\";0;0).");
+  EXPECT_FALSE(gJanela->documento().salvo());
+  QString lido;
+  ASSERT_TRUE(lerArquivoTexto(dicas, lido));
+  EXPECT_EQ(lido, QStringLiteral("boas_vindas=false\r\noutra=true\r\n"));
+  ASSERT_TRUE(lerArquivoTexto(s, lido));
+  EXPECT_TRUE(lido.contains(QStringLiteral("512;300")));
+}
+
+// "Variáveis iniciais" runs the pre-load section as it is in the editor.
+TEST_F(FrmMain, VariaveisIniciaisRodamOPreCarregamentoDoEditor) {
+  gJanela->checkParams({QStringLiteral("novo")});
+  EXPECT_TRUE(botao("btnPreLoad")->isVisibleTo(gJanela.get()));
+  auto* titulo = filho<QLabel>(*gJanela, "pnTitulo");
+  EXPECT_FALSE(titulo->isVisibleTo(gJanela.get()));
+  filho<QPlainTextEdit>(*gJanela, "mmoScript")
+      ->setPlainText(QStringLiteral("##pre_carregar\npre_titulo=Envio de boas-vindas\n##pre_carregar_fim\n"));
+  QTest::mouseClick(botao("btnPreLoad"), Qt::LeftButton);
+  EXPECT_TRUE(titulo->isVisibleTo(gJanela.get()));
+  EXPECT_EQ(titulo->text(), QStringLiteral("Envio de boas-vindas"));
+}
+
 }  // namespace
 }  // namespace mivo
+
