@@ -85,9 +85,13 @@ QString abrirTextoAuxiliar(CLScript& s, const QString& caminho) {
   if (!QFileInfo(caminho).isFile()) return kFalha;
   QString texto, erro;
   if (!lerArquivoTexto(caminho, texto, &erro)) throw CLErro(erro);
-  s.host().registrarTextoAberto(caminho);
-  if (aparar(texto).isEmpty()) return kFalha;
+  if (aparar(texto).isEmpty()) {
+    s.host().registrarTextoAberto(caminho);
+    return kFalha;
+  }
   s.host().setTextoAuxiliarLinhas(dividirLinhas(texto));
+  // After the text: the text now is the file's, with nothing unsaved.
+  s.host().registrarTextoAberto(caminho);
   return kOk;
 }
 

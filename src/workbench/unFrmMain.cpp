@@ -23,6 +23,7 @@
 #include "unFrmProgress.h"
 #include "unFrmSalvarFile.h"
 #include "unParametrosScript.h"
+#include "unPreCarga.h"
 #include "unPontoClique.h"
 #include "unSecoesScript.h"
 #include "unUtil.h"
@@ -106,6 +107,10 @@ TfrmMain::TfrmMain(bool relogioVirtual, QWidget* pai)
   });
   connect(ui->actFechar, &QAction::triggered, this, &TfrmMain::fecharMivo);
   connect(ui->mmoScript, &QPlainTextEdit::textChanged, this, &TfrmMain::mmoScriptChange);
+  connect(ui->mmoTexto, &QPlainTextEdit::textChanged, this, &TfrmMain::mmoTextoChange);
+  connect(ui->btnAbrirTexto, &QPushButton::clicked, this, &TfrmMain::abrirTextoAuxiliar);
+  connect(ui->btnSalvarTexto, &QPushButton::clicked, this, &TfrmMain::sClick);
+  connect(ui->btnNovoTexto, &QPushButton::clicked, this, &TfrmMain::btnNovoTextoClick);
   connect(ui->pgcPrincipal, &QTabWidget::tabBarClicked, this, &TfrmMain::pgcPrincipalChange);
   connect(ui->pgcScript, &QTabWidget::currentChanged, this, [this](int i) {
     if (i == 0) loadInfo();
@@ -375,6 +380,97 @@ void TfrmMain::btnAbrirClick() {
   configToolbar();
 }
 
+// --- The auxiliary text ------------------------------------------------------------------
+
+QString TfrmMain::abrirFileName(const QString& pastaPadrao, const QString& tituloRecentes, const QString&) {
+  if (gEscolherArquivoAbrir) return gEscolherArquivoAbrir(pastaPadrao, tituloRecentes);
+  const QString pasta = QFileInfo(getBestPath(QStringLiteral("x"), pastaPadrao)).absolutePath();
+  return QFileDialog::getOpenFileName(this, QStringLiteral("Abrir"), pasta);
+}
+
+QString TfrmMain::abrirTexto(const QString& pastaPadrao, const QString& tituloRecentes,
+                             const QString& tituloArquivos) {
+  const QString caminho = abrirFileName(pastaPadrao, tituloRecentes, tituloArquivos);
+  if (caminho.isEmpty()) return {};
+  QString texto, erro;
+  if (!lerArquivoTexto(caminho, texto, &erro)) {
+    mostrarErro(erro);
+    return {};
+  }
+  return texto;
+}
+
+void TfrmMain::abrirTextoAuxiliar() {
+  const QString texto = abrirTexto(QStringLiteral("dados\\textos\\"), QStringLiteral("Textos recentes"),
+                                   QStringLiteral("Textos da pasta padrão"));
+  // Cancelled, or an empty file: the text stays as it was.
+  if (aparar(texto).isEmpty()) return;
+  ui->mmoTexto->setPlainText(dividirLinhas(texto).join(u'\n'));
+}
+
+void TfrmMain::mostrarTextoAberto(const QString& caminho) {
+  ui->pnTextoAberto->setText(caminho.isEmpty() ? QStringLiteral("(não salvo)") : QFileInfo(caminho).fileName());
+  ui->pnTextoAberto->setToolTip(QDir::toNativeSeparators(caminho));
+}
+
+void TfrmMain::mmoTextoChange() {
+  if (gCarregandoTexto) return;
+  gTextoAbertoSalvo = false;
+  const QString atual = ui->pnTextoAberto->text();
+  if (!atual.contains(QStringLiteral("(não salvo)")))
+    ui->pnTextoAberto->setText(aparar(atual + QStringLiteral(" (não salvo)")));
+}
+
+void TfrmMain::sClick() {
+  const QString texto = ui->mmoTexto->toPlainText();
+  QString caminho = gHost->textoAberto();
+  if (!caminho.isEmpty()) {
+    QString erro;
+    QString conteudo = dividirLinhas(texto).join(QLatin1String("\r\n"));
+    if (!conteudo.isEmpty()) conteudo += QLatin1String("\r\n");
+    if (!gravarArquivo(caminho, codificarUtf8ComBom(conteudo), &erro)) {
+      // Nothing was written: the text stays unsaved.
+      mostrarErro(erro);
+      return;
+    }
+  } else {
+    if (!gHost->preTextoFile().isEmpty()) {
+      caminho = gHost->preTextoFile();
+      gHost->setPreTextoFile(QString());
+    }
+    caminho = janelaSalvar().salvarArquivo(QStringLiteral("Salvar texto auxiliar"), QStringLiteral(".txt"),
+                                           QStringLiteral("dados\\textos\\"), texto, QFileInfo(caminho).fileName(),
+                                           CodificacaoArquivo::Utf8ComBom);
+    gHost->registrarTextoAberto(caminho);
+    // Cancelled or failed: the changes are still only in the window.
+    if (caminho.isEmpty()) return;
+  }
+  mostrarTextoAberto(caminho);
+  gTextoAbertoSalvo = true;
+}
+
+void TfrmMain::btnNovoTextoClick() {
+  // An empty text has nothing to lose.
+  if (!gTextoAbertoSalvo && !aparar(ui->mmoTexto->toPlainText()).isEmpty() &&
+      perguntarSimNao(QStringLiteral("Se você prosseguir, as alterações do texto atual serão perdidas. Continuar?")) !=
+          QLatin1String("Sim"))
+    return;
+  gHost->registrarTextoAberto(QString());
+  gCarregandoTexto = true;
+  ui->mmoTexto->clear();
+  gCarregandoTexto = false;
+  mostrarTextoAberto(QString());
+}
+
+bool TfrmMain::abrirListaAuxiliar() {
+  const QString caminho = abrirFileName(QStringLiteral("dados\\listas\\"), QStringLiteral("Listas recentes"),
+                                        QStringLiteral("Listas da pasta padrão"));
+  if (caminho.isEmpty()) return false;
+  executarProtegido(*gHost, [&] { preCarregarLista(gHost->script(), caminho); });
+  ajustarColunas();
+  return true;
+}
+
 // --- Running ---------------------------------------------------------------------------
 
 void TfrmMain::btnRodarClick() {
@@ -553,6 +649,9 @@ void TfrmMain::setTextoAuxiliarLinhas(const QStringList& linhas) { ui->mmoTexto-
 
 void TfrmMain::registrarTextoAberto(const QString& caminho) {
   ui->lbTextoAuxiliar->setToolTip(QDir::toNativeSeparators(caminho));
+  // A file a script loaded: the text is that file's, unchanged.
+  mostrarTextoAberto(caminho);
+  gTextoAbertoSalvo = !caminho.isEmpty();
 }
 
 void TfrmMain::selecionarAbaPrincipal(int indice) {

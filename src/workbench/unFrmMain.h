@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "unCLDocumentoScript.h"
@@ -73,6 +74,20 @@ class TfrmMain : public QMainWindow, private CLVisaoBancada {
   // Esc: stops an active run (after asking) and closes the window.
   void teclaEsc();
 
+  // --- The auxiliary text ------------------------------------------------------------
+  void abrirTextoAuxiliar();  // "Abrir texto"
+  void sClick();              // "Salvar texto"
+  void btnNovoTextoClick();   // "Novo"
+  bool textoAbertoSalvo() const { return gTextoAbertoSalvo; }
+  // A list file chosen by the user into the data table; false when none was.
+  bool abrirListaAuxiliar();
+  // The file-open window: the chosen file's text, or its path; empty when
+  // cancelled. Replaceable by tests.
+  using EscolherArquivoAbrir = std::function<QString(const QString& pastaPadrao, const QString& titulo)>;
+  void setEscolherArquivoAbrir(EscolherArquivoAbrir escolher) { gEscolherArquivoAbrir = std::move(escolher); }
+  QString abrirTexto(const QString& pastaPadrao, const QString& tituloRecentes, const QString& tituloArquivos);
+  QString abrirFileName(const QString& pastaPadrao, const QString& tituloRecentes, const QString& tituloArquivos);
+
   // Settings read from the sections.
   bool impedirRodar() const { return gImpedirRodar; }
   bool executarMinimizado() const { return gExecutarMinimizado; }
@@ -124,6 +139,8 @@ class TfrmMain : public QMainWindow, private CLVisaoBancada {
   void aplicarAbas(const AbasVisiveis& abas);
   void destacarLinha(bool ativo);
   void mmoScriptChange();
+  void mmoTextoChange();
+  void mostrarTextoAberto(const QString& caminho);
   void pgcPrincipalChange(int indice);
   // While a run is active the editor's line, the run bar and the log's
   // scrolling are brought up to date by tmTela, a few times a second,
@@ -146,7 +163,10 @@ class TfrmMain : public QMainWindow, private CLVisaoBancada {
   int gLinhaRodando = 0;
   QString gMensagemRodando;
   bool gRolarLog = false;           // the log list waits for tmTela to scroll to its end
-  bool gCarregandoEditor = false;  // the editor's text is being replaced by the program
+  bool gCarregandoEditor = false;
+  bool gTextoAbertoSalvo = false;   // the auxiliary text has no unsaved change
+  bool gCarregandoTexto = false;    // the auxiliary text is being replaced by the program
+  EscolherArquivoAbrir gEscolherArquivoAbrir;  // the editor's text is being replaced by the program
   bool gImpedirRodar = false;
   bool gExecutarMinimizado = false;
   bool gFecharAoTerminar = false;

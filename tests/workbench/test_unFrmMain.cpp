@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include "unApoioDialogos.h"
+#include "unCLLista.h"
 #include "unCLDesktopSimulado.h"
 #include "unFrmMsg.h"
 #include "unFrmSalvarFile.h"
@@ -499,6 +500,82 @@ TEST_F(FrmMain, VariaveisIniciaisRodamOPreCarregamentoDoEditor) {
   QTest::mouseClick(botao("btnPreLoad"), Qt::LeftButton);
   EXPECT_TRUE(titulo->isVisibleTo(gJanela.get()));
   EXPECT_EQ(titulo->text(), QStringLiteral("Envio de boas-vindas"));
+}
+
+// The auxiliary text: the file panel, "Salvar texto" into the file the text
+// came from (UTF-8 with a byte-order mark), save-as when there is none,
+// "Novo" asking before unsaved changes are lost, "Abrir texto" cancelled.
+TEST_F(FrmMain, TextoAuxiliarAbrirSalvarENovo) {
+  auto* texto = filho<QPlainTextEdit>(*gJanela, "mmoTexto");
+  auto* painel = filho<QLabel>(*gJanela, "pnTextoAberto");
+  EXPECT_EQ(painel->text(), QStringLiteral("(não salvo)"));
+
+  // A script loads a file: saved, the panel names it; typing twice marks it once.
+  const QString arquivo = criar(QStringLiteral("recado.txt"), "Olá\r\n");
+  const QString s = criar(QStringLiteral("abre.mivo"), ("&TaAbrir(\"" + arquivo.toUtf8() + "\").\r\n"));
+  ASSERT_TRUE(gJanela->abrirScript(s));
+  gJanela->btnRodarClick();
+  EXPECT_EQ(texto->toPlainText(), QStringLiteral("Olá"));
+  EXPECT_EQ(painel->text(), QStringLiteral("recado.txt"));
+  EXPECT_TRUE(gJanela->textoAbertoSalvo());
+  QTest::keyClicks(texto, "x");
+  QTest::keyClicks(texto, "y");
+  EXPECT_EQ(painel->text(), QStringLiteral("recado.txt (não salvo)"));
+  EXPECT_FALSE(gJanela->textoAbertoSalvo());
+
+  // "Abrir texto" cancelled: nothing changes.
+  gJanela->setEscolherArquivoAbrir([](const QString&, const QString&) { return QString(); });
+  QTest::mouseClick(botao("btnAbrirTexto"), Qt::LeftButton);
+  EXPECT_TRUE(texto->toPlainText().contains(QStringLiteral("xy")));
+
+  // "Novo" with unsaved changes, answered "Não": the text stays.
+  {
+    CLResposta nao(QStringLiteral("não"));
+    QTest::mouseClick(botao("btnNovoTexto"), Qt::LeftButton);
+    EXPECT_TRUE(nao.texto().startsWith(QStringLiteral("Se você prosseguir")));
+    EXPECT_FALSE(texto->toPlainText().isEmpty());
+  }
+
+  // "Salvar texto" writes the file it came from, and nothing else.
+  QTest::mouseClick(botao("btnSalvarTexto"), Qt::LeftButton);
+  QFile f(arquivo);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), QByteArray("\xEF\xBB\xBF") + texto->toPlainText().toUtf8() + "\r\n");
+  EXPECT_TRUE(gJanela->textoAbertoSalvo());
+  EXPECT_EQ(painel->text(), QStringLiteral("recado.txt"));
+
+  // Saved: "Novo" empties it without asking; a save-as cancelled keeps the
+  // new text unsaved, so that a later "Novo" still asks.
+  QTest::mouseClick(botao("btnNovoTexto"), Qt::LeftButton);
+  EXPECT_TRUE(texto->toPlainText().isEmpty());
+  QTest::keyClicks(texto, "novo texto");
+  {
+    teste::CLEsperaModal<TfrmSalvarFile> cancelar([](TfrmSalvarFile& j) { j.reject(); });
+    QTest::mouseClick(botao("btnSalvarTexto"), Qt::LeftButton);
+    EXPECT_TRUE(cancelar.atendida());
+  }
+  EXPECT_FALSE(gJanela->textoAbertoSalvo());
+  CLResposta nao(QStringLiteral("não"));
+  QTest::mouseClick(botao("btnNovoTexto"), Qt::LeftButton);
+  EXPECT_TRUE(nao.atendida());
+  EXPECT_EQ(texto->toPlainText(), QStringLiteral("novo texto"));
+}
+
+TEST_F(FrmMain, ListaAuxiliarEscolhidaVaiParaATabela) {
+  const QString lista = criar(QStringLiteral("contatos.txt"), "nome;fone\r\nAna;1\r\nJoão;2\r\n");
+  QString pasta;
+  gJanela->setEscolherArquivoAbrir([&](const QString& p, const QString&) {
+    pasta = p;
+    return lista;
+  });
+  EXPECT_TRUE(gJanela->abrirListaAuxiliar());
+  EXPECT_EQ(pasta, QStringLiteral("dados\\listas\\"));
+  const CLGrade& grade = *gJanela->host().lista().gGrid;
+  EXPECT_EQ(grade.cell(0, 0), QStringLiteral("nome"));
+  EXPECT_EQ(grade.cell(0, 2), QStringLiteral("João"));
+  gJanela->setEscolherArquivoAbrir([](const QString&, const QString&) { return QString(); });
+  EXPECT_FALSE(gJanela->abrirListaAuxiliar());
+  EXPECT_EQ(grade.cell(0, 2), QStringLiteral("João"));
 }
 
 }  // namespace
