@@ -27,6 +27,7 @@
 #include "unPontoClique.h"
 #include "unSecoesScript.h"
 #include "unUtil.h"
+#include "unVerificador.h"
 
 namespace mivo {
 
@@ -481,8 +482,20 @@ void TfrmMain::btnRodarClick() {
   }
   // One run at a time; "Executar" is hidden while one is active.
   if (gHost->emExecucao()) return;
+  if (!confirmarAchados()) {
+    ui->shpRodar->setStyleSheet(kEstiloShpRodar);
+    return;
+  }
   gHost->novoScript();
   rodarSecaoParam2();
+}
+
+bool TfrmMain::confirmarAchados() {
+  const qsizetype n = verificarScript(dividirLinhas(textoScript())).size();
+  if (n == 0) return true;
+  const QString pergunta = n == 1 ? QStringLiteral("O script tem 1 problema. Executar mesmo assim?")
+                                  : QStringLiteral("O script tem %1 problemas. Executar mesmo assim?").arg(n);
+  return dialogos::confirmar(pergunta, isVisible() ? this : nullptr);
 }
 
 void TfrmMain::rodarSecaoParam2() {

@@ -133,6 +133,9 @@ class TfrmMain : public QMainWindow, private CLVisaoBancada {
   // run it leaves the workbench usable and closes when the run is stopped.
   int mensagemDaExecucao(const QString& texto, int tipo);
   bool execucaoEncerrando() const;
+  // The checker's findings on the editor's text: none, or the user chose
+  // to run anyway.
+  bool confirmarAchados();
   void rodarSecaoParam2();
   void rodarScript(bool doInicio);
   void carregarNoEditor(const QString& texto);

@@ -578,6 +578,26 @@ TEST_F(FrmMain, ListaAuxiliarEscolhidaVaiParaATabela) {
   EXPECT_EQ(grade.cell(0, 2), QStringLiteral("João"));
 }
 
+// "Executar" on a script the checker finds problems in asks first; "Não"
+// runs nothing, "Sim" runs it as it is.
+TEST_F(FrmMain, ExecutarComProblemasPerguntaAntes) {
+  const QString s = criar(QStringLiteral("problemas.mivo"),
+                          "&TaLinhaAdicionar(rodou).\r\n&TeclarEnterr().\r\n&VaiPara(lugar_nenhum).\r\n");
+  ASSERT_TRUE(gJanela->abrirScript(s));
+  {
+    CLResposta nao(QStringLiteral("não"));
+    gJanela->btnRodarClick();
+    EXPECT_EQ(nao.texto(), QStringLiteral("O script tem 2 problemas. Executar mesmo assim?"));
+    EXPECT_FALSE(gJanela->rodou());
+    EXPECT_TRUE(textoAuxiliar().isEmpty());
+  }
+  CLResposta sim(QStringLiteral("sim"));
+  gJanela->btnRodarClick();
+  EXPECT_TRUE(sim.atendida());
+  EXPECT_TRUE(gJanela->rodou());
+  EXPECT_EQ(textoAuxiliar(), QStringLiteral("rodou"));
+}
+
 }  // namespace
 }  // namespace mivo
 
