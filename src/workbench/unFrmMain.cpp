@@ -121,7 +121,11 @@ TfrmMain::TfrmMain(bool relogioVirtual, QWidget* pai)
   gTmLoad.setInterval(100);
   connect(&gTmLoad, &QTimer::timeout, this, [this] {
     gDocumento.setSalvo(true);
-    checkParams(gArgumentos);
+    // Handled as a posted event, not inside the timer's own call: a run
+    // started from there waits in loops of its own, and on Linux the
+    // window's timers (repaints among them) did not fire inside a timer's
+    // call: the window stopped drawing itself and new windows stayed black.
+    QMetaObject::invokeMethod(this, [this] { checkParams(gArgumentos); }, Qt::QueuedConnection);
   });
   gTmTela.setInterval(kIntervaloTelaMs);
   connect(&gTmTela, &QTimer::timeout, this, &TfrmMain::atualizarTela);
