@@ -4,6 +4,12 @@
 
 namespace mivo {
 
+std::bitset<256> CLDesktop::teclasPressionadas() const {
+  std::bitset<256> estado;
+  for (int tecla = 1; tecla <= 254; ++tecla) estado[tecla] = (teclaEstado(tecla) & kTeclaPressionada) != 0;
+  return estado;
+}
+
 CLDesktop::~CLDesktop() = default;
 
 std::u16string CLDesktop::janelaExecutavel(JanelaId janela) const {

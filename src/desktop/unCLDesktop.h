@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <bitset>
 #include <vector>
 
 namespace mivo {
@@ -114,6 +115,11 @@ class CLDesktop {
   // Types exactly this character (capitals, shifted punctuation, accents,
   // emoji), whatever keys or input method the backend needs for it.
   virtual void caractereDigitar(char32_t caractere) = 0;
+  // Which of the codes 1..254 (keys, and the buttons 1, 2 and 4) are down
+  // now, in one look at the system: what polling every key at once (the
+  // action recorder) reads. The default asks teclaEstado for each code;
+  // backends where each question is a round trip answer all at once.
+  virtual std::bitset<256> teclasPressionadas() const;
 
   // --- What Mivo holds down --------------------------------------------------
   // Every backend keeps track of the keys and buttons pressed through it

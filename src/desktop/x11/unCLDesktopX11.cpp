@@ -143,6 +143,11 @@ int CLDesktopX11::teclaEstado(int tecla) const {
   return gTeclado->estado(tecla);
 }
 
+std::bitset<256> CLDesktopX11::teclasPressionadas() const {
+  entreOperacoes();
+  return gTeclado->estadoDeTodas();
+}
+
 void CLDesktopX11::caractereDigitar(char32_t caractere) {
   entreOperacoes();
   gTeclado->digitar(caractere);

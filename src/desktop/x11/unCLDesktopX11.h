@@ -32,6 +32,8 @@ class CLDesktopX11 : public CLDesktop {
   void teclaSoltar(int tecla) override;
   int teclaDoCaractere(char32_t caractere) const override;
   int teclaEstado(int tecla) const override;
+  // One XQueryKeymap and one XQueryPointer for all the codes.
+  std::bitset<256> teclasPressionadas() const override;
   void caractereDigitar(char32_t caractere) override;
   std::vector<int> teclasSeguradas() const override { return gSeguradas.teclas(); }
   std::vector<BotaoMouse> botoesSegurados() const override { return gSeguradas.botoes(); }

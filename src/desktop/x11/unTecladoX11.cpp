@@ -186,6 +186,38 @@ int CLTecladoX11::estado(int tecla) {
   return gConexao.morta() ? 0 : resultado;
 }
 
+std::bitset<256> CLTecladoX11::estadoDeTodas() {
+  std::bitset<256> estado;
+  if (gConexao.morta()) return estado;
+  Display* d = gConexao.tela();
+  char teclas[32] = {};
+  XQueryKeymap(d, teclas);
+  Window r, f;
+  int rx, ry, x, y;
+  unsigned int mascara = 0;
+  XQueryPointer(d, gConexao.raiz(), &r, &f, &rx, &ry, &x, &y, &mascara);
+  if (gConexao.morta()) return {};
+  unsigned char mapa[32] = {};
+  const int n = XGetPointerMapping(d, mapa, 32);
+  // Left, right and middle: the physical buttons 1, 3 and 2.
+  const std::pair<int, int> botoes[] = {{tecla::kBotaoEsquerdo, 1}, {tecla::kBotaoDireito, 3}, {4, 2}};
+  for (const auto& [codigo, fisico] : botoes) {
+    const int logico = fisico <= n ? mapa[fisico - 1] : fisico;
+    if (logico >= 1 && logico <= 5 && (mascara & (Button1Mask << (logico - 1)))) estado[codigo] = true;
+  }
+  for (int tecla = 1; tecla <= 254; ++tecla) {
+    if (tecla == tecla::kBotaoEsquerdo || tecla == tecla::kBotaoDireito || tecla == 4) continue;
+    for (KeySym ks : keysymsDaTecla(tecla)) {
+      const Posicao* p = procurar(ks);
+      if (p && (teclas[p->keycode / 8] & (1 << (p->keycode % 8)))) {
+        estado[tecla] = true;
+        break;
+      }
+    }
+  }
+  return estado;
+}
+
 bool CLTecladoX11::capsLockLigado() {
   const auto agora = std::chrono::steady_clock::now();
   if (agora - gCapsLidoEm > kValidadeCaps) {

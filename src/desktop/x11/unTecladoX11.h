@@ -7,6 +7,7 @@
 #include <X11/Xlib.h>
 
 #include <array>
+#include <bitset>
 #include <chrono>
 #include <unordered_map>
 #include <vector>
@@ -30,6 +31,9 @@ class CLTecladoX11 {
   // Shift; kSemTecla when the map has no key for it.
   int teclaDoCaractere(char32_t caractere);
   int estado(int tecla);
+  // Whether each of the codes 1..254 is down, from one look at the keymap
+  // and the pointer.
+  std::bitset<256> estadoDeTodas();
   void digitar(char32_t caractere);
 
   // The map changed (a MappingNotify for keycodes other than the lent ones).

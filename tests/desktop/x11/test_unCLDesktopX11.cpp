@@ -151,8 +151,15 @@ TEST_F(DesktopX11, SoltarTudoSoltaTeclasEBotoesSegurados) {
   ASSERT_TRUE(alvo->aguardarLinha("pressiona 1 " + ponto(p)));
   const int seguradas[] = {tecla::kCtrl, 'A', tecla::kBotaoEsquerdo};
   for (int t : seguradas) ASSERT_TRUE(desktop->teclaEstado(t) & kTeclaPressionada) << t;
+  // All codes at once say the same as each one asked alone.
+  const std::bitset<256> todas = desktop->teclasPressionadas();
+  for (int t = 1; t <= 254; ++t)
+    EXPECT_EQ(todas[t], (desktop->teclaEstado(t) & kTeclaPressionada) != 0) << t;
+  EXPECT_TRUE(todas[tecla::kCtrl] && todas['A'] && todas[tecla::kBotaoEsquerdo]);
+  EXPECT_FALSE(todas[tecla::kShift] || todas[tecla::kBotaoDireito] || todas['B']);
 
   desktop->soltarTudo();
+  EXPECT_TRUE(aguardar([&] { return desktop->teclasPressionadas().none(); }));
   EXPECT_TRUE(desktop->teclasSeguradas().empty());
   EXPECT_TRUE(desktop->botoesSegurados().empty());
   EXPECT_TRUE(alvo->aguardarLinha("solta 1 " + ponto(p)));
