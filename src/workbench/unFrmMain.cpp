@@ -17,8 +17,10 @@
 #include "unCLModeloGrade.h"
 #include "unCLScript.h"
 #include "unDelegadoLog.h"
+#include "unCLErro.h"
 #include "unDialogos.h"
 #include "unDtmPrincipal.h"
+#include "unFrmMacro.h"
 #include "unFrmMsg.h"
 #include "unFrmProgress.h"
 #include "unFrmSalvarFile.h"
@@ -63,7 +65,7 @@ TfrmMain::TfrmMain(bool relogioVirtual, QWidget* pai)
   ui->shpRodar->setStyleSheet(kEstiloShpRodar);
   // Not part of this workbench yet.
   for (QWidget* w : {static_cast<QWidget*>(ui->btnGestao), static_cast<QWidget*>(ui->btnMouseCor),
-                     static_cast<QWidget*>(ui->btnGravador), static_cast<QWidget*>(ui->btnRecarregar)})
+                     static_cast<QWidget*>(ui->btnRecarregar)})
     w->setEnabled(false);
   ui->actPaginaMivo->setEnabled(false);
   ui->actTreinamento->setEnabled(false);
@@ -103,6 +105,7 @@ TfrmMain::TfrmMain(bool relogioVirtual, QWidget* pai)
   connect(ui->btnEdicao, &QPushButton::clicked, this, &TfrmMain::btnEdicaoClick);
   connect(ui->btnPreLoad, &QPushButton::clicked, this, &TfrmMain::rodarSecaoPre);
   connect(ui->btnResetar, &QPushButton::clicked, this, &TfrmMain::btnResetarClick);
+  connect(ui->btnGravador, &QPushButton::clicked, this, &TfrmMain::btnGravadorClick);
   connect(ui->btnNew, &QPushButton::clicked, this, [] {
     QProcess::startDetached(QCoreApplication::applicationFilePath(), {QStringLiteral("novo")});
   });
@@ -383,6 +386,23 @@ void TfrmMain::btnAbrirClick() {
   if (!nova) return;
   abrirScript(QString());
   configToolbar();
+}
+
+// --- The recorder ------------------------------------------------------------------------
+
+TfrmMacro* TfrmMain::btnGravadorClick() {
+  mostrarDica(QString::fromLatin1(TfrmMacro::kDicaId), TfrmMacro::textoDica(), TfrmMacro::kAlturaDica);
+  CLDesktop* desktop = nullptr;
+  try {
+    desktop = &gHost->desktop();
+  } catch (const CLErro& e) {
+    mostrarErro(QStringLiteral("O gravador de ações precisa da área de trabalho: ") + e.mensagem());
+    return nullptr;
+  }
+  // A new recorder each time; it frees itself when closed.
+  auto* gravador = new TfrmMacro(*desktop);
+  gravador->show();
+  return gravador;
 }
 
 // --- The auxiliary text ------------------------------------------------------------------

@@ -22,6 +22,7 @@ class TfrmMain;
 namespace mivo {
 
 class CLModeloGrade;
+class TfrmMacro;
 class TfrmProgress;
 class TfrmSalvarFile;
 
@@ -68,6 +69,9 @@ class TfrmMain : public QMainWindow, private CLVisaoBancada {
   void btnSaveInfoClick();
   void btnEdicaoClick();
   void btnResetarClick();  // "Resetar cliques"
+  // "Gravador de ações": the tip, then a new recorder (null when there is
+  // no desktop to record).
+  TfrmMacro* btnGravadorClick();
   void fecharMivo();  // "Fechar o Mivo": ends without the unsaved-changes question
   void configToolbar();
   void configStatus();

@@ -2,10 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QCheckBox>
+#include <QTemporaryDir>
+#include <QTest>
+
 #include "unCLDesktopSimulado.h"
 #include "unCLExecucao.h"
 #include "unCLScript.h"
 #include "unHostTeste.h"
+#include "unApoioDialogos.h"
+#include "unFrmMacro.h"
+#include "unFrmMain.h"
+#include "unFrmMsg.h"
 
 namespace mivo {
 namespace {
@@ -121,5 +132,78 @@ TEST_F(Gravador, LinhasGravadasRodamDeVolta) {
     EXPECT_NE(std::find(acoes.begin(), acoes.end(), e), acoes.end()) << e;
 }
 
+// The recorder's window: what a step records lands in its three columns,
+// F10 stops, the shrunk bar while recording and back.
+TEST_F(Gravador, JanelaDoGravador) {
+  TfrmMacro janela(desktop, [this] { return agoraMs; });
+  janela.show();
+  auto* script = janela.findChild<QPlainTextEdit*>(QStringLiteral("mmoScript"));
+  auto* ids = janela.findChild<QPlainTextEdit*>(QStringLiteral("mmoID"));
+  auto* teclas = janela.findChild<QPlainTextEdit*>(QStringLiteral("mmoTecla"));
+  auto* status = janela.findChild<QLabel*>(QStringLiteral("pnStatus"));
+  auto* parar = janela.findChild<QPushButton*>(QStringLiteral("btnParar"));
+  ASSERT_TRUE(script && ids && teclas && status && parar);
+  EXPECT_EQ(janela.windowTitle(), QStringLiteral("Gravador de Macro"));
+
+  janela.iniciarGravacao();
+  EXPECT_TRUE(janela.gravando());
+  EXPECT_TRUE(status->isVisible());
+  EXPECT_FALSE(parar->isEnabled());  // the switch is off: the buttons stay as they were
+  segurar('K', true);
+  janela.tmMacroTimer();
+  janela.tmMacroTimer();
+  segurar('K', false);
+  janela.tmMacroTimer();
+  EXPECT_EQ(script->toPlainText(), QStringLiteral("&TeclarID(75). //k"));
+  EXPECT_EQ(ids->toPlainText(), QStringLiteral("75"));
+  EXPECT_EQ(teclas->toPlainText(), QStringLiteral("k"));
+  segurar(121, true);
+  janela.tmMacroTimer();
+  segurar(121, false);
+  EXPECT_FALSE(janela.gravando());
+  EXPECT_FALSE(status->isVisible());
+  EXPECT_EQ(script->toPlainText(), QStringLiteral("&TeclarID(75). //k"));
+
+  // "Minimizar ao gravar": a small bar on top while recording.
+  janela.findChild<QCheckBox*>(QStringLiteral("togMinimizar"))->setChecked(true);
+  janela.iniciarGravacao();
+  EXPECT_TRUE(parar->isEnabled());
+  EXPECT_FALSE(janela.findChild<QWidget*>(QStringLiteral("pnTool"))->isVisible());
+  EXPECT_EQ(janela.size(), QSize(350, 53));
+  EXPECT_TRUE(janela.windowFlags() & Qt::WindowStaysOnTopHint);
+  janela.pararGravacao();
+  EXPECT_FALSE(janela.gravando());
+  EXPECT_EQ(janela.size(), QSize(787, 481));
+  EXPECT_FALSE(janela.windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_TRUE(janela.findChild<QWidget*>(QStringLiteral("pnTool"))->isVisible());
+
+  janela.btnMostrarClick();
+  EXPECT_TRUE(script->toPlainText().contains(QStringLiteral("\n65 -> A\n")));
+  janela.btnLimparClick();
+  EXPECT_TRUE(script->toPlainText().isEmpty() && ids->toPlainText().isEmpty() && teclas->toPlainText().isEmpty());
+}
+
+// "Gravador de ações" in the workbench: the tip first, then a recorder.
+TEST(GravadorNaBancada, DicaEDepoisOGravador) {
+  QTemporaryDir base;
+  qputenv("MIVO_BASE_DIR", base.path().toLocal8Bit());
+  {
+    TfrmMain bancada(true);
+    bancada.host().setDesktop(std::make_unique<CLDesktopSimulado>());
+    QString dica;
+    teste::CLEsperaModal<TfrmMsg> espera([&](TfrmMsg& j) {
+      dica = j.tipId();
+      j.reject();
+    });
+    TfrmMacro* gravador = bancada.btnGravadorClick();
+    EXPECT_EQ(dica, QStringLiteral("11219"));
+    ASSERT_NE(gravador, nullptr);
+    EXPECT_TRUE(gravador->isVisible());
+    gravador->close();  // frees itself
+  }
+  qunsetenv("MIVO_BASE_DIR");
+}
+
 }  // namespace
 }  // namespace mivo
+
