@@ -58,6 +58,9 @@ class CLVisaoBancada {
   virtual void depoisDaExecucao(const ResultadoExecucao& resultado) = 0;
   // F9 paused the run: the message was shown; bring the window forward.
   virtual void pausadoPorTecla() = 0;
+  // The step-comment bar.
+  virtual void mostrarPasso(const QString& texto) = 0;
+  virtual void esconderPasso() = 0;
 };
 
 class CLHostBancada : public CLHostMemoria {
@@ -142,6 +145,9 @@ class CLHostBancada : public CLHostMemoria {
   bool debugAtivo() const override { return gLog.debug(); }
   QString statusExecucao() const override { return gEstado.status(); }
   void setStatusExecucao(const QString& status) override;
+
+  void mostrarPasso(const QString& texto) override { gVisao.mostrarPasso(texto); }
+  void esconderPasso() override { gVisao.esconderPasso(); }
 
   void selecionarAbaPrincipal(int indice) override { gVisao.selecionarAbaPrincipal(indice); }
   void selecionarAbaScript(int indice) override { gVisao.selecionarAbaScript(indice); }

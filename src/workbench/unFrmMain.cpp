@@ -20,6 +20,7 @@
 #include "unCLErro.h"
 #include "unDialogos.h"
 #include "unDtmPrincipal.h"
+#include "unFrmInfo.h"
 #include "unFrmMacro.h"
 #include "unFrmMsg.h"
 #include "unFrmProgress.h"
@@ -64,9 +65,9 @@ TfrmMain::TfrmMain(bool relogioVirtual, QWidget* pai)
   ui->lbListaTitulo->hide();
   ui->shpRodar->setStyleSheet(kEstiloShpRodar);
   // Not part of this workbench yet.
-  for (QWidget* w : {static_cast<QWidget*>(ui->btnGestao), static_cast<QWidget*>(ui->btnMouseCor),
-                     static_cast<QWidget*>(ui->btnRecarregar)})
+  for (QWidget* w : {static_cast<QWidget*>(ui->btnGestao), static_cast<QWidget*>(ui->btnRecarregar)})
     w->setEnabled(false);
+  gStep = std::make_unique<TfrmStep>(nullptr, [this] { btnEncerrarClick(); });
   ui->actPaginaMivo->setEnabled(false);
   ui->actTreinamento->setEnabled(false);
 
@@ -106,6 +107,7 @@ TfrmMain::TfrmMain(bool relogioVirtual, QWidget* pai)
   connect(ui->btnPreLoad, &QPushButton::clicked, this, &TfrmMain::rodarSecaoPre);
   connect(ui->btnResetar, &QPushButton::clicked, this, &TfrmMain::btnResetarClick);
   connect(ui->btnGravador, &QPushButton::clicked, this, &TfrmMain::btnGravadorClick);
+  connect(ui->btnMouseCor, &QPushButton::clicked, this, &TfrmMain::btnMouseCorClick);
   connect(ui->btnNew, &QPushButton::clicked, this, [] {
     QProcess::startDetached(QCoreApplication::applicationFilePath(), {QStringLiteral("novo")});
   });
@@ -140,6 +142,9 @@ TfrmMain::TfrmMain(bool relogioVirtual, QWidget* pai)
 }
 
 TfrmMain::~TfrmMain() {
+  // The recorders and the inspector read the host's desktop: they go first.
+  for (const QPointer<TfrmMacro>& gravador : gGravadores) delete gravador;
+  delete gInfo;
   // The grid model observes the host's table: it goes first.
   ui->gridDados->setModel(nullptr);
   delete gModeloGrade;
@@ -401,9 +406,39 @@ TfrmMacro* TfrmMain::btnGravadorClick() {
   }
   // A new recorder each time; it frees itself when closed.
   auto* gravador = new TfrmMacro(*desktop);
+  gGravadores.removeAll(nullptr);
+  gGravadores << gravador;
   gravador->show();
   return gravador;
 }
+
+TfrmInfo* TfrmMain::btnMouseCorClick() {
+  if (!gInfo) {
+    CLDesktop* desktop = nullptr;
+    try {
+      desktop = &gHost->desktop();
+    } catch (const CLErro& e) {
+      mostrarErro(QStringLiteral("O inspetor de mouse e cor precisa da área de trabalho: ") + e.mensagem());
+      return nullptr;
+    }
+    gInfo = new TfrmInfo(*desktop);
+  }
+  gInfo->showNormal();
+  gInfo->raise();
+  gInfo->activateWindow();
+  return gInfo;
+}
+
+void TfrmMain::mostrarPasso(const QString& texto) {
+  try {
+    gStep->setDesktop(&gHost->desktop());
+  } catch (const CLErro&) {
+    gStep->setDesktop(nullptr);
+  }
+  gStep->showStep(texto);
+}
+
+void TfrmMain::esconderPasso() { gStep->hide(); }
 
 // --- The auxiliary text ------------------------------------------------------------------
 

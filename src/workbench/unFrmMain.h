@@ -23,6 +23,8 @@ namespace mivo {
 
 class CLModeloGrade;
 class TfrmMacro;
+class TfrmInfo;
+class TfrmStep;
 class TfrmProgress;
 class TfrmSalvarFile;
 
@@ -72,6 +74,9 @@ class TfrmMain : public QMainWindow, private CLVisaoBancada {
   // "Gravador de ações": the tip, then a new recorder (null when there is
   // no desktop to record).
   TfrmMacro* btnGravadorClick();
+  // "Mouse && cor": the inspector to the front, created when there is none.
+  TfrmInfo* btnMouseCorClick();
+  TfrmStep& janelaPasso() { return *gStep; }
   void fecharMivo();  // "Fechar o Mivo": ends without the unsaved-changes question
   void configToolbar();
   void configStatus();
@@ -132,6 +137,8 @@ class TfrmMain : public QMainWindow, private CLVisaoBancada {
   void antesDaExecucao() override;
   void depoisDaExecucao(const ResultadoExecucao& resultado) override;
   void pausadoPorTecla() override;
+  void mostrarPasso(const QString& texto) override;
+  void esconderPasso() override;
 
   // A message of kind `tipo` (TipoMensagem) with its modal result; during a
   // run it leaves the workbench usable and closes when the run is stopped.
@@ -162,6 +169,9 @@ class TfrmMain : public QMainWindow, private CLVisaoBancada {
   CLModeloGrade* gModeloGrade = nullptr;
   std::unique_ptr<TfrmSalvarFile> gSalvarFile;
   std::unique_ptr<TfrmProgress> gProgress;
+  std::unique_ptr<TfrmStep> gStep;
+  QPointer<TfrmInfo> gInfo;
+  QList<QPointer<TfrmMacro>> gGravadores;
   QTimer gTmLoad, gTmGeral, gTmTela;
   QStringList gArgumentos;
 

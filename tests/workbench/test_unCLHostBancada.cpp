@@ -57,6 +57,9 @@ class CLVisaoTeste : public CLVisaoBancada {
   void antesDaExecucao() override { ++antes; }
   void depoisDaExecucao(const ResultadoExecucao&) override { ++depois; }
   void pausadoPorTecla() override { ++pausadasPorTecla; }
+  void mostrarPasso(const QString& t) override { passos << t; }
+  void esconderPasso() override { passos << QStringLiteral("(oculto)"); }
+  QStringList passos;
 };
 
 class HostBancada : public ::testing::Test {
