@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <bitset>
+
 #include <windows.h>
 
 #include <algorithm>
@@ -163,6 +165,10 @@ TEST_F(DesktopWin32, EstadoDasTeclas) {
   ativar(alvo);
   desktop.teclaPressionar(tecla::kShift);
   EXPECT_TRUE(esperarAte([&] { return desktop.teclaEstado(tecla::kShift) & kTeclaPressionada; }));
+  // All the codes at once (the action recorder's poll) agree.
+  const std::bitset<256> todas = desktop.teclasPressionadas();
+  EXPECT_TRUE(todas[tecla::kShift]);
+  EXPECT_FALSE(todas['Q'] || todas[tecla::kBotaoDireito]);
   desktop.teclaSoltar(tecla::kShift);
   EXPECT_TRUE(
       esperarAte([&] { return !(desktop.teclaEstado(tecla::kShift) & kTeclaPressionada); }));
