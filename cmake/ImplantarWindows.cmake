@@ -23,6 +23,10 @@ if(TARGET mivo)
   # The workbench's windows.
   list(APPEND MIVO_QT_MODULOS Widgets)
 endif()
+if(TARGET mivo_editor)
+  # The script editor's QScintilla needs Qt's printing module.
+  list(APPEND MIVO_QT_MODULOS PrintSupport)
+endif()
 foreach(m ${MIVO_QT_MODULOS})
   install(FILES "${MIVO_QT_BIN}/Qt6${m}.dll" DESTINATION .)
 endforeach()
@@ -43,6 +47,16 @@ foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
   endif()
   install(FILES "${caminho}" DESTINATION .)
 endforeach()
+
+# The libraries of the spreadsheet importer (cmake/EncontrarPlanilha.cmake).
+if(MIVO_DLLS_PLANILHA)
+  install(FILES ${MIVO_DLLS_PLANILHA} DESTINATION .)
+endif()
+
+# QScintilla, the script editor's widget (cmake/EncontrarQScintilla.cmake).
+if(TARGET mivo_editor AND MIVO_DLLS_QSCINTILLA)
+  install(FILES ${MIVO_DLLS_QSCINTILLA} DESTINATION .)
+endif()
 
 install(DIRECTORY "${PROJECT_SOURCE_DIR}/exemplos/" DESTINATION exemplos)
 install(FILES "${PROJECT_SOURCE_DIR}/docs/funcoes.md" DESTINATION docs)

@@ -11,10 +11,11 @@ PARA_EXECUTAR=(
   qt6-base-dev qt6-base-dev-tools
   libgtest-dev libgmock-dev libbenchmark-dev
   libx11-dev libxtst-dev libxres-dev
+  libzip-dev libfreexl-dev
 )
 PARA_TESTAR=(
   g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth
-  openbox x11-utils xterm xdotool xclip nsis
+  openbox x11-utils xterm xdotool xclip nsis python3-openpyxl
 )
 
 PACOTES=("${PARA_EXECUTAR[@]}")

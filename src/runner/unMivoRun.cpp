@@ -3,8 +3,10 @@
 #include <QFileInfo>
 
 #include "unArquivoLista.h"
+#include "unCLErro.h"
 #include "unCLExecucao.h"
 #include "unCLLista.h"
+#include "unCLNegOffice.h"
 #include "unCLScript.h"
 #include "unFuncTexto.h"
 #include "unParametrosScript.h"
@@ -127,7 +129,9 @@ QString textoAjudaMivoRun() {
       "                       uma linha \"Desktop: ...\"\n"
       "  --cenario ARQ        estado inicial da área de trabalho simulada, em JSON\n"
       "                       (implica --simular)\n"
-      "  --lista ARQ          carrega uma lista na tabela de dados antes da execução\n"
+      "  --lista ARQ          carrega uma lista na tabela de dados antes da execução; uma\n"
+      "                       planilha (.xlsx, .ods, .xls) é importada: a primeira linha\n"
+      "                       da primeira planilha dá o nome das colunas\n"
       "  --texto ARQ          carrega um arquivo no texto auxiliar antes da execução\n"
       "  --salvar-lista ARQ   ao final, grava a tabela de dados inteira em ARQ\n"
       "  --salvar-texto ARQ   ao final, grava o texto auxiliar em ARQ (UTF-8)\n"
@@ -158,14 +162,40 @@ QString resolverArquivo(const QString& nome, const QString& pasta) {
   return getBestPath(nome, pasta);
 }
 
+// A spreadsheet given with --lista, imported before the run starts (so that
+// a file that cannot be read is a usage error) and put into the data table
+// when the script is opened.
+struct PlanilhaImportada {
+  CLGrade grade;
+  QStringList avisos;  // information messages of the import
+};
+
+// Puts the imported sheet into the data table, as loading a list does. The
+// table then belongs to no file: saving must never write a list over the
+// spreadsheet.
+void carregarPlanilha(CLHostConsole& host, const PlanilhaImportada& planilha) {
+  CLLista& lista = host.lista();
+  if (lista.gEditou &&
+      host.perguntarSimNao(QStringLiteral("Modificações efetuadas na tabela de dados serão perdidas. "
+                                          "Deseja continuar")) != QLatin1String("Sim"))
+    throw CLAbortoSilencioso();
+  for (const QString& aviso : planilha.avisos) host.mostrarInformacao(aviso);
+  substituirGrade(planilha.grade, lista.gridDados);
+  lista.gArquivo.clear();
+  lista.gLastFile.clear();
+  host.showStatus(lista.gridDados);
+}
+
 // What opening the script from the command line does: its pre-load section
 // runs on the engine that opening creates (its variables stay there), then
 // the list and text given on the command line are loaded.
-void abrirScript(CLHostConsole& host, const QStringList& documento, const OpcoesRun& op) {
+void abrirScript(CLHostConsole& host, const QStringList& documento, const OpcoesRun& op,
+                 const PlanilhaImportada* planilha) {
   CLScript abertura(host);
   abertura.setGrade(*host.lista().gGrid);
   rodarSecaoPre(abertura, definirConfig(documento, QStringLiteral("##pre_carregar"), true));
-  if (!op.lista.isEmpty()) preCarregarLista(abertura, op.lista);
+  if (planilha) carregarPlanilha(host, *planilha);
+  else if (!op.lista.isEmpty()) preCarregarLista(abertura, op.lista);
   if (!op.texto.isEmpty()) preCarregarTexto(abertura, op.texto);
 }
 
@@ -258,6 +288,15 @@ int executarMivoRun(const QStringList& argumentos, const CLTerminal& terminal, F
     op.lista = resolverArquivo(op.lista, QStringLiteral("dados\\listas"));
     if (!QFileInfo(op.lista).isFile()) return falhaDeUso(QStringLiteral("a lista \"%1\" não existe").arg(op.lista));
   }
+  std::unique_ptr<PlanilhaImportada> planilha;
+  if (!op.lista.isEmpty() && CLNegOffice::ehPlanilha(op.lista)) {
+    planilha = std::make_unique<PlanilhaImportada>();
+    CLAmbienteImportacao ambiente;
+    ambiente.informar = [&](const QString& aviso) { planilha->avisos << aviso; };
+    const ResultadoImportacao r = CLNegOffice().importar(op.lista, ambiente, planilha->grade);
+    if (r.desfecho != Desfecho::Concluido)
+      return falhaDeUso(QStringLiteral("não foi possível importar a planilha \"%1\": %2").arg(op.lista, r.mensagem));
+  }
   if (!op.texto.isEmpty()) {
     op.texto = resolverArquivo(op.texto, QStringLiteral("dados\\textos"));
     if (!QFileInfo(op.texto).isFile()) return falhaDeUso(QStringLiteral("o texto \"%1\" não existe").arg(op.texto));
@@ -296,7 +335,7 @@ int executarMivoRun(const QStringList& argumentos, const CLTerminal& terminal, F
   if (!op.log.isEmpty() && !host.abrirLog(op.log, erro)) terminal.escreverErro(QStringLiteral("mivo-run: ") + erro);
 
   const QStringList documento = dividirLinhas(texto);
-  ResultadoExecucao r = executarProtegido(host, [&] { abrirScript(host, documento, op); });
+  ResultadoExecucao r = executarProtegido(host, [&] { abrirScript(host, documento, op, planilha.get()); });
   // Asked to stop while the lists were being loaded: no statement runs.
   if (r.fim == FimExecucao::Normal && host.paradaPedida()) r.fim = FimExecucao::Parado;
   if (r.fim == FimExecucao::Normal) {

@@ -1,6 +1,7 @@
 #include "unVerificacaoRun.h"
 
 #include "unArquivoLista.h"
+#include "unCLNegOffice.h"
 #include "unSecoesScript.h"
 #include "unUtil.h"
 
@@ -9,14 +10,18 @@ namespace mivo {
 namespace {
 
 // The titles of a list file (its first line, split as the loader splits
-// titles); empty when it cannot be read.
+// titles; a spreadsheet's first row); empty when it cannot be read.
 QStringList titulosDoArquivo(const QString& caminho) {
+  QStringList titulos;
+  if (!caminho.isEmpty() && CLNegOffice::ehPlanilha(caminho)) {
+    CLNegOffice().lerTitulos(caminho, titulos);
+    return titulos;
+  }
   QString texto;
   if (caminho.isEmpty() || !lerArquivoTexto(caminho, texto)) return {};
   const qsizetype fim = texto.indexOf(u'\n');
   QString primeira = fim < 0 ? texto : texto.left(fim);
   primeira.replace(u',', u';');
-  QStringList titulos;
   for (const QString& t : primeira.split(u';')) titulos << aparar(t);
   return titulos;
 }

@@ -1,0 +1,172 @@
+#include "unLeitorPlanilha.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+
+#include "unArquivoZip.h"
+#include "unLeitorOds.h"
+#include "unLeitorXls.h"
+#include "unLeitorXlsx.h"
+
+namespace mivo {
+
+namespace {
+
+constexpr int kMaxFaixas = 1'000'000;
+
+const QByteArray kAssinaturaZip("PK\x03\x04", 4);
+const QByteArray kAssinaturaZipVazio("PK\x05\x06", 4);
+const QByteArray kAssinaturaOle("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
+
+QString mensagemNaoPlanilha(const QString& caminho, bool texto) {
+  QString m = QStringLiteral("O arquivo \"%1\" não é uma planilha que o Mivo saiba ler "
+                             "(.xlsx, .xls ou .ods).")
+                  .arg(QFileInfo(caminho).fileName());
+  if (texto) m += QStringLiteral(" Ele parece ser um arquivo de texto: abra-o como arquivo texto ou CSV.");
+  return m;
+}
+
+QString mensagemSenha() {
+  return QStringLiteral("A planilha está protegida por senha. Abra-a no seu programa de planilhas, "
+                        "salve uma cópia sem senha e importe a cópia.");
+}
+
+// An OLE2 container that holds an encrypted Office Open XML package: its
+// directory names the stream "EncryptedPackage" (in UTF-16).
+bool temPacoteCriptografado(QFile& arquivo) {
+  QByteArray nome;
+  for (char c : QByteArrayLiteral("EncryptedPackage")) {
+    if (!c) break;
+    nome += c;
+    nome += '\0';
+  }
+  arquivo.seek(0);
+  QByteArray anterior;
+  while (!arquivo.atEnd()) {
+    const QByteArray bloco = arquivo.read(1 << 20);
+    if (bloco.isEmpty()) break;
+    if ((anterior + bloco).contains(nome)) return true;
+    anterior = bloco.right(nome.size());
+  }
+  return false;
+}
+
+bool pareceTexto(const QByteArray& inicio) {
+  if (inicio.isEmpty()) return false;
+  int controle = 0;
+  for (char c : inicio) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u == 0) return false;
+    if (u < 0x20 && u != '\n' && u != '\r' && u != '\t') ++controle;
+  }
+  return controle * 20 < inicio.size();
+}
+
+}  // namespace
+
+std::unique_ptr<CLLeitorPlanilha> criarLeitorPlanilha(const QString& caminho, const LimitesPlanilha& limites,
+                                                      QString& erro) {
+  QFile arquivo(caminho);
+  if (!QFileInfo(caminho).isFile() || !arquivo.open(QIODevice::ReadOnly)) {
+    erro = QStringLiteral("Não foi possível abrir o arquivo \"%1\".").arg(caminho);
+    return nullptr;
+  }
+  const QByteArray inicio = arquivo.read(4096);
+  if (inicio.isEmpty()) {
+    erro = QStringLiteral("O arquivo \"%1\" está vazio.").arg(QFileInfo(caminho).fileName());
+    return nullptr;
+  }
+  if (inicio.startsWith(kAssinaturaOle)) {
+    if (temPacoteCriptografado(arquivo)) {
+      erro = mensagemSenha();
+      return nullptr;
+    }
+    arquivo.close();
+    return std::make_unique<CLLeitorXls>(caminho, limites);
+  }
+  if (inicio.startsWith(kAssinaturaZip) || inicio.startsWith(kAssinaturaZipVazio)) {
+    arquivo.close();
+    auto zip = std::make_unique<CLArquivoZip>();
+    if (!zip->abrir(caminho, erro)) return nullptr;
+    if (zip->existe(QStringLiteral("xl/workbook.xml")) || zip->existe(QStringLiteral("[Content_Types].xml")))
+      return std::make_unique<CLLeitorXlsx>(std::move(zip), limites);
+    if (zip->existe(QStringLiteral("content.xml"))) {
+      QByteArray tipo;
+      QString e;
+      if (zip->existe(QStringLiteral("mimetype")) && zip->lerParte(QStringLiteral("mimetype"), 4096, tipo, e) &&
+          !tipo.contains("spreadsheet")) {
+        erro = mensagemNaoPlanilha(caminho, false);
+        return nullptr;
+      }
+      return std::make_unique<CLLeitorOds>(std::move(zip), limites);
+    }
+    erro = mensagemNaoPlanilha(caminho, false);
+    return nullptr;
+  }
+  erro = mensagemNaoPlanilha(caminho, pareceTexto(inicio));
+  return nullptr;
+}
+
+// --- Merged cells --------------------------------------------------------------
+
+void CLMesclagens::adicionar(int l0, int c0, int l1, int c1) {
+  if (l1 < l0) std::swap(l0, l1);
+  if (c1 < c0) std::swap(c0, c1);
+  if (l0 < 1 || c0 < 1 || l0 > gMaxLinhas || c0 > gMaxColunas || gFaixas.size() >= kMaxFaixas) return;
+  if (l0 == l1 && c0 == c1) return;
+  gFaixas.append({l0, c0, std::min(l1, gMaxLinhas), std::min(c1, gMaxColunas), {}});
+}
+
+void CLMesclagens::ordenar() {
+  std::stable_sort(gFaixas.begin() + gProxima, gFaixas.end(),
+                   [](const Faixa& a, const Faixa& b) { return a.l0 < b.l0; });
+}
+
+void CLMesclagens::aplicar(int linha, QStringList& celulas) {
+  while (gProxima < gFaixas.size() && gFaixas[gProxima].l0 <= linha) {
+    Faixa& f = gFaixas[gProxima];
+    if (f.l0 == linha) f.valor = f.c0 - 1 < celulas.size() ? celulas[f.c0 - 1] : QString();
+    gAtivas.append(gProxima++);
+  }
+  for (qsizetype k = 0; k < gAtivas.size();) {
+    const Faixa& f = gFaixas[gAtivas[k]];
+    if (f.l1 < linha) {
+      gAtivas.removeAt(k);
+      continue;
+    }
+    if (f.l0 <= linha) {
+      if (celulas.size() < f.c1) celulas.resize(f.c1);
+      for (int c = f.c0; c <= f.c1; ++c)
+        if (linha != f.l0 || c != f.c0) celulas[c - 1] = f.valor;
+    }
+    ++k;
+  }
+}
+
+bool lerReferencia(QStringView ref, int& coluna, int& linha) {
+  qsizetype i = 0;
+  qint64 c = 0;
+  while (i < ref.size() && ref[i] == u'$') ++i;
+  const qsizetype ini = i;
+  while (i < ref.size() && ((ref[i] >= u'A' && ref[i] <= u'Z') || (ref[i] >= u'a' && ref[i] <= u'z'))) {
+    c = c * 26 + (ref[i].toUpper().unicode() - u'A' + 1);
+    if (c > 1'000'000) return false;
+    ++i;
+  }
+  if (i == ini) return false;
+  while (i < ref.size() && ref[i] == u'$') ++i;
+  qint64 l = 0;
+  const qsizetype iniLinha = i;
+  while (i < ref.size() && ref[i].isDigit()) {
+    l = l * 10 + (ref[i].unicode() - u'0');
+    if (l > 100'000'000) return false;
+    ++i;
+  }
+  if (i != ref.size() || i == iniLinha) return false;
+  coluna = int(c);
+  linha = int(l);
+  return true;
+}
+
+}  // namespace mivo

@@ -1,0 +1,88 @@
+#pragma once
+// What the importer asks of each spreadsheet format: open the workbook, say
+// how many worksheets it has, and hand over the rows of the first one in
+// order, one at a time, each cell as the text a person sees in it. Readers
+// stream: they never hold more than the row being read, and stop as soon as
+// the importer stops asking.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+namespace mivo {
+
+struct LimitesPlanilha {
+  int maxColunas = 1500;          // title columns read
+  int maxLinhas = 30000;          // sheet rows read, the title row included
+  // Uncompressed size of one part of a zip package (the sheet XML) ...
+  qint64 maxParte = qint64(1) << 30;
+  // ... and of the parts kept in memory whole (shared strings, styles).
+  qint64 maxParteEmMemoria = qint64(256) << 20;
+  // Memory the rows of a worksheet may take while they are read (an .xlsx
+  // keeps them until its merged ranges are known): about 56 bytes a cell
+  // plus its text.
+  qint64 maxMemoriaLinhas = qint64(512) << 20;
+  // Cells an .xls reader may allocate for its worksheets (FreeXL holds them
+  // all): at most this many bytes, or ten times the file's size when that is
+  // more.
+  qint64 minMemoriaXls = qint64(64) << 20;
+};
+
+// Lets a long step (scanning a sheet before reading it) stop early: true
+// when the user cancelled or the program is closing.
+using PedidoParada = std::function<bool()>;
+
+class CLLeitorPlanilha {
+ public:
+  virtual ~CLLeitorPlanilha() = default;
+  // Opens the workbook; false with a Portuguese reason.
+  virtual bool abrir(QString& erro) = 0;
+  virtual int qtdPlanilhas() const = 0;
+  // Gets the first worksheet ready; false with a reason (empty when
+  // `parar` asked to stop).
+  virtual bool prepararPrimeira(const PedidoParada& parar, QString& erro) = 0;
+  // The next row of the first worksheet that has any cell: its 1-based
+  // number and its cells (index 0 is column A; at most maxColunas; trailing
+  // empty cells may be missing). False at the end of the sheet, or on an
+  // error (then `erro` is set).
+  virtual bool proximaLinha(int& numero, QStringList& celulas, QString& erro) = 0;
+};
+
+// The reader for a file, chosen by its content (zip package, OLE2
+// container); null with a Portuguese reason when it is no spreadsheet that
+// can be read.
+std::unique_ptr<CLLeitorPlanilha> criarLeitorPlanilha(const QString& caminho, const LimitesPlanilha& limites,
+                                                      QString& erro);
+
+// Merged cells: every cell a merged range covers shows the value of its
+// top-left cell. Rows must be given in order.
+class CLMesclagens {
+ public:
+  explicit CLMesclagens(int maxLinhas, int maxColunas) : gMaxLinhas(maxLinhas), gMaxColunas(maxColunas) {}
+  // A range, 1-based and inclusive. Ranges that start beyond the limits are
+  // dropped; ranges must come in order of their first row unless ordenar()
+  // is called before the first row is applied.
+  void adicionar(int linha0, int coluna0, int linha1, int coluna1);
+  void ordenar();
+  bool vazio() const { return gFaixas.isEmpty(); }
+  // Row `linha`: takes the values of the ranges starting in it and fills the
+  // cells it covers (the list grows as needed, never beyond maxColunas).
+  void aplicar(int linha, QStringList& celulas);
+
+ private:
+  struct Faixa {
+    int l0, c0, l1, c1;
+    QString valor;
+  };
+  QList<Faixa> gFaixas;
+  qsizetype gProxima = 0;  // first range not yet active
+  QList<qsizetype> gAtivas;
+  int gMaxLinhas, gMaxColunas;
+};
+
+// "B12" -> column 2 and row 12 (1-based); false when it is no cell reference.
+bool lerReferencia(QStringView ref, int& coluna, int& linha);
+
+}  // namespace mivo

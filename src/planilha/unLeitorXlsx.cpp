@@ -1,0 +1,435 @@
+#include "unLeitorXlsx.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <charconv>
+
+#include "unXmlRapido.h"
+
+namespace mivo {
+
+namespace {
+
+bool nomeEh(QStringView nomeQualificado, QLatin1StringView local) { return nomeLocal(nomeQualificado) == local; }
+
+// An attribute by its local name.
+QStringView atributo(const QXmlStreamAttributes& atributos, QLatin1StringView local) {
+  for (const QXmlStreamAttribute& a : atributos)
+    if (nomeLocal(a.qualifiedName()) == local) return a.value();
+  return {};
+}
+
+// A part named by a relationship: relative to the folder of the part the
+// relationships belong to ("" or "xl/"), or absolute from the package root.
+QString resolverParte(const QString& pasta, const QString& alvo) {
+  QString r = QDir::cleanPath(alvo.startsWith(u'/') ? alvo : pasta + alvo);
+  while (r.startsWith(u'/')) r.remove(0, 1);
+  return r;
+}
+
+QString parteDeRelacoes(const QString& parte) {
+  const qsizetype barra = parte.lastIndexOf(u'/');
+  return parte.left(barra + 1) + QStringLiteral("_rels/") + parte.mid(barra + 1) + QStringLiteral(".rels");
+}
+
+int hex(QChar c) {
+  if (c >= u'0' && c <= u'9') return c.unicode() - u'0';
+  if (c >= u'A' && c <= u'F') return c.unicode() - u'A' + 10;
+  if (c >= u'a' && c <= u'f') return c.unicode() - u'a' + 10;
+  return -1;
+}
+
+// The shared strings and the raw scan of merged ranges both look at many
+// bytes; this finds each "<mergeCell ... ref="A1:B2" ...>" in raw sheet XML
+// without parsing the rest (merged ranges come after all the cells).
+class CLVarreduraMesclagens {
+ public:
+  explicit CLVarreduraMesclagens(CLMesclagens& m) : gM(m) {}
+  void bloco(const QByteArray& dados) {
+    QByteArray buf = gResto + dados;
+    qsizetype pos = 0, fimProcessado = 0;
+    static const QByteArray kNome("mergeCell");
+    while ((pos = buf.indexOf(kNome, pos)) >= 0) {
+      const qsizetype depois = pos + kNome.size();
+      if (depois >= buf.size()) break;
+      const char seguinte = buf[depois];
+      const char antes = pos > 0 ? buf[pos - 1] : ' ';
+      if ((antes != '<' && antes != ':') || !(seguinte == ' ' || seguinte == '/' || seguinte == '\t' ||
+                                             seguinte == '\n' || seguinte == '\r' || seguinte == '>')) {
+        pos = depois;
+        continue;
+      }
+      const qsizetype fecha = buf.indexOf('>', depois);
+      if (fecha < 0) break;
+      lerEtiqueta(QByteArrayView(buf).sliced(depois, fecha - depois));
+      pos = fimProcessado = fecha + 1;
+    }
+    gResto = buf.mid(std::max(fimProcessado, buf.size() - 512));
+  }
+
+ private:
+  void lerEtiqueta(QByteArrayView etiqueta) {
+    qsizetype i = etiqueta.indexOf(QByteArrayView("ref="));
+    if (i < 0 || i + 5 > etiqueta.size()) return;
+    const char aspa = etiqueta[i + 4];
+    const qsizetype fim = etiqueta.indexOf(aspa, i + 5);
+    if (fim < 0) return;
+    const QString ref = QString::fromLatin1(etiqueta.sliced(i + 5, fim - i - 5));
+    const qsizetype dois = ref.indexOf(u':');
+    int c0, l0, c1, l1;
+    if (dois < 0 || !lerReferencia(QStringView(ref).left(dois), c0, l0) ||
+        !lerReferencia(QStringView(ref).mid(dois + 1), c1, l1))
+      return;
+    gM.adicionar(l0, c0, l1, c1);
+  }
+  CLMesclagens& gM;
+  QByteArray gResto;
+};
+
+}  // namespace
+
+QString decodificarEscapesOoxml(const QString& texto) {
+  if (!texto.contains(QLatin1String("_x"))) return texto;
+  QString r;
+  r.reserve(texto.size());
+  for (qsizetype i = 0; i < texto.size(); ++i) {
+    if (texto[i] == u'_' && i + 6 < texto.size() && texto[i + 1] == u'x' && texto[i + 6] == u'_') {
+      int v = 0;
+      bool ok = true;
+      for (int k = 2; k < 6 && ok; ++k) {
+        const int h = hex(texto[i + k]);
+        ok = h >= 0;
+        v = v * 16 + h;
+      }
+      if (ok) {
+        r += QChar(char16_t(v));
+        i += 6;
+        continue;
+      }
+    }
+    r += texto[i];
+  }
+  return r;
+}
+
+CLLeitorXlsx::CLLeitorXlsx(std::unique_ptr<CLArquivoZip> zip, const LimitesPlanilha& limites)
+    : gZip(std::move(zip)), gLimites(limites), gMesclagens(limites.maxLinhas, limites.maxColunas) {}
+
+CLLeitorXlsx::~CLLeitorXlsx() = default;
+
+bool CLLeitorXlsx::lerRelacoes(const QString& parte, QHash<QString, std::pair<QString, QString>>& relacoes,
+                               QString& erro) {
+  if (!gZip->existe(parte)) return true;
+  auto fluxo = gZip->abrirParte(parte, gLimites.maxParteEmMemoria, erro);
+  if (!fluxo) return false;
+  CLLeitorXml xml(std::move(fluxo));
+  QXmlStreamReader::TokenType t;
+  while ((t = xml.proximo()) != QXmlStreamReader::Invalid && t != QXmlStreamReader::EndDocument) {
+    if (t == QXmlStreamReader::StartElement && nomeEh(xml.xml().qualifiedName(), QLatin1StringView("Relationship"))) {
+      const auto a = xml.xml().attributes();
+      relacoes.insert(atributo(a, QLatin1StringView("Id")).toString(),
+                      {atributo(a, QLatin1StringView("Type")).toString(),
+                       resolverParte(parte.left(parte.indexOf(QLatin1String("_rels/"))),
+                                     atributo(a, QLatin1StringView("Target")).toString())});
+    }
+  }
+  erro = xml.erro();
+  return erro.isEmpty();
+}
+
+bool CLLeitorXlsx::abrir(QString& erro) {
+  // The workbook part: where the package's relationships say, or the usual place.
+  QHash<QString, std::pair<QString, QString>> raiz;
+  if (!lerRelacoes(QStringLiteral("_rels/.rels"), raiz, erro)) return false;
+  QString livro = QStringLiteral("xl/workbook.xml");
+  for (const auto& [tipo, alvo] : std::as_const(raiz))
+    if (tipo.endsWith(QLatin1String("/officeDocument"))) livro = alvo;
+  if (!gZip->existe(livro)) {
+    erro = QStringLiteral("O arquivo não é uma pasta de trabalho do Excel (.xlsx) que o Mivo saiba ler.");
+    return false;
+  }
+  QHash<QString, std::pair<QString, QString>> relacoes;
+  if (!lerRelacoes(parteDeRelacoes(livro), relacoes, erro)) return false;
+  for (const auto& [tipo, alvo] : std::as_const(relacoes)) {
+    if (tipo.endsWith(QLatin1String("/sharedStrings"))) gParteTextos = alvo;
+    if (tipo.endsWith(QLatin1String("/styles"))) gParteEstilos = alvo;
+  }
+
+  auto fluxo = gZip->abrirParte(livro, gLimites.maxParteEmMemoria, erro);
+  if (!fluxo) return false;
+  CLLeitorXml xml(std::move(fluxo));
+  QXmlStreamReader::TokenType t;
+  while ((t = xml.proximo()) != QXmlStreamReader::Invalid && t != QXmlStreamReader::EndDocument) {
+    if (t != QXmlStreamReader::StartElement) continue;
+    const QStringView nome = nomeLocal(xml.xml().qualifiedName());
+    const auto a = xml.xml().attributes();
+    if (nome == QLatin1StringView("workbookPr")) {
+      const QStringView d = atributo(a, QLatin1StringView("date1904"));
+      gData1904 = d == QLatin1StringView("1") || d == QLatin1StringView("true");
+    } else if (nome == QLatin1StringView("sheet")) {
+      // Chart sheets are listed too; only worksheets count.
+      const auto rel = relacoes.value(atributo(a, QLatin1StringView("id")).toString());
+      if (rel.first.isEmpty() || rel.first.endsWith(QLatin1String("/worksheet"))) gPlanilhas << rel.second;
+    }
+  }
+  erro = xml.erro();
+  if (!erro.isEmpty()) return false;
+  if (gPlanilhas.isEmpty() || gPlanilhas.first().isEmpty() || !gZip->existe(gPlanilhas.first())) {
+    erro = QStringLiteral("A pasta de trabalho não tem nenhuma planilha de dados.");
+    return false;
+  }
+  return true;
+}
+
+bool CLLeitorXlsx::lerEstilos(const QString& parte, QString& erro) {
+  if (parte.isEmpty() || !gZip->existe(parte)) return true;
+  auto fluxo = gZip->abrirParte(parte, gLimites.maxParteEmMemoria, erro);
+  if (!fluxo) return false;
+  CLLeitorXml xml(std::move(fluxo));
+  QHash<int, QString> personalizados;
+  QList<int> ids;
+  bool emXfs = false;
+  QXmlStreamReader::TokenType t;
+  while ((t = xml.proximo()) != QXmlStreamReader::Invalid && t != QXmlStreamReader::EndDocument) {
+    const QStringView nome = nomeLocal(xml.xml().qualifiedName());
+    if (t == QXmlStreamReader::EndElement && nome == QLatin1StringView("cellXfs")) emXfs = false;
+    if (t != QXmlStreamReader::StartElement) continue;
+    const auto a = xml.xml().attributes();
+    if (nome == QLatin1StringView("numFmt")) {
+      personalizados.insert(atributo(a, QLatin1StringView("numFmtId")).toInt(),
+                            atributo(a, QLatin1StringView("formatCode")).toString());
+    } else if (nome == QLatin1StringView("cellXfs")) {
+      emXfs = true;
+    } else if (emXfs && nome == QLatin1StringView("xf")) {
+      ids << atributo(a, QLatin1StringView("numFmtId")).toInt();
+    }
+  }
+  erro = xml.erro();
+  if (!erro.isEmpty()) return false;
+  for (int id : std::as_const(ids))
+    gFormatosXf << CLFormatoNumero(personalizados.contains(id) ? personalizados.value(id) : formatoEmbutido(id));
+  return true;
+}
+
+bool CLLeitorXlsx::lerTextosCompartilhados(const QString& parte, const PedidoParada& parar, QString& erro) {
+  if (parte.isEmpty() || !gZip->existe(parte)) return true;
+  auto fluxo = gZip->abrirParte(parte, gLimites.maxParteEmMemoria, erro);
+  if (!fluxo) return false;
+  CLXmlRapido xml(std::move(fluxo));
+  bool emTexto = false;
+  int fonetico = 0;
+  qsizetype inicio = 0;
+  int n = 0;
+  for (CLXmlRapido::Tipo t; (t = xml.proximo()) != CLXmlRapido::FimDocumento;) {
+    if (t == CLXmlRapido::Erro) {
+      erro = xml.erro();
+      return false;
+    }
+    if (t == CLXmlRapido::Texto) {
+      if (emTexto && fonetico == 0) xml.anexarTexto(gTextos);
+      continue;
+    }
+    const QByteArrayView nome = xml.nome();
+    const bool abre = t == CLXmlRapido::Inicio;
+    if (mesmoNome(nome, "t")) {
+      emTexto = abre;
+    } else if (mesmoNome(nome, "rPh")) {
+      fonetico += abre ? 1 : -1;
+    } else if (mesmoNome(nome, "si")) {
+      if (abre) {
+        inicio = gTextos.size();
+      } else {
+        const QStringView s = QStringView(gTextos).mid(inicio);
+        if (s.contains(QLatin1StringView("_x"))) {
+          const QString d = decodificarEscapesOoxml(s.toString());
+          gTextos.truncate(inicio);
+          gTextos += d;
+        }
+        gInicios << inicio;
+        if (++n % 4096 == 0 && parar && parar()) return false;
+      }
+    }
+  }
+  gInicios << gTextos.size();
+  return true;
+}
+
+QString CLLeitorXlsx::textoCompartilhado(qsizetype i) const {
+  if (i < 0 || i + 1 >= gInicios.size()) return {};
+  return gTextos.mid(gInicios[i], gInicios[i + 1] - gInicios[i]);
+}
+
+bool CLLeitorXlsx::prepararPrimeira(const PedidoParada& parar, QString& erro) {
+  if (!lerEstilos(gParteEstilos, erro)) return false;
+  if (!lerTextosCompartilhados(gParteTextos, parar, erro)) return false;
+  return lerFolha(parar, erro);
+}
+
+QString CLLeitorXlsx::valorDaCelula(QByteArrayView tipo, int estilo, const QByteArray& valor,
+                                    const QString& textoEmbutido) const {
+  if (tipo.isEmpty() || mesmoNome(tipo, "n")) {
+    if (valor.isEmpty()) return {};
+    const CLFormatoNumero* formato = estilo >= 0 && estilo < gFormatosXf.size() ? &gFormatosXf[estilo] : nullptr;
+    QString texto;
+    if (!formato || !formato->temFormato()) {
+      if (numeroGeralDoTexto(QString::fromLatin1(valor), texto)) return texto;
+    }
+    double d = 0;
+    const QByteArray v = valor.trimmed();
+    const auto [fim, ec] = std::from_chars(v.constData(), v.constData() + v.size(), d);
+    if (ec != std::errc() || fim != v.constData() + v.size()) return QString::fromUtf8(valor);
+    return formato ? formato->formatar(d, gData1904) : numeroGeral(d);
+  }
+  if (mesmoNome(tipo, "s")) {
+    bool ok = false;
+    const qsizetype i = valor.trimmed().toLongLong(&ok);
+    return ok ? textoCompartilhado(i) : QString();
+  }
+  if (mesmoNome(tipo, "inlineStr")) return decodificarEscapesOoxml(textoEmbutido);
+  const QString texto = QString::fromUtf8(valor);
+  if (mesmoNome(tipo, "str") || mesmoNome(tipo, "e")) return decodificarEscapesOoxml(texto);
+  if (mesmoNome(tipo, "b")) return texto.isEmpty() ? QString() : textoBooleano(texto.trimmed() == u'1');
+  if (mesmoNome(tipo, "d")) {
+    QDateTime dt = QDateTime::fromString(texto.trimmed(), Qt::ISODateWithMs);
+    if (!dt.isValid()) dt = QDateTime(QDate::fromString(texto.trimmed(), Qt::ISODate), QTime(0, 0));
+    return dt.isValid() ? textoDataHora(dt) : texto;
+  }
+  return texto;
+}
+
+bool CLLeitorXlsx::lerFolha(const PedidoParada& parar, QString& erro) {
+  auto fluxo = gZip->abrirParte(gPlanilhas.first(), gLimites.maxParte, erro);
+  if (!fluxo) return false;
+  CLXmlRapido xml(std::move(fluxo));
+  bool nosDados = false, naLinha = false, naCelula = false, emValor = false, emEmbutido = false, emTexto = false;
+  bool alemDosLimites = false;
+  int fonetico = 0, coluna = 0, estilo = -1, numero = 0, ultimaLinha = 0;
+  QByteArray tipo;
+  QByteArray valor;  // the text of <v>, in UTF-8
+  QString embutido;
+  QStringList celulas;
+  qint64 memoria = 0;
+  CLXmlRapido::Tipo t;
+  while ((t = xml.proximo()) != CLXmlRapido::FimDocumento) {
+    if (t == CLXmlRapido::Erro) {
+      erro = xml.erro();
+      return false;
+    }
+    if (t == CLXmlRapido::Texto) {
+      if (emValor) {
+        if (!xml.textoCdata() && !xml.textoBruto().contains('&')) {
+          valor += xml.textoBruto();
+        } else {
+          QString t;
+          xml.anexarTexto(t);
+          valor += t.toUtf8();
+        }
+      }
+      else if (emTexto && fonetico == 0) xml.anexarTexto(embutido);
+      continue;
+    }
+    const QByteArrayView nome = xml.nome();
+    if (t == CLXmlRapido::Inicio) {
+      if (!nosDados) {
+        nosDados = mesmoNome(nome, "sheetData");
+        continue;
+      }
+      if (mesmoNome(nome, "row")) {
+        bool ok = false;
+        const int r = xml.atributoBruto("r").toInt(&ok);
+        numero = ok && r > ultimaLinha ? r : ultimaLinha + 1;
+        if (numero > gLimites.maxLinhas) {
+          alemDosLimites = true;  // the rest is never read
+          break;
+        }
+        naLinha = true;
+        coluna = 0;
+        celulas.clear();
+      } else if (naLinha && mesmoNome(nome, "c")) {
+        int c = 0, l = 0;
+        coluna = lerReferencia(QString::fromLatin1(xml.atributoBruto("r")), c, l) ? c : coluna + 1;
+        tipo = xml.atributoBruto("t").toByteArray();
+        const QByteArrayView s = xml.atributoBruto("s");
+        estilo = s.isEmpty() ? -1 : s.toInt();
+        valor.clear();
+        embutido.clear();
+        naCelula = true;
+      } else if (naCelula && mesmoNome(nome, "v")) {
+        emValor = true;
+      } else if (naCelula && mesmoNome(nome, "is")) {
+        emEmbutido = true;
+      } else if (emEmbutido && mesmoNome(nome, "t")) {
+        emTexto = true;
+      } else if (emEmbutido && mesmoNome(nome, "rPh")) {
+        ++fonetico;
+      }
+      continue;
+    }
+    if (!nosDados) continue;
+    if (mesmoNome(nome, "v")) {
+      emValor = false;
+    } else if (mesmoNome(nome, "t")) {
+      emTexto = false;
+    } else if (mesmoNome(nome, "rPh")) {
+      --fonetico;
+    } else if (mesmoNome(nome, "is")) {
+      emEmbutido = false;
+    } else if (mesmoNome(nome, "c") && naCelula) {
+      naCelula = false;
+      if (coluna >= 1 && coluna <= gLimites.maxColunas) {
+        QString texto = valorDaCelula(tipo, estilo, valor, embutido);
+        if (!texto.isEmpty()) {
+          if (celulas.size() < coluna) {
+            memoria += 24 * (coluna - celulas.size());  // the list's slots
+            celulas.resize(coluna);
+          }
+          memoria += 32 + 2 * texto.size();
+          celulas[coluna - 1] = std::move(texto);
+          if (memoria > gLimites.maxMemoriaLinhas) {
+            erro = QStringLiteral("A planilha é grande demais para ser importada: os dados das suas primeiras "
+                                  "%1 linhas passam de %2 MB.")
+                       .arg(gLimites.maxLinhas)
+                       .arg(gLimites.maxMemoriaLinhas >> 20);
+            return false;
+          }
+        }
+      }
+    } else if (mesmoNome(nome, "row") && naLinha) {
+      naLinha = false;
+      ultimaLinha = numero;
+      gLinhas.append({numero, std::move(celulas)});
+      celulas = QStringList();
+      if (gLinhas.size() % 1024 == 0 && parar && parar()) return false;
+    } else if (mesmoNome(nome, "sheetData")) {
+      break;
+    }
+  }
+  // The merged ranges come after the cells: the rest of the part is only
+  // scanned for them.
+  CLVarreduraMesclagens varredura(gMesclagens);
+  varredura.bloco(xml.naoLido().toByteArray());
+  CLArquivoZip::Fluxo* resto = xml.fluxo();
+  while (!resto->fim()) {
+    const QByteArray bloco = resto->ler(1 << 20);
+    if (!resto->erro().isEmpty()) {
+      erro = resto->erro();
+      return false;
+    }
+    varredura.bloco(bloco);
+    if (alemDosLimites && parar && parar()) return false;
+  }
+  gMesclagens.ordenar();
+  return true;
+}
+
+bool CLLeitorXlsx::proximaLinha(int& numero, QStringList& celulas, QString&) {
+  if (gProxima >= gLinhas.size()) return false;
+  auto& [n, linha] = gLinhas[gProxima++];
+  numero = n;
+  celulas = std::move(linha);  // handed over: its memory goes with it
+  linha = QStringList();
+  gMesclagens.aplicar(numero, celulas);
+  return true;
+}
+
+}  // namespace mivo
