@@ -5,6 +5,7 @@
 #include "unArquivoLista.h"
 #include "unCLErro.h"
 #include "unCLLista.h"
+#include "unCLNegOffice.h"
 #include "unCLScript.h"
 #include "unFuncComum.h"
 #include "unCLInstrucao.h"
@@ -53,8 +54,29 @@ QString fnLaProximaLinha(CLScript& s, const CLArgumentos&) {
   return kOk;
 }
 
+// A spreadsheet goes through the importer: the table is replaced only
+// when something was read, and it belongs to no file afterwards (saving
+// must never write list text over the spreadsheet).
+QString importarPlanilha(CLScript& s, const QString& caminho) {
+  CLHost& host = s.host();
+  CLAmbienteImportacao ambiente;
+  ambiente.progresso = &host;
+  ambiente.informar = [&host](const QString& aviso) { host.mostrarInformacao(aviso); };
+  const ResultadoImportacao r = CLNegOffice().importar(caminho, ambiente, s.grade());
+  CLLista& lista = host.lista();
+  if (r.desfecho == Desfecho::Falhou) throw CLErro(r.mensagem);
+  lista.gArquivo.clear();
+  host.showStatus(lista.gridDados);
+  if (r.desfecho == Desfecho::Cancelado) {
+    host.mostrarInformacao(r.mensagem);
+    return kFalha;
+  }
+  return kOk;
+}
+
 QString abrirListaComTitulos(CLScript& s, const QString& caminho) {
   if (!QFileInfo(caminho).isFile()) return kFalha;
+  if (CLNegOffice::ehPlanilha(caminho)) return importarPlanilha(s, caminho);
   QString texto, erro;
   if (!lerArquivoTexto(caminho, texto, &erro)) throw CLErro(erro);
   CLLista& lista = s.host().lista();

@@ -87,3 +87,37 @@ TEST_F(MivoRunPlanilha, VerificarConheceAsColunasDaPlanilha) {
 }
 
 }  // namespace
+
+// A script opening a spreadsheet itself (&LaAbrir, and the pre-load
+// section's list) goes through the same importer; a file that is not one
+// stops the run with the reason, and the table stays as it was.
+TEST_F(MivoRunPlanilha, ScriptAbrePlanilhaPeloImportador) {
+  Xlsx x;
+  x.folhas << folhaXlsx(linhasXlsx({{"nome", "fone"}, {QStringLiteral("Zé"), "33"}}));
+  ASSERT_TRUE(x.gravar(caminho("lista.xlsx")));
+  escrever("falsa.xlsx", "nome;fone\r\nAna;11\r\n");
+  struct Caso {
+    QByteArray script;
+    int codigo;
+    QString esperado;
+  };
+  const Caso casos[] = {
+      {"&SeResultado(FALHA;&MsgExibir(\"falhou\")).\r\n&LaAbrir(\"" + caminho("lista.xlsx").toUtf8() +
+           "\").\r\n&MsgExibir(\"{nome} {fone}\").\r\n",
+       0, QStringLiteral("Zé 33")},
+      {"##pre_carregar\r\npre_lista=" + caminho("lista.xlsx").toUtf8() +
+           "\r\n##pre_carregar_fim\r\n&MsgExibir(\"{nome} {fone}\").\r\n",
+       0, QStringLiteral("Zé 33")},
+      {"&LaAbrir(\"" + caminho("falsa.xlsx").toUtf8() + "\").\r\n&MsgExibir(\"depois\").\r\n", 1,
+       QStringLiteral("não")},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.script.toStdString());
+    const QString script = escrever("s.mivo", c.script);
+    const Execucao e = executar({QStringLiteral("--silencioso"), script});
+    EXPECT_EQ(e.codigo, c.codigo) << e.erros.join(u'\n').toStdString();
+    const QString tudo = e.saida.join(u'\n') + u'\n' + e.erros.join(u'\n');
+    EXPECT_TRUE(tudo.contains(c.esperado)) << tudo.toStdString();
+    if (c.codigo != 0) EXPECT_FALSE(tudo.contains(QStringLiteral("Informação: depois"))) << tudo.toStdString();
+  }
+}
