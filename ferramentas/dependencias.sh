@@ -12,6 +12,7 @@ PARA_EXECUTAR=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libx11-dev libxtst-dev libxres-dev
   libzip-dev libfreexl-dev
+  libqscintilla2-qt6-dev
 )
 PARA_TESTAR=(
   g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth

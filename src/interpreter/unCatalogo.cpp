@@ -219,5 +219,15 @@ const CLFuncao* procurarNome(const QString& nome) {
   return nullptr;
 }
 
+QStringList palavrasChave() {
+  QStringList r;
+  for (const CLFuncao& f : funcoes()) r.append(f.nome.mid(1).toLower());
+  for (const char* secao : {"config", "pre_carregar", "parametros"}) {
+    r.append(QString::fromLatin1(secao));
+    r.append(QString::fromLatin1(secao) + QLatin1String("_fim"));
+  }
+  return r;
+}
+
 }  // namespace catalogo
 }  // namespace mivo

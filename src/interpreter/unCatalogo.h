@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace mivo {
 
@@ -94,6 +95,10 @@ const CLFuncao* procurar(const QString& palavraMinuscula);
 // The row of a display name or name as written in a statement (any case,
 // with or without "&"); null when unknown.
 const CLFuncao* procurarNome(const QString& nome);
+// The words the editor colours as keywords, in lower case: every function
+// name without its "&" and the names of the header sections with their
+// "_fim" markers.
+QStringList palavrasChave();
 
 }  // namespace catalogo
 }  // namespace mivo
