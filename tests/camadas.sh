@@ -10,7 +10,7 @@ falhou=0
 if ldd "$teste" | grep -E "$proibidas"; then
   echo "FALHA: $teste carrega bibliotecas de janelas ou do X11"; falhou=1
 fi
-ldd "$teste" | grep -q libQt6Core || { echo "FALHA: ldd não listou o QtCore de $teste"; falhou=1; }
+ldd "$teste" | grep libQt6Core >/dev/null || { echo "FALHA: ldd não listou o QtCore de $teste"; falhou=1; }
 if nm -C --undefined-only "$biblioteca" | grep -E ' (X[A-Z][A-Za-z]+|QImage|QGuiApplication|QPixmap|QWidget)\b'; then
   echo "FALHA: $biblioteca usa funções do X11 ou do QtGui"; falhou=1
 fi
