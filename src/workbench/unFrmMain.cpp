@@ -395,15 +395,19 @@ void TfrmMain::btnAbrirClick() {
 
 // --- The recorder ------------------------------------------------------------------------
 
-TfrmMacro* TfrmMain::btnGravadorClick() {
-  mostrarDica(QString::fromLatin1(TfrmMacro::kDicaId), TfrmMacro::textoDica(), TfrmMacro::kAlturaDica);
-  CLDesktop* desktop = nullptr;
+CLDesktop* TfrmMain::desktopPara(const QString& quem) {
   try {
-    desktop = &gHost->desktop();
+    return &gHost->desktop();
   } catch (const CLErro& e) {
-    mostrarErro(QStringLiteral("O gravador de ações precisa da área de trabalho: ") + e.mensagem());
+    mostrarErro(quem + QStringLiteral(" precisa da área de trabalho: ") + e.mensagem());
     return nullptr;
   }
+}
+
+TfrmMacro* TfrmMain::btnGravadorClick() {
+  mostrarDica(QString::fromLatin1(TfrmMacro::kDicaId), TfrmMacro::textoDica(), TfrmMacro::kAlturaDica);
+  CLDesktop* desktop = desktopPara(QStringLiteral("O gravador de ações"));
+  if (!desktop) return nullptr;
   // A new recorder each time; it frees itself when closed.
   auto* gravador = new TfrmMacro(*desktop);
   gGravadores.removeAll(nullptr);
@@ -414,13 +418,8 @@ TfrmMacro* TfrmMain::btnGravadorClick() {
 
 TfrmInfo* TfrmMain::btnMouseCorClick() {
   if (!gInfo) {
-    CLDesktop* desktop = nullptr;
-    try {
-      desktop = &gHost->desktop();
-    } catch (const CLErro& e) {
-      mostrarErro(QStringLiteral("O inspetor de mouse e cor precisa da área de trabalho: ") + e.mensagem());
-      return nullptr;
-    }
+    CLDesktop* desktop = desktopPara(QStringLiteral("O inspetor de mouse e cor"));
+    if (!desktop) return nullptr;
     gInfo = new TfrmInfo(*desktop);
   }
   gInfo->showNormal();

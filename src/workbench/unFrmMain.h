@@ -147,6 +147,9 @@ class TfrmMain : public QMainWindow, private CLVisaoBancada {
   // The checker's findings on the editor's text: none, or the user chose
   // to run anyway.
   bool confirmarAchados();
+  // The host's desktop for a tool window; null, with the reason shown
+  // ("<quem> precisa da área de trabalho: ..."), when there is none.
+  CLDesktop* desktopPara(const QString& quem);
   void rodarSecaoParam2();
   void rodarScript(bool doInicio);
   void carregarNoEditor(const QString& texto);
