@@ -1,5 +1,7 @@
 #include "unTecladoX11.h"
 
+#include <set>
+
 #include <X11/XKBlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -13,6 +15,27 @@
 namespace mivo {
 
 namespace {
+
+// Mivo's codes of the mouse buttons: left, right and middle.
+bool ehBotao(int tecla) { return tecla == tecla::kBotaoEsquerdo || tecla == tecla::kBotaoDireito || tecla == 4; }
+
+// The codes of the buttons held now. The physical buttons are 1 (left), 3
+// (right) and 2 (middle); the pointer mapping tells which logical one each is.
+std::set<int> botoesPressionados(Display* d, Window raiz) {
+  Window r, f;
+  int rx, ry, x, y;
+  unsigned int mascara = 0;
+  XQueryPointer(d, raiz, &r, &f, &rx, &ry, &x, &y, &mascara);
+  unsigned char mapa[32] = {};
+  const int n = XGetPointerMapping(d, mapa, 32);
+  std::set<int> pressionados;
+  const std::pair<int, int> botoes[] = {{tecla::kBotaoEsquerdo, 1}, {tecla::kBotaoDireito, 3}, {4, 2}};
+  for (const auto& [codigo, fisico] : botoes) {
+    const int logico = fisico <= n ? mapa[fisico - 1] : fisico;
+    if (logico >= 1 && logico <= 5 && (mascara & (Button1Mask << (logico - 1)))) pressionados.insert(codigo);
+  }
+  return pressionados;
+}
 
 constexpr int kShiftBit = 0x100;
 constexpr int kCtrlBit = 0x200;
@@ -148,19 +171,8 @@ int CLTecladoX11::estado(int tecla) {
   if (gConexao.morta()) return 0;
   Display* d = gConexao.tela();
   int resultado = 0;
-  if (tecla == tecla::kBotaoEsquerdo || tecla == tecla::kBotaoDireito || tecla == 4) {
-    // The physical button: the pointer mapping tells which logical one it is.
-    const int fisico = tecla == tecla::kBotaoEsquerdo ? 1 : tecla == tecla::kBotaoDireito ? 3 : 2;
-    unsigned char mapa[32] = {};
-    const int n = XGetPointerMapping(d, mapa, 32);
-    const int logico = fisico <= n ? mapa[fisico - 1] : fisico;
-    Window r, f;
-    int rx, ry, x, y;
-    unsigned int mascara = 0;
-    XQueryPointer(d, gConexao.raiz(), &r, &f, &rx, &ry, &x, &y, &mascara);
-    if (logico >= 1 && logico <= 5 && (mascara & (Button1Mask << (logico - 1)))) {
-      resultado |= kTeclaPressionada;
-    }
+  if (ehBotao(tecla)) {
+    if (botoesPressionados(d, gConexao.raiz()).count(tecla)) resultado |= kTeclaPressionada;
     return gConexao.morta() ? 0 : resultado;
   }
   char teclas[32] = {};
@@ -192,21 +204,10 @@ std::bitset<256> CLTecladoX11::estadoDeTodas() {
   Display* d = gConexao.tela();
   char teclas[32] = {};
   XQueryKeymap(d, teclas);
-  Window r, f;
-  int rx, ry, x, y;
-  unsigned int mascara = 0;
-  XQueryPointer(d, gConexao.raiz(), &r, &f, &rx, &ry, &x, &y, &mascara);
+  for (int codigo : botoesPressionados(d, gConexao.raiz())) estado[codigo] = true;
   if (gConexao.morta()) return {};
-  unsigned char mapa[32] = {};
-  const int n = XGetPointerMapping(d, mapa, 32);
-  // Left, right and middle: the physical buttons 1, 3 and 2.
-  const std::pair<int, int> botoes[] = {{tecla::kBotaoEsquerdo, 1}, {tecla::kBotaoDireito, 3}, {4, 2}};
-  for (const auto& [codigo, fisico] : botoes) {
-    const int logico = fisico <= n ? mapa[fisico - 1] : fisico;
-    if (logico >= 1 && logico <= 5 && (mascara & (Button1Mask << (logico - 1)))) estado[codigo] = true;
-  }
   for (int tecla = 1; tecla <= 254; ++tecla) {
-    if (tecla == tecla::kBotaoEsquerdo || tecla == tecla::kBotaoDireito || tecla == 4) continue;
+    if (ehBotao(tecla)) continue;
     for (KeySym ks : keysymsDaTecla(tecla)) {
       const Posicao* p = procurar(ks);
       if (p && (teclas[p->keycode / 8] & (1 << (p->keycode % 8)))) {
