@@ -38,6 +38,12 @@ namespace {
 
 const QString kPastaScripts = QStringLiteral("dados\\scripts");
 const QString kExtensao = QStringLiteral(".mivo");
+// "Resetar cliques" is offered to scripts that ask for points or show tips.
+bool temPontosOuDicas(const QString& texto) {
+  const QString minusculo = texto.toLower();
+  return minusculo.contains(QLatin1String("&mousecliqueperguntar(")) || minusculo.contains(QLatin1String("&msgdica("));
+}
+
 // The green behind "Executar" (shpRodar).
 const QString kEstiloShpRodar = QStringLiteral("#shpRodar { background-color: rgb(132, 247, 115); }");
 
@@ -118,6 +124,7 @@ TfrmMain::TfrmMain(bool relogioVirtual, QWidget* pai)
   connect(ui->btnSalvarTexto, &QPushButton::clicked, this, &TfrmMain::sClick);
   connect(ui->btnNovoTexto, &QPushButton::clicked, this, &TfrmMain::btnNovoTextoClick);
   connect(ui->pgcPrincipal, &QTabWidget::tabBarClicked, this, &TfrmMain::pgcPrincipalChange);
+  connect(ui->pgcPrincipal, &QTabWidget::currentChanged, this, &TfrmMain::pgcPrincipalMudou);
   connect(ui->pgcScript, &QTabWidget::currentChanged, this, [this](int i) {
     if (i == 0) loadInfo();
   });
@@ -142,6 +149,8 @@ TfrmMain::TfrmMain(bool relogioVirtual, QWidget* pai)
 }
 
 TfrmMain::~TfrmMain() {
+  // The parameters window holds a reference to this window.
+  delete gFrmStart;
   // The recorders and the inspector read the host's desktop: they go first.
   for (const QPointer<TfrmMacro>& gravador : gGravadores) delete gravador;
   delete gInfo;
@@ -249,9 +258,7 @@ bool TfrmMain::abrirScript(const QString& filename) {
   setScriptName();
   rodarSecaoPre();
   loadInfo();
-  const QString minusculo = lido.texto.toLower();
-  if (minusculo.contains(QLatin1String("&mousecliqueperguntar(")) || minusculo.contains(QLatin1String("&msgdica(")))
-    ui->btnResetar->show();
+  if (temPontosOuDicas(lido.texto)) ui->btnResetar->show();
   if (!aparar(ui->mmoInfo->toPlainText()).isEmpty()) ui->pgcScript->setCurrentIndex(0);
   configToolbar();
   return true;
@@ -315,6 +322,7 @@ void TfrmMain::rodarSecaoPre() {
   ui->pgcPrincipal->setTabVisible(2, !oculto("ocultar_texto"));
   ui->gridDados->setVisible(!oculto("ocultar_lista"));
   gImpedirRodar = e.impedirRodar;
+  gExigencias = ExigenciasScript{e.exigirDados, e.exigirTexto, e.exigirConfig};
   if (e.titulo) {
     ui->pnTitulo->setText(*e.titulo);
     ui->pnTitulo->show();
@@ -540,6 +548,13 @@ void TfrmMain::btnRodarClick() {
   }
   // One run at a time; "Executar" is hidden while one is active.
   if (gHost->emExecucao()) return;
+  if (gFrmStart) {
+    // The parameters window of this start is still open: back to it.
+    gFrmStart->showNormal();
+    gFrmStart->raise();
+    gFrmStart->activateWindow();
+    return;
+  }
   if (!confirmarAchados()) {
     ui->shpRodar->setStyleSheet(kEstiloShpRodar);
     return;
@@ -560,27 +575,84 @@ void TfrmMain::rodarSecaoParam2() {
   ui->btnPreLoad->hide();
   ui->btnResetar->hide();
   ui->btnAjuda->hide();
-  const QStringList documento = dividirLinhas(textoScript());
-  QStringList parametros = definirConfig(documento, QStringLiteral("##parametros"), false);
-  // The settings of the config section count for every fresh start, with
-  // or without parameter lines.
-  rodarSecaoConfig();
-  if (!parametros.isEmpty()) {
-    // The values remembered beside the script, when there are; never the
-    // script itself.
-    const QString arquivo = CLDocumentoScript::caminhoParametros(gDocumento.caminho());
-    QString anterior;
-    if (!arquivo.isEmpty() && QFileInfo(arquivo).isFile() && lerArquivoTexto(arquivo, anterior) &&
-        !aparar(anterior).isEmpty())
-      parametros = dividirLinhas(anterior);
-    CLScript& script = gHost->script();
-    for (const ParametroScript& p : lerParametros(parametros)) script.valores().acrescentar(p.nome, p.valor);
-    gHost->limparLog();
-    gHost->setLogGeral(QStringLiteral("Iniciando execução "), CorLog::Texto);
+  const QStringList parametros = definirConfig(dividirLinhas(textoScript()), QStringLiteral("##parametros"), false);
+  if (parametros.isEmpty()) {
+    // The settings of the config section count for every fresh start, with
+    // or without parameter lines.
+    rodarSecaoConfig();
+    rodarScript(true);
+    gHost->setParar(false);
+    gRodou = true;
+    return;
   }
-  rodarScript(true);
+  // The run starts from the parameters window's "&Rodar o script".
+  ui->btnRodar->setEnabled(false);
+  ui->shpRodar->hide();
+  QStringList listaParam = parametros;
+  auto* janela = new TfrmStart(*this);
+  gFrmStart = janela;
+  janela->carregarAnterior(listaParam);
+  janela->loadConfig(listaParam.join(QStringLiteral("\r\n")));
+  janela->identificaCombos();
+  janela->setTitulo(gTituloParametros);
+  if (!gDescricaoParametros.isEmpty()) janela->setDescricao(gDescricaoParametros);
+  janela->show();
+}
+
+// --- The start-parameters window -------------------------------------------------------
+
+bool TfrmMain::primeiraLinhaComDados() const {
+  const CLGrade& grade = gHost->lista().gridDados;
+  for (int c = 0; c < grade.ColCount(); ++c)
+    if (!aparar(grade.cell(c, 1)).isEmpty()) return true;
+  return false;
+}
+
+bool TfrmMain::temTextoAuxiliar() const { return !aparar(ui->mmoTexto->toPlainText()).isEmpty(); }
+
+QString TfrmMain::textoInformacoes() const { return ui->mmoInfo->toPlainText(); }
+
+QString TfrmMain::secaoParametros() const {
+  return definirConfig(dividirLinhas(textoScript()), QStringLiteral("##parametros"), false)
+      .join(QStringLiteral("\r\n"));
+}
+
+void TfrmMain::marcarNaoSalvo() {
+  gDocumento.setSalvo(false);
+  configToolbar();
+}
+
+void TfrmMain::mostrarAbaBancada(AbaBancada aba) {
+  if (isMinimized()) showNormal();
+  show();
+  raise();
+  activateWindow();
+  ui->pgcPrincipal->setCurrentIndex(static_cast<int>(aba));
+}
+
+void TfrmMain::iniciarExecucao(const QList<VariavelParametro>& variaveis) {
+  rodarSecaoConfig();
+  gHost->limparLog();
+  gHost->setLogGeral(QStringLiteral("Iniciando execução "), CorLog::Texto);
+  ui->shpRodar->hide();
+  CLScript& script = gHost->script();
+  script.setGrade(*gHost->lista().gGrid);
+  for (const VariavelParametro& v : variaveis) script.valores().acrescentar(v.nome, v.valor);
+  rodarScript(!gHost->estado().pausado());
   gHost->setParar(false);
   gRodou = true;
+}
+
+void TfrmMain::fechadaSemExecucao() {
+  ui->btnRodar->setEnabled(true);
+  ui->shpRodar->show();
+  ui->shpRodar->setStyleSheet(kEstiloShpRodar);
+  ui->btnPreLoad->show();
+  ui->btnResetar->setVisible(temPontosOuDicas(textoScript()));
+  ui->btnAjuda->show();
+  if (isMinimized()) showNormal();
+  show();
+  configToolbar();
 }
 
 void TfrmMain::rodarScript(bool doInicio) { gHost->executar(doInicio); }
@@ -743,6 +815,13 @@ void TfrmMain::pgcPrincipalChange(int indice) {
   if (indice == 1) ajustarColunas();
 }
 
+void TfrmMain::pgcPrincipalMudou(int indice) {
+  // The parameters window ticks the requirement the user went to fulfil.
+  if (!gFrmStart) return;
+  if (indice == static_cast<int>(AbaBancada::Dados)) gFrmStart->setarDadosOk();
+  if (indice == static_cast<int>(AbaBancada::TextoAuxiliar)) gFrmStart->setarTextoOk();
+}
+
 // --- Messages --------------------------------------------------------------------------
 
 int TfrmMain::mensagemDaExecucao(const QString& texto, int tipo) {
@@ -820,6 +899,12 @@ void TfrmMain::fecharMivo() {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* evento) {
+  if (gFrmStart && gFrmStart->isVisible()) {
+    // The parameters window stays; the workbench comes back with it.
+    hide();
+    evento->ignore();
+    return;
+  }
   if (!gSaidaConfirmada && !gDocumento.salvo() &&
       !dialogos::confirmar(QStringLiteral("Houve alterações no Script. Se você sair sem salvar as alterações "
                                           "serão perdidas. Deseja sair?"),

@@ -14,6 +14,7 @@
 
 #include "unCLDocumentoScript.h"
 #include "unCLHostBancada.h"
+#include "unFrmStart.h"
 
 namespace Ui {
 class TfrmMain;
@@ -28,7 +29,7 @@ class TfrmStep;
 class TfrmProgress;
 class TfrmSalvarFile;
 
-class TfrmMain : public QMainWindow, private CLVisaoBancada {
+class TfrmMain : public QMainWindow, private CLVisaoBancada, private CLBancadaParametros {
   Q_OBJECT
 
  public:
@@ -106,6 +107,9 @@ class TfrmMain : public QMainWindow, private CLVisaoBancada {
 
   // The save window, created on first use and kept.
   TfrmSalvarFile& janelaSalvar();
+  // The start-parameters window while it is open (before a run of a script
+  // with parameter lines); null otherwise.
+  TfrmStart* janelaParametros() const { return gFrmStart; }
 
  protected:
   void closeEvent(QCloseEvent* evento) override;
@@ -140,6 +144,19 @@ class TfrmMain : public QMainWindow, private CLVisaoBancada {
   void mostrarPasso(const QString& texto) override;
   void esconderPasso() override;
 
+  // --- CLBancadaParametros ----------------------------------------------------------
+  bool primeiraLinhaComDados() const override;
+  bool temTextoAuxiliar() const override;
+  QString textoInformacoes() const override;
+  bool jaRodou() const override { return gRodou; }
+  ExigenciasScript exigencias() const override { return gExigencias; }
+  QString caminhoScript() const override { return gDocumento.caminho(); }
+  QString secaoParametros() const override;
+  void marcarNaoSalvo() override;
+  void mostrarAbaBancada(AbaBancada aba) override;
+  void iniciarExecucao(const QList<VariavelParametro>& variaveis) override;
+  void fechadaSemExecucao() override;
+
   // A message of kind `tipo` (TipoMensagem) with its modal result; during a
   // run it leaves the workbench usable and closes when the run is stopped.
   int mensagemDaExecucao(const QString& texto, int tipo);
@@ -159,6 +176,7 @@ class TfrmMain : public QMainWindow, private CLVisaoBancada {
   void mmoTextoChange();
   void mostrarTextoAberto(const QString& caminho);
   void pgcPrincipalChange(int indice);
+  void pgcPrincipalMudou(int indice);
   // While a run is active the editor's line, the run bar and the log's
   // scrolling are brought up to date by tmTela, a few times a second,
   // instead of at every statement: drawing them per statement made a run
@@ -174,6 +192,8 @@ class TfrmMain : public QMainWindow, private CLVisaoBancada {
   std::unique_ptr<TfrmProgress> gProgress;
   std::unique_ptr<TfrmStep> gStep;
   QPointer<TfrmInfo> gInfo;
+  QPointer<TfrmStart> gFrmStart;
+  ExigenciasScript gExigencias;  // what the pre-load section demands before a run
   QList<QPointer<TfrmMacro>> gGravadores;
   QTimer gTmLoad, gTmGeral, gTmTela;
   QStringList gArgumentos;

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QApplication>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -201,11 +203,104 @@ TEST_F(FrmMain, ParametrosDoScriptEDoArquivoAoLado) {
     gJanela = std::make_unique<TfrmMain>(true);
     ASSERT_TRUE(gJanela->abrirScript(caminho));
     gJanela->btnRodarClick();
+    // A script with parameter lines waits for the parameters window.
+    EXPECT_TRUE(textoAuxiliar().isEmpty());
+    QPointer<TfrmStart> parametros = gJanela->janelaParametros();
+    ASSERT_TRUE(parametros);
+    parametros->btnRodarClick();
     EXPECT_EQ(textoAuxiliar(), c.esperado);
+    EXPECT_TRUE(gJanela->rodou());
     QFile f(caminho);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), texto);
   }
+}
+
+TEST_F(FrmMain, JanelaDeParametrosAntesDaExecucao) {
+  const QString caminho = criar(QStringLiteral("dados/scripts/envio.mivo"),
+                                "##pre_carregar\r\nexigir_dados=sim\r\n##pre_carregar_fim\r\n"
+                                "##parametros\r\nnome=Ana // quem recebe\r\n##parametros_fim\r\n"
+                                "&TaLinhaAdicionar([nome]).\r\n");
+  ASSERT_TRUE(gJanela->abrirScript(caminho));
+  gJanela->show();
+  gJanela->btnRodarClick();
+  QPointer<TfrmStart> parametros = gJanela->janelaParametros();
+  ASSERT_TRUE(parametros);
+  EXPECT_TRUE(parametros->isVisible());
+  EXPECT_FALSE(botao("btnRodar")->isEnabled());
+  EXPECT_FALSE(botao("btnPreLoad")->isVisible());
+  auto ativar = [&] {
+    QEvent ativa(QEvent::WindowActivate);
+    QApplication::sendEvent(parametros.data(), &ativa);
+  };
+  auto rotuloDados = [&] { return filho<QLabel>(*parametros, "lbDados")->text(); };
+
+  // "Executar" again brings the same window forward; closing the workbench
+  // only hides it while the window waits.
+  gJanela->btnRodarClick();
+  EXPECT_EQ(gJanela->janelaParametros(), parametros.data());
+  EXPECT_FALSE(gJanela->close());
+  EXPECT_FALSE(gJanela->isVisible());
+
+  // Without data the run is refused.
+  {
+    CLResposta erro;
+    parametros->btnRodarClick();
+    EXPECT_EQ(erro.texto(), QStringLiteral("Primeiro verifique as pendências!"));
+  }
+  EXPECT_TRUE(textoAuxiliar().isEmpty());
+  EXPECT_FALSE(gJanela->rodou());
+
+  // The user goes to the workbench's "Dados" tab (the workbench comes
+  // back), fills a record and returns.
+  principal()->setCurrentIndex(1);
+  EXPECT_EQ(rotuloDados(), QStringLiteral("A lista precisa ter dados"));
+  principal()->setCurrentIndex(0);
+  principal()->setCurrentIndex(1);
+  EXPECT_EQ(rotuloDados(), QStringLiteral("A lista precisa ter dados"));
+  gJanela->host().lista().gridDados.setCell(0, 1, QStringLiteral("ana@exemplo.com"));
+  ativar();
+  EXPECT_EQ(rotuloDados(), QStringLiteral("OK"));
+  parametros->btnRodarClick();
+  EXPECT_EQ(textoAuxiliar(), QStringLiteral("Ana"));
+  EXPECT_TRUE(gJanela->rodou());
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(parametros.isNull());
+  EXPECT_EQ(gJanela->janelaParametros(), nullptr);
+  EXPECT_TRUE(botao("btnRodar")->isEnabled());
+  // The values of this run are remembered beside the script.
+  QFile params(gBase.filePath(QStringLiteral("dados/scripts/envio.params")));
+  ASSERT_TRUE(params.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(params.readAll().contains("nome=Ana"));
+}
+
+TEST_F(FrmMain, JanelaDeParametrosCanceladaDevolveOExecutar) {
+  const QString caminho = criar(QStringLiteral("dados/scripts/cancela.mivo"),
+                                "##parametros\r\nnome=Ana\r\n##parametros_fim\r\n&TaLinhaAdicionar([nome]).\r\n");
+  ASSERT_TRUE(gJanela->abrirScript(caminho));
+  gJanela->show();
+  gJanela->btnRodarClick();
+  QPointer<TfrmStart> parametros = gJanela->janelaParametros();
+  ASSERT_TRUE(parametros);
+  // Closing the workbench hides it; cancelling brings it back, unchanged.
+  EXPECT_FALSE(gJanela->close());
+  parametros->btnCancelarClick();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(parametros.isNull());
+  EXPECT_TRUE(gJanela->isVisible());
+  EXPECT_TRUE(botao("btnRodar")->isEnabled());
+  EXPECT_TRUE(botao("btnPreLoad")->isVisible());
+  EXPECT_FALSE(gJanela->rodou());
+  EXPECT_TRUE(textoAuxiliar().isEmpty());
+  // A new start opens a new window, and the workbench can still be closed
+  // with one open: the window goes with it.
+  gJanela->btnRodarClick();
+  parametros = gJanela->janelaParametros();
+  ASSERT_TRUE(parametros);
+  parametros->hide();
+  EXPECT_TRUE(gJanela->close());
+  gJanela.reset();
+  EXPECT_TRUE(parametros.isNull());
 }
 
 TEST_F(FrmMain, SalvarCanceladoOuFalhoNaoMudaODocumento) {
