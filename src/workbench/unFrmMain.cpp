@@ -1,5 +1,7 @@
 #include "unFrmMain.h"
 
+#include "unCLEditorScript.h"
+
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -9,10 +11,10 @@
 #include <QProcess>
 #include <QScreen>
 #include <QTabBar>
-#include <QTextBlock>
 
 #include "ui_unFrmMain.h"
 #include "unArquivoDicas.h"
+#include "unCLEditorScript.h"
 #include "unCLLista.h"
 #include "unCLModeloGrade.h"
 #include "unCLScript.h"
@@ -71,8 +73,7 @@ TfrmMain::TfrmMain(bool relogioVirtual, QWidget* pai)
   ui->lbListaTitulo->hide();
   ui->shpRodar->setStyleSheet(kEstiloShpRodar);
   // Not part of this workbench yet.
-  for (QWidget* w : {static_cast<QWidget*>(ui->btnGestao), static_cast<QWidget*>(ui->btnRecarregar)})
-    w->setEnabled(false);
+  ui->btnGestao->setEnabled(false);
   gStep = std::make_unique<TfrmStep>(nullptr, [this] { btnEncerrarClick(); });
   ui->actPaginaMivo->setEnabled(false);
   ui->actTreinamento->setEnabled(false);
@@ -97,9 +98,8 @@ TfrmMain::TfrmMain(bool relogioVirtual, QWidget* pai)
   gModeloGrade = new CLModeloGrade(gHost->lista().gridDados, this);
   ui->gridDados->setModel(gModeloGrade);
 
-  QFont fixa(QStringLiteral("Courier New"));
+  QFont fixa(QStringLiteral("Courier New"), 13);
   fixa.setStyleHint(QFont::Monospace);
-  ui->mmoScript->setFont(fixa);
   ui->mmoTexto->setFont(fixa);
 
   connect(ui->btnRodar, &QPushButton::clicked, this, &TfrmMain::btnRodarClick);
@@ -118,7 +118,11 @@ TfrmMain::TfrmMain(bool relogioVirtual, QWidget* pai)
     QProcess::startDetached(QCoreApplication::applicationFilePath(), {QStringLiteral("novo")});
   });
   connect(ui->actFechar, &QAction::triggered, this, &TfrmMain::fecharMivo);
-  connect(ui->mmoScript, &QPlainTextEdit::textChanged, this, &TfrmMain::mmoScriptChange);
+  ligarEditor();
+  connect(ui->btnRecarregar, &QPushButton::clicked, this, &TfrmMain::recriarEditor);
+  connect(ui->btnLocalizar, &QPushButton::clicked, this, [this] { ui->mmoScript->LocalizarTexto(true); });
+  connect(ui->btnLocalizarProximo, &QPushButton::clicked, this, [this] { ui->mmoScript->localizarProximo(); });
+  connect(ui->btnLocalizarAnterior, &QPushButton::clicked, this, [this] { ui->mmoScript->localizarAnterior(); });
   connect(ui->mmoTexto, &QPlainTextEdit::textChanged, this, &TfrmMain::mmoTextoChange);
   connect(ui->btnAbrirTexto, &QPushButton::clicked, this, &TfrmMain::abrirTextoAuxiliar);
   connect(ui->btnSalvarTexto, &QPushButton::clicked, this, &TfrmMain::sClick);
@@ -142,7 +146,10 @@ TfrmMain::TfrmMain(bool relogioVirtual, QWidget* pai)
   gTmTela.setInterval(kIntervaloTelaMs);
   connect(&gTmTela, &QTimer::timeout, this, &TfrmMain::atualizarTela);
   gTmGeral.setInterval(1000);
-  connect(&gTmGeral, &QTimer::timeout, this, &TfrmMain::configStatus);
+  connect(&gTmGeral, &QTimer::timeout, this, [this] {
+    configStatus();
+    showLineHelp();
+  });
   gTmGeral.start();
 
   configToolbar();
@@ -222,11 +229,11 @@ void TfrmMain::showEvent(QShowEvent* evento) {
 
 // --- The document ----------------------------------------------------------------------
 
-QString TfrmMain::textoScript() const { return ui->mmoScript->toPlainText(); }
+QString TfrmMain::textoScript() const { return ui->mmoScript->textoScript(); }
 
 void TfrmMain::carregarNoEditor(const QString& texto) {
   gCarregandoEditor = true;
-  ui->mmoScript->setPlainText(dividirLinhas(texto).join(u'\n'));
+  ui->mmoScript->setTextoScript(dividirLinhas(texto).join(u'\n'));
   gCarregandoEditor = false;
 }
 
@@ -273,7 +280,7 @@ void TfrmMain::btnResetarClick() {
   const QStringList linhas = dividirLinhas(textoScript());
   const ResetConfigs r = resetarConfigs(linhas);
   // Only the editor changes; saving is the user's choice.
-  if (r.linhas != linhas) ui->mmoScript->setPlainText(r.linhas.join(u'\n'));
+  if (r.linhas != linhas) ui->mmoScript->setTextoScript(r.linhas.join(u'\n'));
   const QString arquivoDicas = dicas::caminhoArquivoDicas();
   if (!QFileInfo(arquivoDicas).isFile()) return;
   for (const QString& id : r.dicas) dicas::definirDicaOculta(arquivoDicas, id, false);
@@ -287,7 +294,7 @@ void TfrmMain::setScriptName() {
 void TfrmMain::loadInfo() { ui->mmoInfo->setPlainText(CLDocumentoScript::lerInfo(textoScript())); }
 
 void TfrmMain::btnSaveInfoClick() {
-  ui->mmoScript->setPlainText(CLDocumentoScript::gravarInfo(textoScript(), ui->mmoInfo->toPlainText()));
+  ui->mmoScript->setTextoScript(CLDocumentoScript::gravarInfo(textoScript(), ui->mmoInfo->toPlainText()));
   gDocumento.setSalvo(false);
   configToolbar();
 }
@@ -564,7 +571,10 @@ void TfrmMain::btnRodarClick() {
 }
 
 bool TfrmMain::confirmarAchados() {
-  const qsizetype n = verificarScript(dividirLinhas(textoScript())).size();
+  // The editor's own check when it is up to date with the text; the
+  // checker runs here otherwise (a change made a moment ago).
+  const qsizetype n = ui->mmoScript->verificacaoEmDia() ? ui->mmoScript->qtdProblemas()
+                                                        : verificarScript(dividirLinhas(textoScript())).size();
   if (n == 0) return true;
   const QString pergunta = n == 1 ? QStringLiteral("O script tem 1 problema. Executar mesmo assim?")
                                   : QStringLiteral("O script tem %1 problemas. Executar mesmo assim?").arg(n);
@@ -723,7 +733,7 @@ void TfrmMain::configToolbar() {
 
 void TfrmMain::configStatus() {
   ui->stPos->setText(tresBrancos(QStringLiteral("Posição: ") + QString::number(gHost->linhaAtual())));
-  ui->stLines->setText(tresBrancos(QStringLiteral("Linhas: ") + QString::number(ui->mmoScript->blockCount())));
+  ui->stLines->setText(tresBrancos(QStringLiteral("Linhas: ") + QString::number(ui->mmoScript->qtdLinhas())));
   ui->stSalvo->setText(tresBrancos(gDocumento.salvo() ? QStringLiteral("Salvo") : QStringLiteral("Falta salvar")));
   ui->stStatus->setText(tresBrancos(QStringLiteral("Status ") + gHost->statusExecucao()));
   ui->stModo->setText(tresBrancos(ui->mmoScript->isReadOnly() ? QStringLiteral("Modo: apenas leitura")
@@ -749,12 +759,8 @@ void TfrmMain::atualizarTela() {
   if (gLinhaSeguir > 0) {
     const int linha = gLinhaSeguir;
     gLinhaSeguir = 0;
-    const QTextBlock bloco = ui->mmoScript->document()->findBlockByNumber(linha - 1);
-    if (bloco.isValid()) {
-      ui->mmoScript->setTextCursor(QTextCursor(bloco));
-      ui->mmoScript->centerCursor();
-      if (gHost->emExecucao()) destacarLinha(true);
-    }
+    ui->mmoScript->seguirLinha(linha);
+    if (gHost->emExecucao()) destacarLinha(true);
   }
   if (gRolarLog) {
     gRolarLog = false;
@@ -762,17 +768,34 @@ void TfrmMain::atualizarTela() {
   }
 }
 
-void TfrmMain::destacarLinha(bool ativo) {
-  QList<QTextEdit::ExtraSelection> selecoes;
-  if (ativo) {
-    QTextEdit::ExtraSelection s;
-    s.format.setBackground(QColor(Qt::yellow));
-    s.format.setProperty(QTextFormat::FullWidthSelection, true);
-    s.cursor = ui->mmoScript->textCursor();
-    s.cursor.clearSelection();
-    selecoes.append(s);
-  }
-  ui->mmoScript->setExtraSelections(selecoes);
+void TfrmMain::destacarLinha(bool ativo) { ui->mmoScript->destacarLinha(ativo ? ui->mmoScript->linhaAtual() : 0); }
+
+// --- The code editor ---------------------------------------------------------------
+
+void TfrmMain::ligarEditor() {
+  connect(ui->mmoScript, &QsciScintilla::textChanged, this, &TfrmMain::mmoScriptChange);
+}
+
+void TfrmMain::recriarEditor() {
+  CLEditorScript* antigo = ui->mmoScript;
+  antigo->repaint();
+  QCoreApplication::processEvents();
+  const QString texto = antigo->textoScript();
+  const bool somenteLeitura = antigo->isReadOnly();
+  QWidget* painel = antigo->parentWidget();
+  auto* novo = new CLEditorScript(painel);
+  painel->layout()->replaceWidget(antigo, novo);
+  delete antigo;
+  ui->mmoScript = novo;
+  carregarNoEditor(texto);
+  novo->setReadOnly(somenteLeitura);
+  novo->show();
+  ligarEditor();
+  configStatus();
+}
+
+void TfrmMain::showLineHelp() {
+  mostrarAjudaLinha(ui->mmoScript->textoLinhaAtual(), gAlvoAjuda, isActiveWindow());
 }
 
 void TfrmMain::editorSeguir(int linha) {
@@ -782,7 +805,7 @@ void TfrmMain::editorSeguir(int linha) {
 
 void TfrmMain::setEditorTexto(const QString& texto) {
   // Learned click points written into the script: a change to save.
-  ui->mmoScript->setPlainText(dividirLinhas(texto).join(u'\n'));
+  ui->mmoScript->setTextoScript(dividirLinhas(texto).join(u'\n'));
   gDocumento.setSalvo(false);
 }
 

@@ -23,6 +23,7 @@ class TfrmMain;
 namespace mivo {
 
 class CLModeloGrade;
+class CLAlvoAjuda;
 class TfrmMacro;
 class TfrmInfo;
 class TfrmStep;
@@ -81,6 +82,14 @@ class TfrmMain : public QMainWindow, private CLVisaoBancada, private CLBancadaPa
   void fecharMivo();  // "Fechar o Mivo": ends without the unsaved-changes question
   void configToolbar();
   void configStatus();
+  // "Recarregar": a new code editor with the same text in place of the old.
+  void recriarEditor();
+  // The developer help window the line help follows (it comes with the
+  // catalogue); null while there is none.
+  void setAlvoAjuda(CLAlvoAjuda* alvo) { gAlvoAjuda = alvo; }
+  // Every second: the help window filters by the statement of the caret's
+  // line (only while it is shown and this window is active).
+  void showLineHelp();
   // Esc: stops an active run (after asking) and closes the window.
   void teclaEsc();
 
@@ -173,6 +182,7 @@ class TfrmMain : public QMainWindow, private CLVisaoBancada, private CLBancadaPa
   void aplicarAbas(const AbasVisiveis& abas);
   void destacarLinha(bool ativo);
   void mmoScriptChange();
+  void ligarEditor();
   void mmoTextoChange();
   void mostrarTextoAberto(const QString& caminho);
   void pgcPrincipalChange(int indice);
@@ -193,6 +203,7 @@ class TfrmMain : public QMainWindow, private CLVisaoBancada, private CLBancadaPa
   std::unique_ptr<TfrmStep> gStep;
   QPointer<TfrmInfo> gInfo;
   QPointer<TfrmStart> gFrmStart;
+  CLAlvoAjuda* gAlvoAjuda = nullptr;
   ExigenciasScript gExigencias;  // what the pre-load section demands before a run
   QList<QPointer<TfrmMacro>> gGravadores;
   QTimer gTmLoad, gTmGeral, gTmTela;

@@ -19,6 +19,8 @@
 #include "unApoioDialogos.h"
 #include "unCLLista.h"
 #include "unCLDesktopSimulado.h"
+#include "unCLAjudaLinha.h"
+#include "unCLEditorScript.h"
 #include "unFrmMsg.h"
 #include "unFrmSalvarFile.h"
 #include "unUtil.h"
@@ -306,7 +308,7 @@ TEST_F(FrmMain, JanelaDeParametrosCanceladaDevolveOExecutar) {
 TEST_F(FrmMain, SalvarCanceladoOuFalhoNaoMudaODocumento) {
   const QString original = criar(QStringLiteral("dados/scripts/orig.mivo"), kRodaEAvisa);
   ASSERT_TRUE(gJanela->abrirScript(original));
-  QTest::keyClicks(filho<QPlainTextEdit>(*gJanela, "mmoScript"), "// x");
+  QTest::keyClicks(filho<CLEditorScript>(*gJanela, "mmoScript"), "// x");
   const QString editado = gJanela->textoScript();
   ASSERT_FALSE(gJanela->documento().salvo());
   auto conferir = [&] {
@@ -369,7 +371,7 @@ TEST_F(FrmMain, SalvarCanceladoOuFalhoNaoMudaODocumento) {
 
 TEST_F(FrmMain, SalvarGuardaTudoEDaNome) {
   gJanela->checkParams({QStringLiteral("novo")});
-  filho<QPlainTextEdit>(*gJanela, "mmoScript")->setPlainText(QStringLiteral("&TaLinhaAdicionar(✓ João).\n"));
+  filho<CLEditorScript>(*gJanela, "mmoScript")->setTextoScript(QStringLiteral("&TaLinhaAdicionar(✓ João).\n"));
   EXPECT_FALSE(gJanela->documento().salvo());
   teste::CLEsperaModal<TfrmSalvarFile> salvar([](TfrmSalvarFile& j) {
     EXPECT_EQ(j.nome(), QString());
@@ -401,7 +403,7 @@ TEST_F(FrmMain, PausarRetomarEEncerrarPelosBotoes) {
     EXPECT_FALSE(botao("btnRodar")->isVisible());
     EXPECT_FALSE(botao("btnEdicao")->isEnabled());
     EXPECT_TRUE(filho<QWidget>(*gJanela, "pnRodando")->isVisible());
-    EXPECT_TRUE(filho<QPlainTextEdit>(*gJanela, "mmoScript")->isReadOnly());
+    EXPECT_TRUE(filho<CLEditorScript>(*gJanela, "mmoScript")->isReadOnly());
     QTest::mouseClick(botao("btnPausar"), Qt::LeftButton);
     EXPECT_TRUE(filho<QWidget>(*gJanela, "pnStatus")->isVisible());
     EXPECT_TRUE(botao("btnRodar")->isVisible());
@@ -428,12 +430,12 @@ TEST_F(FrmMain, PausarRetomarEEncerrarPelosBotoes) {
   EXPECT_FALSE(filho<QWidget>(*gJanela, "pnStatus")->isVisible());
   EXPECT_TRUE(botao("btnRodar")->isVisible());
   EXPECT_FALSE(botao("btnEncerrar")->isVisible());
-  EXPECT_FALSE(filho<QPlainTextEdit>(*gJanela, "mmoScript")->isReadOnly());
+  EXPECT_FALSE(filho<CLEditorScript>(*gJanela, "mmoScript")->isReadOnly());
 }
 
 TEST_F(FrmMain, FecharComAlteracoesPergunta) {
   gJanela->checkParams({QStringLiteral("novo")});
-  QTest::keyClicks(filho<QPlainTextEdit>(*gJanela, "mmoScript"), "x");
+  QTest::keyClicks(filho<CLEditorScript>(*gJanela, "mmoScript"), "x");
   EXPECT_EQ(filho<QLabel>(*gJanela, "stSalvo")->text(), QStringLiteral("   Falta salvar   "));
   {
     CLResposta nao(QStringLiteral("não"));
@@ -449,7 +451,7 @@ TEST_F(FrmMain, FecharComAlteracoesPergunta) {
 
 TEST_F(FrmMain, EscDuranteAExecucaoPerguntaParaEFecha) {
   gJanela->checkParams({QStringLiteral("novo")});
-  filho<QPlainTextEdit>(*gJanela, "mmoScript")->setPlainText(QStringLiteral("&Marcador(a).\n&VaiPara(a)."));
+  filho<CLEditorScript>(*gJanela, "mmoScript")->setTextoScript(QStringLiteral("&Marcador(a).\n&VaiPara(a)."));
   gJanela->documento().setSalvo(true);
   QString pergunta;
   int respostas = 0;
@@ -590,8 +592,8 @@ TEST_F(FrmMain, VariaveisIniciaisRodamOPreCarregamentoDoEditor) {
   EXPECT_TRUE(botao("btnPreLoad")->isVisibleTo(gJanela.get()));
   auto* titulo = filho<QLabel>(*gJanela, "pnTitulo");
   EXPECT_FALSE(titulo->isVisibleTo(gJanela.get()));
-  filho<QPlainTextEdit>(*gJanela, "mmoScript")
-      ->setPlainText(QStringLiteral("##pre_carregar\npre_titulo=Envio de boas-vindas\n##pre_carregar_fim\n"));
+  filho<CLEditorScript>(*gJanela, "mmoScript")
+      ->setTextoScript(QStringLiteral("##pre_carregar\npre_titulo=Envio de boas-vindas\n##pre_carregar_fim\n"));
   QTest::mouseClick(botao("btnPreLoad"), Qt::LeftButton);
   EXPECT_TRUE(titulo->isVisibleTo(gJanela.get()));
   EXPECT_EQ(titulo->text(), QStringLiteral("Envio de boas-vindas"));
@@ -691,6 +693,88 @@ TEST_F(FrmMain, ExecutarComProblemasPerguntaAntes) {
   EXPECT_TRUE(sim.atendida());
   EXPECT_TRUE(gJanela->rodou());
   EXPECT_EQ(textoAuxiliar(), QStringLiteral("rodou"));
+
+  // A change made a moment ago, before the editor's own check caught up,
+  // is counted as it is now; the editor's finished check counts the same.
+  auto* editor = filho<CLEditorScript>(*gJanela, "mmoScript");
+  editor->setTextoScript(QStringLiteral("&TeclarEnterr().\n"));
+  for (bool emDia : {false, true}) {
+    SCOPED_TRACE(emDia);
+    if (emDia) {
+      editor->verificarAgora();
+      QTRY_VERIFY(editor->verificacaoEmDia());
+      EXPECT_EQ(editor->qtdProblemas(), 1);
+    }
+    CLResposta nao(QStringLiteral("não"));
+    gJanela->btnRodarClick();
+    EXPECT_EQ(nao.texto(), QStringLiteral("O script tem 1 problema. Executar mesmo assim?"));
+  }
+}
+
+// "Recarregar" puts a new editor in place of the old one with the same
+// text; the document's saved state does not change, and the new editor's
+// changes reach the workbench.
+TEST_F(FrmMain, RecarregarTrocaOEditorSemPerderOTexto) {
+  const QString s = criar(QStringLiteral("recarregar.mivo"), "&TaLinhaAdicionar(rodou).\r\n// fim\r\n");
+  ASSERT_TRUE(gJanela->abrirScript(s));
+  QPointer<CLEditorScript> antigo = filho<CLEditorScript>(*gJanela, "mmoScript");
+  const QString texto = gJanela->textoScript();
+  QTest::mouseClick(botao("btnRecarregar"), Qt::LeftButton);
+  EXPECT_TRUE(antigo.isNull());
+  auto* novo = filho<CLEditorScript>(*gJanela, "mmoScript");
+  ASSERT_NE(novo, nullptr);
+  EXPECT_EQ(novo->parentWidget(), filho<QWidget>(*gJanela, "tbsCodigo"));
+  EXPECT_EQ(gJanela->findChildren<CLEditorScript*>().size(), 1);
+  EXPECT_EQ(gJanela->textoScript(), texto);
+  EXPECT_TRUE(gJanela->documento().salvo());
+  novo->setCursorPosition(1, 0);
+  QTest::keyClicks(novo, "// x");
+  QTest::keyClick(novo, Qt::Key_Return);
+  EXPECT_FALSE(gJanela->documento().salvo());
+  EXPECT_TRUE(gJanela->textoScript().contains(QStringLiteral("// x")));
+  // Still the workbench's editor: a run follows its lines.
+  gJanela->btnRodarClick();
+  EXPECT_EQ(textoAuxiliar(), QStringLiteral("rodou"));
+}
+
+// The line help, against a stand-in for the developer help window: it
+// follows the caret's statement while the help is shown and the workbench
+// is the active window, and leaves the filter alone otherwise.
+TEST_F(FrmMain, AjudaDaLinhaSegueOCursor) {
+  class CLAjudaFalsa : public CLAlvoAjuda {
+   public:
+    bool visivel() const override { return gVisivel; }
+    QString filtro() const override { return gFiltro; }
+    void filtrar(const QString& nome) override {
+      gFiltro = nome;
+      ++gFiltragens;
+    }
+    bool gVisivel = true;
+    QString gFiltro;
+    int gFiltragens = 0;
+  } ajuda;
+  gJanela->setAlvoAjuda(&ajuda);
+  auto* editor = filho<CLEditorScript>(*gJanela, "mmoScript");
+  editor->setTextoScript(QStringLiteral("&TeclarEnter().\n  &MsgExibir(\"oi\").\n// nada\n"));
+  gJanela->show();
+  gJanela->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(gJanela.get()));
+  editor->seguirLinha(2);
+  gJanela->showLineHelp();
+  EXPECT_EQ(ajuda.gFiltro, QStringLiteral("&MsgExibir"));
+  // The same line again: no new filtering; a comment line filters nothing.
+  gJanela->showLineHelp();
+  editor->seguirLinha(3);
+  gJanela->showLineHelp();
+  EXPECT_EQ(ajuda.gFiltragens, 1);
+  editor->seguirLinha(1);
+  ajuda.gVisivel = false;
+  gJanela->showLineHelp();
+  EXPECT_EQ(ajuda.gFiltro, QStringLiteral("&MsgExibir"));
+  ajuda.gVisivel = true;
+  gJanela->showLineHelp();
+  EXPECT_EQ(ajuda.gFiltro, QStringLiteral("&TeclarEnter"));
+  gJanela->setAlvoAjuda(nullptr);
 }
 
 }  // namespace
