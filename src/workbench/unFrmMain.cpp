@@ -120,9 +120,9 @@ TfrmMain::TfrmMain(bool relogioVirtual, QWidget* pai)
   connect(ui->actFechar, &QAction::triggered, this, &TfrmMain::fecharMivo);
   ligarEditor();
   connect(ui->btnRecarregar, &QPushButton::clicked, this, &TfrmMain::recriarEditor);
-  connect(ui->btnLocalizar, &QPushButton::clicked, this, [this] { ui->mmoScript->LocalizarTexto(true); });
-  connect(ui->btnLocalizarProximo, &QPushButton::clicked, this, [this] { ui->mmoScript->localizarProximo(); });
-  connect(ui->btnLocalizarAnterior, &QPushButton::clicked, this, [this] { ui->mmoScript->localizarAnterior(); });
+  connect(ui->ToolButtonSearch, &QToolButton::clicked, this, [this] { ui->mmoScript->LocalizarTexto(true); });
+  connect(ui->ToolButtonSearchNext, &QToolButton::clicked, this, [this] { ui->mmoScript->localizarProximo(); });
+  connect(ui->ToolButtonSearchPrev, &QToolButton::clicked, this, [this] { ui->mmoScript->localizarAnterior(); });
   connect(ui->mmoTexto, &QPlainTextEdit::textChanged, this, &TfrmMain::mmoTextoChange);
   connect(ui->btnAbrirTexto, &QPushButton::clicked, this, &TfrmMain::abrirTextoAuxiliar);
   connect(ui->btnSalvarTexto, &QPushButton::clicked, this, &TfrmMain::sClick);

@@ -14,6 +14,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QTest>
 
 #include "unApoioDialogos.h"
@@ -735,6 +736,41 @@ TEST_F(FrmMain, RecarregarTrocaOEditorSemPerderOTexto) {
   // Still the workbench's editor: a run follows its lines.
   gJanela->btnRodarClick();
   EXPECT_EQ(textoAuxiliar(), QStringLiteral("rodou"));
+}
+
+// The three search buttons above the editor: from the start (asking for
+// the text), next and previous; a miss beeps.
+TEST_F(FrmMain, BotoesDeBuscaDoEditor) {
+  auto* editor = filho<CLEditorScript>(*gJanela, "mmoScript");
+  editor->setTextoScript(QStringLiteral("&MsgExibir(\"Olá\").\n&MsgExibir(\"OLÁ\").\n&TeclarEnter().\n"));
+  int perguntas = 0, bipes = 0;
+  QString resposta = QStringLiteral("olá");
+  editor->setPedirTexto([&](const QString& titulo, const QString&) {
+    EXPECT_EQ(titulo, QStringLiteral("Localizar..."));
+    ++perguntas;
+    return resposta;
+  });
+  editor->setBipe([&] { ++bipes; });
+  auto linhaSelecionada = [&] {
+    int l1, c1, l2, c2;
+    editor->getSelection(&l1, &c1, &l2, &c2);
+    return editor->hasSelectedText() ? l1 + 1 : 0;
+  };
+  QTest::mouseClick(filho<QToolButton>(*gJanela, "ToolButtonSearch"), Qt::LeftButton);
+  EXPECT_EQ(perguntas, 1);
+  EXPECT_EQ(linhaSelecionada(), 1);
+  QTest::mouseClick(filho<QToolButton>(*gJanela, "ToolButtonSearchNext"), Qt::LeftButton);
+  EXPECT_EQ(linhaSelecionada(), 2);
+  QTest::mouseClick(filho<QToolButton>(*gJanela, "ToolButtonSearchPrev"), Qt::LeftButton);
+  EXPECT_EQ(linhaSelecionada(), 1);
+  EXPECT_EQ(bipes, 0);
+  QTest::mouseClick(filho<QToolButton>(*gJanela, "ToolButtonSearchPrev"), Qt::LeftButton);
+  EXPECT_EQ(bipes, 1);
+  EXPECT_EQ(perguntas, 1);
+  resposta = QStringLiteral("não existe");
+  QTest::mouseClick(filho<QToolButton>(*gJanela, "ToolButtonSearch"), Qt::LeftButton);
+  EXPECT_EQ(bipes, 2);
+  EXPECT_EQ(linhaSelecionada(), 0);
 }
 
 // The line help, against a stand-in for the developer help window: it
