@@ -5,7 +5,10 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QElapsedTimer>
 #include <QEventLoop>
+#include <QGuiApplication>
+#include <QThread>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QProcess>
@@ -48,6 +51,9 @@ bool temPontosOuDicas(const QString& texto) {
 
 // The green behind "Executar" (shpRodar).
 const QString kEstiloShpRodar = QStringLiteral("#shpRodar { background-color: rgb(132, 247, 115); }");
+
+// How long a newly shown workbench waits for the focus before a run.
+constexpr qint64 kEsperaAtivacaoMs = 1500;
 
 // How often a run's progress reaches the screen.
 constexpr int kIntervaloTelaMs = 40;
@@ -672,12 +678,29 @@ void TfrmMain::antesDaExecucao() {
   if (gExecutarMinimizado) {
     hide();
   } else {
+    const bool estavaVisivel = isVisible();
     showNormal();
     showForm();
+    if (!estavaVisivel) aguardarAtivacao();
   }
   editorSeguir(1);
   gTmTela.start();
   ui->pnStatus->hide();
+}
+
+void TfrmMain::aguardarAtivacao() {
+  // A window shown right now gets the focus from the window manager a
+  // moment later. A script started with it (`mivo script.mivo`) activates
+  // its target at once, and the late focus change then took the target's
+  // place: the keys went to the workbench. Wait for it first, briefly.
+  const QString plataforma = QGuiApplication::platformName();
+  if (plataforma == QLatin1String("offscreen") || plataforma == QLatin1String("minimal")) return;
+  QElapsedTimer espera;
+  espera.start();
+  while (!isActiveWindow() && espera.elapsed() < kEsperaAtivacaoMs) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    QThread::msleep(5);
+  }
 }
 
 void TfrmMain::depoisDaExecucao(const ResultadoExecucao&) {

@@ -170,6 +170,8 @@ class TfrmMain : public QMainWindow, private CLVisaoBancada, private CLBancadaPa
   // run it leaves the workbench usable and closes when the run is stopped.
   int mensagemDaExecucao(const QString& texto, int tipo);
   bool execucaoEncerrando() const;
+  // A window just shown waits (at most a moment) until it has the focus.
+  void aguardarAtivacao();
   // The checker's findings on the editor's text: none, or the user chose
   // to run anyway.
   bool confirmarAchados();
