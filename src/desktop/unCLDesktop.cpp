@@ -10,6 +10,8 @@ std::bitset<256> CLDesktop::teclasPressionadas() const {
   return estado;
 }
 
+TextoTecla CLDesktop::teclaTexto(int, char32_t, bool) const { return {}; }
+
 CLDesktop::~CLDesktop() = default;
 
 std::u16string CLDesktop::janelaExecutavel(JanelaId janela) const {

@@ -96,6 +96,18 @@ struct ImagemPixels {
   friend bool operator==(const ImagemPixels&, const ImagemPixels&) = default;
 };
 
+// What a key types (CLDesktop::teclaTexto).
+struct TextoTecla {
+  // The characters typed; empty for a key that types none (Shift, F5, the
+  // arrows, Enter) and for a dead key.
+  std::u16string texto;
+  // A dead key: the accent it leaves for the next key, as the character it
+  // types before a blank (´ ` ~ ^ ¨ ¸, or ' and " for the acute and the
+  // diaeresis on layouts that name them so); 0 for any other key.
+  char32_t acento = 0;
+  friend bool operator==(const TextoTecla&, const TextoTecla&) = default;
+};
+
 class CLDesktop {
  public:
   CLDesktop() = default;
@@ -120,6 +132,15 @@ class CLDesktop {
   // action recorder) reads. The default asks teclaEstado for each code;
   // backends where each question is a round trip answer all at once.
   virtual std::bitset<256> teclasPressionadas() const;
+  // What pressing `tecla` types on the active layout. With `modificadores`,
+  // under the keyboard's state now (Shift, Caps Lock, AltGr held or lit);
+  // without, as the key pressed alone types it, the way teclaPressionar()
+  // presses that code. `acento` is the accent a dead key left pending (0:
+  // none): the answer is then the accented letter, the accent alone after a
+  // blank, or the accent followed by the character when the two do not
+  // combine. Asking changes nothing: no dead key of the user's is taken or
+  // left behind. The base answers an empty text (a desktop that cannot tell).
+  virtual TextoTecla teclaTexto(int tecla, char32_t acento, bool modificadores) const;
 
   // --- What Mivo holds down --------------------------------------------------
   // Every backend keeps track of the keys and buttons pressed through it

@@ -166,8 +166,10 @@ void TfrmMacro::tmMacroTimer() {
   }
   if (g.tecla == 0) return;
   for (const QString& linha : g.linhas) mmoScript->appendPlainText(linha);
-  mmoID->appendPlainText(QString::number(g.tecla));
-  mmoTecla->appendPlainText(g.texto);
+  for (const CLGravador::Entrada& e : g.linhasTecla) {
+    mmoID->appendPlainText(QString::number(e.tecla));
+    mmoTecla->appendPlainText(e.texto);
+  }
 }
 
 void TfrmMacro::btnLimparClick() {

@@ -85,6 +85,37 @@ TEST_F(DesktopSimulado, TeclaDeCadaCaractereNoLayoutAmericano) {
   for (const auto& [c, esperado] : casos) EXPECT_EQ(sim.teclaDoCaractere(c), esperado) << int(c);
 }
 
+// What each key types: alone, with Shift and Caps Lock as the user holds
+// and lights them, and, in the international variant, the dead keys.
+TEST_F(DesktopSimulado, TextoDeCadaTeclaComShiftCapsETeclasMortas) {
+  const struct {
+    int tecla;
+    bool shift, caps, mortas, modificadores;
+    TextoTecla esperado;
+  } casos[] = {
+      {'A', false, false, false, true, {u"a", 0}},    {'A', true, false, false, true, {u"A", 0}},
+      {'A', false, true, false, true, {u"A", 0}},     {'A', true, true, false, true, {u"a", 0}},
+      {'A', true, true, false, false, {u"a", 0}},     {'1', true, true, false, true, {u"!", 0}},
+      {0xDB, true, false, false, true, {u"{", 0}},    {0xDE, false, false, false, true, {u"'", 0}},
+      {0xDE, false, false, true, true, {u"", U'\''}}, {0xDE, true, false, true, true, {u"", U'"'}},
+      {0xC0, true, false, true, true, {u"", U'~'}},   {'6', true, false, true, true, {u"", U'^'}},
+      {'6', false, false, true, true, {u"6", 0}},     {tecla::kEspaco, true, false, false, true, {u" ", 0}},
+      {tecla::kEnter, false, false, false, true, {}}, {tecla::kShift, true, false, false, true, {}},
+      {tecla::kBotaoEsquerdo, false, false, false, true, {}},
+  };
+  for (const auto& c : casos) {
+    sim.setTeclaEstado(tecla::kShift, c.shift, false);
+    sim.setTeclaEstado(tecla::kCapsLock, false, c.caps);
+    sim.setTeclasMortas(c.mortas);
+    EXPECT_EQ(sim.teclaTexto(c.tecla, 0, c.modificadores), c.esperado) << c.tecla << " " << c.shift;
+  }
+  // After a dead key's accent.
+  sim.setTeclaEstado(tecla::kShift, true, false);
+  sim.setTeclaEstado(tecla::kCapsLock, false, false);
+  EXPECT_EQ(sim.teclaTexto('E', U'´', true).texto, u"É");
+  EXPECT_TRUE(sim.acoes().empty());  // asking types nothing
+}
+
 TEST_F(DesktopSimulado, CaractereDigitadoFicaRegistradoComoEscrito) {
   for (char32_t c : std::u32string(U"Aç😀")) sim.caractereDigitar(c);
   EXPECT_EQ(sim.linhas(),

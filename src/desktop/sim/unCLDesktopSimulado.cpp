@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "unAcentos.h"
 #include "unTextoDesktop.h"
 
 namespace mivo {
@@ -133,6 +134,32 @@ int CLDesktopSimulado::teclaDoCaractere(char32_t c) const {
     case 0x1B: return tecla::kEsc;
     default: return kSemTecla;
   }
+}
+
+TextoTecla CLDesktopSimulado::teclaTexto(int tecla, char32_t acento, bool modificadores) const {
+  if (!teclaValida(tecla)) return {};
+  const bool shift = modificadores && (gPressionadas[tecla::kShift] || gPressionadas[0xA0] || gPressionadas[0xA1]);
+  const bool caps = modificadores && gLigadas[tecla::kCapsLock];
+  char32_t c = 0;
+  if (tecla >= 'A' && tecla <= 'Z') {
+    c = static_cast<char32_t>(shift != caps ? tecla : tecla - 'A' + 'a');
+  } else if (tecla >= '0' && tecla <= '9') {
+    c = shift ? kDigitosComShift[tecla - '0'] : static_cast<char32_t>(tecla);
+  } else if (tecla == tecla::kEspaco) {
+    c = U' ';
+  } else {
+    for (const auto& p : kPontuacao) {
+      if (p.tecla == tecla) c = shift ? p.comShift : p.normal;
+    }
+  }
+  if (c == 0) return {};
+  TextoTecla r;
+  if (gTeclasMortas && (c == U'\'' || c == U'"' || c == U'`' || c == U'~' || c == U'^')) {
+    r.acento = c;
+  } else {
+    r.texto = std::u16string(1, static_cast<char16_t>(c));
+  }
+  return aplicarAcento(acento, r);
 }
 
 int CLDesktopSimulado::teclaEstado(int tecla) const {

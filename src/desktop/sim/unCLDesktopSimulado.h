@@ -32,6 +32,10 @@ class CLDesktopSimulado : public CLDesktop {
   // Shift bit (0x100); accented letters have no key.
   int teclaDoCaractere(char32_t caractere) const override;
   int teclaEstado(int tecla) const override;
+  // The United States layout (Shift and Caps Lock as held and lit through
+  // setTeclaEstado); with setTeclasMortas(true), its international variant,
+  // where ' " ` ~ and Shift+6 are dead keys.
+  TextoTecla teclaTexto(int tecla, char32_t acento, bool modificadores) const override;
   void caractereDigitar(char32_t caractere) override;
   std::vector<int> teclasSeguradas() const override { return gSeguradas.teclas(); }
   std::vector<BotaoMouse> botoesSegurados() const override { return gSeguradas.botoes(); }
@@ -73,6 +77,8 @@ class CLDesktopSimulado : public CLDesktop {
   void setTelaTamanho(TamanhoTela tamanho) { gTela = tamanho; }
   void setCursor(PontoTela ponto) { gCursor = ponto; }
   void setBotoesTrocados(bool trocados) { gBotoesTrocados = trocados; }
+  // The international variant of the layout, with its dead keys (teclaTexto).
+  void setTeclasMortas(bool mortas) { gTeclasMortas = mortas; }
   // As if the user held or released a key (or a mouse button, keys 1 and 2);
   // not something Mivo holds.
   void setTeclaEstado(int tecla, bool pressionada, bool ligada);
@@ -124,6 +130,7 @@ class CLDesktopSimulado : public CLDesktop {
   TamanhoTela gTela;
   PontoTela gCursor;
   bool gBotoesTrocados = false;
+  bool gTeclasMortas = false;
   std::array<bool, 256> gPressionadas{};
   std::array<bool, 256> gLigadas{};
   CLSeguradas gSeguradas;  // pressed by the script, not by the user

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "unAcentos.h"
 #include "unEntradaWin32.h"
 #include "unJanelaWin32.h"
 #include "unProgramaWin32.h"
@@ -90,6 +91,42 @@ int CLDesktopWin32::teclaEstado(int tecla) const {
   if (GetAsyncKeyState(tecla) & 0x8000) estado |= kTeclaPressionada;
   if (GetKeyState(tecla) & 0x0001) estado |= kTeclaLigada;
   return estado;
+}
+
+TextoTecla CLDesktopWin32::teclaTexto(int tecla, char32_t acento, bool modificadores) const {
+  if (tecla < 1 || tecla > 254 || tecla == VK_LBUTTON || tecla == VK_RBUTTON || tecla == VK_MBUTTON) return {};
+  // The layout of the program the user types into.
+  const HWND frente = GetForegroundWindow();
+  const HKL layout = GetKeyboardLayout(frente ? GetWindowThreadProcessId(frente, nullptr) : 0);
+  BYTE estado[256] = {};
+  if (modificadores) {
+    auto segura = [](int vk) { return (GetAsyncKeyState(vk) & 0x8000) != 0; };
+    if (segura(VK_SHIFT)) estado[VK_SHIFT] = 0x80;
+    if (GetKeyState(VK_CAPITAL) & 0x0001) estado[VK_CAPITAL] = 0x01;
+    // AltGr reaches the layout as Ctrl+Alt; Ctrl or Alt alone make commands,
+    // not characters, and are left out.
+    if (segura(VK_RMENU) && segura(VK_CONTROL)) {
+      estado[VK_CONTROL] = estado[VK_LCONTROL] = 0x80;
+      estado[VK_MENU] = estado[VK_RMENU] = 0x80;
+    }
+  }
+  // Num Lock stays as it is: pressing the key alone types under it too.
+  if (GetKeyState(VK_NUMLOCK) & 0x0001) estado[VK_NUMLOCK] = 0x01;
+  const UINT varredura = MapVirtualKeyExW(static_cast<UINT>(tecla), MAPVK_VK_TO_VSC, layout);
+  WCHAR buffer[8] = {};
+  constexpr UINT kSemMudarEstado = 0x4;
+  const int n = ToUnicodeEx(static_cast<UINT>(tecla), varredura, estado, buffer, 8, kSemMudarEstado, layout);
+  TextoTecla r;
+  if (n < 0) {
+    // A dead key: the buffer holds its accent as a spacing character.
+    r.acento = buffer[0];
+  } else {
+    for (int i = 0; i < n && i < 8; ++i) {
+      if (buffer[i] < 0x20 || buffer[i] == 0x7F) return {};  // Enter, Tab, Backspace, Ctrl+letter
+      r.texto.push_back(static_cast<char16_t>(buffer[i]));
+    }
+  }
+  return aplicarAcento(acento, r);
 }
 
 void CLDesktopWin32::caractereDigitar(char32_t caractere) {

@@ -26,6 +26,10 @@ class CLDesktopWin32 : public CLDesktop {
   // 2 Ctrl, 4 Alt); kSemTecla for a character no key of the layout types.
   int teclaDoCaractere(char32_t caractere) const override;
   int teclaEstado(int tecla) const override;
+  // ToUnicodeEx with the layout of the foreground window's thread, asked not
+  // to touch the keyboard state (flag 4, Windows 10 1607 and newer): a dead
+  // key the user pressed stays pending, and none is left behind.
+  TextoTecla teclaTexto(int tecla, char32_t acento, bool modificadores) const override;
   void caractereDigitar(char32_t caractere) override;
   std::vector<int> teclasSeguradas() const override { return gSeguradas.teclas(); }
   std::vector<BotaoMouse> botoesSegurados() const override { return gSeguradas.botoes(); }

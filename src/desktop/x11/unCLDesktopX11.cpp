@@ -148,6 +148,11 @@ std::bitset<256> CLDesktopX11::teclasPressionadas() const {
   return gTeclado->estadoDeTodas();
 }
 
+TextoTecla CLDesktopX11::teclaTexto(int tecla, char32_t acento, bool modificadores) const {
+  entreOperacoes();
+  return gTeclado->texto(tecla, acento, modificadores);
+}
+
 void CLDesktopX11::caractereDigitar(char32_t caractere) {
   entreOperacoes();
   gTeclado->digitar(caractere);

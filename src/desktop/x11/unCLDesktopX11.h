@@ -34,6 +34,9 @@ class CLDesktopX11 : public CLDesktop {
   int teclaEstado(int tecla) const override;
   // One XQueryKeymap and one XQueryPointer for all the codes.
   std::bitset<256> teclasPressionadas() const override;
+  // The server's keyboard description (XKB) translates the key; nothing is
+  // sent to any window, so no dead key of the user's is touched.
+  TextoTecla teclaTexto(int tecla, char32_t acento, bool modificadores) const override;
   void caractereDigitar(char32_t caractere) override;
   std::vector<int> teclasSeguradas() const override { return gSeguradas.teclas(); }
   std::vector<BotaoMouse> botoesSegurados() const override { return gSeguradas.botoes(); }

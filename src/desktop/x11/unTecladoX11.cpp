@@ -1,5 +1,6 @@
 #include "unTecladoX11.h"
 
+#include <cstring>
 #include <set>
 
 #include <X11/XKBlib.h>
@@ -7,6 +8,7 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
+#include "unAcentos.h"
 #include "unCLDesktop.h"
 #include "unConexaoX11.h"
 #include "unMapaTeclasX11.h"
@@ -45,6 +47,35 @@ constexpr int kOciosoMs = 1000;
 // would halve the typing speed).
 constexpr auto kValidadeCaps = std::chrono::milliseconds(250);
 
+// The punctuation codes by the name of their place on the keyboard (the
+// names of the XKB keycodes), the places Windows gives them.
+constexpr std::pair<int, const char*> kTeclasPorLugar[] = {
+    {186, "AC10"}, {187, "AE12"}, {188, "AB08"}, {189, "AE11"}, {190, "AB09"}, {191, "AB10"}, {192, "TLDE"},
+    {193, "AB11"}, {219, "AD11"}, {220, "BKSL"}, {221, "AD12"}, {222, "AC11"}, {226, "LSGT"},
+};
+
+bool ehPontuacao(int tecla) {
+  for (const auto& [t, nome] : kTeclasPorLugar) {
+    if (t == tecla) return true;
+  }
+  return false;
+}
+
+// The accent of a dead keysym, as the character it types before a blank
+// (the compose tables of X: an apostrophe for the acute, a double quote for
+// the diaeresis); 0 for any other keysym.
+char32_t acentoDoKeysym(KeySym ks) {
+  switch (ks) {
+    case XK_dead_acute: return U'\'';
+    case XK_dead_grave: return U'`';
+    case XK_dead_tilde: return U'~';
+    case XK_dead_circumflex: return U'^';
+    case XK_dead_diaeresis: return U'"';
+    case XK_dead_cedilla: return U'¸';
+    default: return 0;
+  }
+}
+
 bool ehLetra(KeySym keysym) {
   KeySym minuscula = NoSymbol, maiuscula = NoSymbol;
   XConvertCase(keysym, &minuscula, &maiuscula);
@@ -56,11 +87,19 @@ bool ehLetra(KeySym keysym) {
 CLTecladoX11::CLTecladoX11(CLConexaoX11& conexao, CLSocorroX11* socorro)
     : gConexao(conexao), gSocorro(socorro), gReserva(conexao) {}
 
+CLTecladoX11::~CLTecladoX11() {
+  if (gXkb) XkbFreeKeyboard(gXkb, XkbAllComponentsMask, True);
+}
+
 void CLTecladoX11::carregarMapa() {
   gPosicoes.clear();
   gShift = 0;
+  gPorNome.fill(0);
+  if (gXkb) XkbFreeKeyboard(gXkb, XkbAllComponentsMask, True);
+  gXkb = nullptr;
   gMapaValido = true;
   if (gConexao.morta()) return;
+  carregarNomes();
   const MapaTecladoX11 m(gConexao.tela());
   if (!m.valido()) return;
   // The first two columns are the first group without and with Shift; a
@@ -82,6 +121,96 @@ void CLTecladoX11::carregarMapa() {
   const Posicao* shift = procurar(XK_Shift_L);
   if (!shift) shift = procurar(XK_Shift_R);
   gShift = shift ? shift->keycode : 0;
+}
+
+void CLTecladoX11::carregarNomes() {
+  // The keyboard description: its types and symbols (to translate keys
+  // under any modifiers) and the names of its keys.
+  gXkb = XkbGetMap(gConexao.tela(), XkbKeyTypesMask | XkbKeySymsMask | XkbModifierMapMask, XkbUseCoreKbd);
+  if (!gXkb) return;
+  if (XkbGetNames(gConexao.tela(), XkbKeyNamesMask, gXkb) != Success || !gXkb->names || !gXkb->names->keys) return;
+  for (const auto& [tecla, nome] : kTeclasPorLugar) {
+    for (int kc = gXkb->min_key_code; kc <= gXkb->max_key_code; ++kc) {
+      if (std::strncmp(gXkb->names->keys[kc].name, nome, XkbKeyNameLength) == 0) {
+        gPorNome[tecla] = static_cast<KeyCode>(kc);
+        break;
+      }
+    }
+  }
+}
+
+std::vector<KeyCode> CLTecladoX11::keycodesDaTecla(int tecla) {
+  if (!gMapaValido) carregarMapa();
+  if (tecla >= 0 && tecla < 256 && gPorNome[tecla] != 0) return {gPorNome[tecla]};
+  std::vector<KeyCode> keycodes;
+  for (KeySym ks : keysymsDaTecla(tecla)) {
+    // A punctuation code whose place the server does not name is found by
+    // its keysym, but only where the key types it without Shift: ";" on a
+    // key that types "," would be a second code for the comma key.
+    const Posicao* p = procurar(ks);
+    if (p && !(ehPontuacao(tecla) && p->nivel != 0)) keycodes.push_back(p->keycode);
+  }
+  return keycodes;
+}
+
+KeySym CLTecladoX11::traduzir(KeyCode keycode, unsigned int mods, unsigned int* consumidos) {
+  if (!gMapaValido) carregarMapa();
+  KeySym ks = NoSymbol;
+  if (!gXkb || !XkbTranslateKeyCode(gXkb, keycode, mods, consumidos, &ks)) return NoSymbol;
+  return ks;
+}
+
+TextoTecla CLTecladoX11::texto(int tecla, char32_t acento, bool modificadores) {
+  if (gConexao.morta() || ehBotao(tecla)) return {};
+  Display* d = gConexao.tela();
+  XkbStateRec estadoXkb{};
+  if (XkbGetState(d, XkbUseCoreKbd, &estadoXkb) != Success) return {};
+  KeyCode keycode = 0;
+  unsigned int mods = 0;
+  if (modificadores) {
+    const std::vector<KeyCode> keycodes = keycodesDaTecla(tecla);
+    if (keycodes.empty()) return {};
+    keycode = keycodes.front();
+    // Ctrl and Alt make commands, not characters.
+    mods = estadoXkb.mods & ~static_cast<unsigned int>(ControlMask | Mod1Mask);
+  } else {
+    const auto keysyms = keysymsDaTecla(tecla);
+    for (KeySym ks : keysyms) {
+      if (const Posicao* p = procurar(ks)) {
+        keycode = p->keycode;
+        break;
+      }
+    }
+    if (keycode == 0) {
+      // pressionar() would lend a keycode to the first keysym: that is what
+      // it types.
+      if (keysyms.empty()) return {};
+      TextoTecla r;
+      if (const char32_t c = caractereDoKeysym(keysyms.front()); c >= 0x20) r.texto.push_back(static_cast<char16_t>(c));
+      return aplicarAcento(acento, r);
+    }
+    // Alone: only Num Lock, which the script does not press, stays as it is.
+    mods = estadoXkb.locked_mods & XkbKeysymToModifiers(d, XK_Num_Lock);
+  }
+  unsigned int consumidos = 0;
+  KeySym ks = traduzir(keycode, XkbBuildCoreState(mods, estadoXkb.group), &consumidos);
+  if ((mods & LockMask) && !(consumidos & LockMask)) {
+    KeySym minuscula = NoSymbol, maiuscula = NoSymbol;
+    XConvertCase(ks, &minuscula, &maiuscula);
+    ks = maiuscula;
+  }
+  TextoTecla r;
+  if (const char32_t a = acentoDoKeysym(ks)) {
+    r.acento = a;
+  } else if (const char32_t c = caractereDoKeysym(ks); c >= 0x20 && c != 0x7F) {
+    if (c > 0xFFFF) {
+      r.texto.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
+      r.texto.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+    } else {
+      r.texto.push_back(static_cast<char16_t>(c));
+    }
+  }
+  return aplicarAcento(acento, r);
 }
 
 const CLTecladoX11::Posicao* CLTecladoX11::procurar(KeySym keysym) {
@@ -177,9 +306,8 @@ int CLTecladoX11::estado(int tecla) {
   }
   char teclas[32] = {};
   XQueryKeymap(d, teclas);
-  for (KeySym ks : keysymsDaTecla(tecla)) {
-    const Posicao* p = procurar(ks);
-    if (p && (teclas[p->keycode / 8] & (1 << (p->keycode % 8)))) resultado |= kTeclaPressionada;
+  for (KeyCode kc : keycodesDaTecla(tecla)) {
+    if (teclas[kc / 8] & (1 << (kc % 8))) resultado |= kTeclaPressionada;
   }
   if (tecla == tecla::kCapsLock || tecla == tecla::kNumLock) {
     XkbStateRec estadoXkb{};
@@ -208,9 +336,8 @@ std::bitset<256> CLTecladoX11::estadoDeTodas() {
   if (gConexao.morta()) return {};
   for (int tecla = 1; tecla <= 254; ++tecla) {
     if (ehBotao(tecla)) continue;
-    for (KeySym ks : keysymsDaTecla(tecla)) {
-      const Posicao* p = procurar(ks);
-      if (p && (teclas[p->keycode / 8] & (1 << (p->keycode % 8)))) {
+    for (KeyCode kc : keycodesDaTecla(tecla)) {
+      if (teclas[kc / 8] & (1 << (kc % 8))) {
         estado[tecla] = true;
         break;
       }

@@ -12,7 +12,10 @@
 #include <unordered_map>
 #include <vector>
 
+#include "unCLDesktop.h"
 #include "unTeclasReservaX11.h"
+
+struct _XkbDesc;
 
 namespace mivo {
 
@@ -23,6 +26,9 @@ class CLTecladoX11 {
  public:
   // `socorro`, when given, is told of every keycode that goes down or up.
   CLTecladoX11(CLConexaoX11& conexao, CLSocorroX11* socorro = nullptr);
+  ~CLTecladoX11();
+  CLTecladoX11(const CLTecladoX11&) = delete;
+  CLTecladoX11& operator=(const CLTecladoX11&) = delete;
 
   // False when the code names no key (nothing was sent).
   bool pressionar(int tecla);
@@ -34,6 +40,10 @@ class CLTecladoX11 {
   // Whether each of the codes 1..254 is down, from one look at the keymap
   // and the pointer.
   std::bitset<256> estadoDeTodas();
+  // CLDesktop::teclaTexto: the key the user presses for `tecla` (see
+  // keycodesDaTecla) translated under the keyboard's state now, or the key
+  // pressionar() presses translated with no modifier held.
+  TextoTecla texto(int tecla, char32_t acento, bool modificadores);
   void digitar(char32_t caractere);
 
   // The map changed (a MappingNotify for keycodes other than the lent ones).
@@ -48,6 +58,16 @@ class CLTecladoX11 {
   };
 
   void carregarMapa();
+  void carregarNomes();
+  // The keycodes that are the key of `tecla` on the user's keyboard. The
+  // punctuation codes stand for places on the keyboard, as on Windows (186
+  // is the key right of L, whatever it types): they are found by the key's
+  // name when the server names its keys. Every other code is found by its
+  // keysyms.
+  std::vector<KeyCode> keycodesDaTecla(int tecla);
+  // The keysym of `keycode` under `mods` in the current group; NoSymbol
+  // when the server's keyboard description cannot be read.
+  KeySym traduzir(KeyCode keycode, unsigned int mods, unsigned int* consumidos);
   const Posicao* procurar(KeySym keysym);
   // The keycode of the first keysym of `tecla` the map has, lending one when
   // it has none; 0 for a code with no key.
@@ -62,6 +82,8 @@ class CLTecladoX11 {
   bool gMapaValido = false;
   std::unordered_map<KeySym, Posicao> gPosicoes;
   KeyCode gShift = 0;
+  std::array<KeyCode, 256> gPorNome{};  // punctuation codes by key name; 0: not named
+  _XkbDesc* gXkb = nullptr;             // the server's keyboard description
   std::array<KeyCode, 256> gPressionadas{};  // the keycode each key code went down with
   bool gUltimoFoiCr = false;
   bool gCapsLock = false;
