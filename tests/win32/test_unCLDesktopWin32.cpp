@@ -169,6 +169,15 @@ TEST_F(DesktopWin32, EstadoDasTeclas) {
   const std::bitset<256> todas = desktop.teclasPressionadas();
   EXPECT_TRUE(todas[tecla::kShift]);
   EXPECT_FALSE(todas['Q'] || todas[tecla::kBotaoDireito]);
+  // What a key types (the recorder): with the state of now, Shift makes a
+  // capital; pressed alone it would type the small letter; an accent left
+  // by a dead key goes onto the letter; keys without a character type none.
+  const bool capsLigado = desktop.teclaEstado(tecla::kCapsLock) & kTeclaLigada;
+  EXPECT_EQ(desktop.teclaTexto('A', 0, true).texto, capsLigado ? u"a" : u"A");
+  EXPECT_EQ(desktop.teclaTexto('A', 0, false).texto, capsLigado ? u"A" : u"a");
+  EXPECT_EQ(desktop.teclaTexto('E', U'\u00B4', false).texto, capsLigado ? u"\u00C9" : u"\u00E9");
+  for (int semTexto : {tecla::kShift, tecla::kEnter, VK_F5, tecla::kBotaoEsquerdo, 0, 300})
+    EXPECT_EQ(desktop.teclaTexto(semTexto, 0, true), TextoTecla{}) << semTexto;
   desktop.teclaSoltar(tecla::kShift);
   EXPECT_TRUE(
       esperarAte([&] { return !(desktop.teclaEstado(tecla::kShift) & kTeclaPressionada); }));
