@@ -1,9 +1,21 @@
 #!/usr/bin/env bash
-# Runs bench_lista and the Python csv reference N times each (default 5) on
-# a 1,000,000-line list and prints the medians (seconds, peak KiB).
+# Big lists, N runs of each step (default 5); prints the medians.
+#  1. Reading and writing a 1,000,000-line list: bench_lista against the
+#     Python csv reference (seconds, peak KiB).
+#  2. The data-table window's commands on 1,000,000 records x 5 columns
+#     (bench_colunas): open, sort by a column, filter to 1 % of the records,
+#     write the whole filter view back, save. Each step runs in a process of
+#     its own after the untimed steps before it; shown are the wall seconds,
+#     the CPU seconds of all its threads, the peak memory of the process and
+#     how much the step raised it (KiB).
+#   bench/lista.sh [N]    BUILD=dir picks the build (default build/), where
+#                         the two programs are built first.
 set -euo pipefail
 aqui="$(cd "$(dirname "$0")" && pwd)"
-bin="${BIN:-$aqui/../build/bench/bench_lista}"
+build="${BUILD:-$aqui/../build}"
+cmake --build "$build" --target bench_lista --target bench_colunas >/dev/null
+bin="${BIN:-$build/bench/bench_lista}"
+colunas="$build/bench/bench_colunas"
 n="${1:-5}"
 tmp="$(mktemp -d)"; trap 'rm -rf "$tmp"' EXIT
 "$bin" gerar "$tmp/lista.txt" "${LINHAS:-1000000}"
@@ -22,3 +34,23 @@ medir "mivo &LaAbrir" "$bin" abrir "$tmp/lista.txt"
 medir "mivo &LaSalvar" "$bin" salvar "$tmp/lista.txt" "$tmp/saida.txt"
 medir "python csv.reader" python3 "$aqui/referencia_csv.py" ler "$tmp/lista.txt"
 medir "python csv.writer" python3 "$aqui/referencia_csv.py" escrever "$tmp/lista.txt" "$tmp/saida-py.txt"
+
+echo
+"$colunas" gerar "$tmp/registros.txt" "${LINHAS:-1000000}"
+printf '%-22s %10s %10s %12s %12s\n' "passo" "tempo" "CPU" "pico" "aumento"
+passo() {  # fase argumentos...
+  local fase="$1"; shift
+  local seg=() cpu=() mem=() mais=()
+  for _ in $(seq "$n"); do
+    read -r _ s c m d < <("$colunas" "$fase" "$tmp/registros.txt" "$@" 2>/dev/null)
+    seg+=("$s"); cpu+=("$c"); mem+=("$m"); mais+=("$d")
+  done
+  printf '%-22s %8s s %8s s %8s KiB %8s KiB\n' "$fase" \
+    "$(printf '%s\n' "${seg[@]}" | mediana)" "$(printf '%s\n' "${cpu[@]}" | mediana)" \
+    "$(printf '%s\n' "${mem[@]}" | mediana)" "$(printf '%s\n' "${mais[@]}" | mediana)"
+}
+passo abrir
+passo ordenar
+passo filtrar
+passo gravar
+passo salvar "$tmp/registros-salvos.txt"

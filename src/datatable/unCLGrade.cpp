@@ -219,6 +219,23 @@ void CLGrade::limparCelulas() {
   avisar([&](CLGradeObservador& o) { o.celulasAlteradas(0, 0, gColunas - 1, RowCount() - 1); });
 }
 
+bool CLGrade::reordenarLinhas(const QList<int>& ordem) {
+  const int n = RowCount() - 1;
+  if (ordem.size() != n) return false;
+  QList<bool> visto(n + 1, false);
+  for (int r : ordem) {
+    if (r < 1 || r > n || visto[r]) return false;
+    visto[r] = true;
+  }
+  Lote lote(*this);
+  QList<CLLinhaGrade> novas;
+  novas.reserve(RowCount());
+  novas.append(std::move(gLinhas[0]));
+  for (int r : ordem) novas.append(std::move(gLinhas[r]));
+  gLinhas = std::move(novas);
+  return true;
+}
+
 // --- Columns by title ---------------------------------------------------------
 
 const QHash<QString, int>& CLGrade::indiceTitulos() const {

@@ -77,6 +77,11 @@ class CLGrade {
   void limparColuna(int col);
   // Clears every cell, titles included; the size stays.
   void limparCelulas();
+  // Puts the records in a new order without copying their text: record k
+  // (from 1) becomes the row that was ordem[k - 1]. `ordem` must name every
+  // record row once; otherwise nothing changes and false is returned.
+  // Observers get one batch.
+  bool reordenarLinhas(const QList<int>& ordem);
 
   // --- Columns by title ---------------------------------------------------
   // Index of the first column whose title, trimmed and lower-cased, equals

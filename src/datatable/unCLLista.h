@@ -24,15 +24,22 @@ class CLLista {
   CLLista& operator=(const CLLista&) = delete;
 
   CLGrade gridDados;
+  // The filter view: "Linha" (the record's row in gridDados) and then the
+  // data columns; the active grid while it is shown (see unCLFiltro.h).
+  CLGrade gridFiltro;
   CLGrade* gGrid = &gridDados;  // the grid that saving and column commands act on
   QString gArquivo;             // list file the table belongs to; empty when none
   QString gLastFile;            // list file last opened or saved
   bool gEditou = false;         // changed since it was last loaded or saved
   int gSortedColumn = 0;        // column whose title was last clicked
+  int gFiltroEditedLine = 0;    // view row last edited and not yet written back; 0: none
+  QList<int> gFiltroPendentes;  // every view row edited and not yet written back
+  int gMarcados = 0;            // marked records (the copy command asks about them)
   CLRecentes gRecentes;
   // Called wherever the status bar must be refreshed, with the grid to show.
   std::function<void(const CLGrade&)> aoMostrarStatus;
 
+  bool filtroVisivel() const { return gGrid == &gridFiltro; }
   // The table counts as saved when it belongs to a file and has not changed.
   bool estaSalvo() const;
   // True when some record cell of gridDados is not blank.

@@ -322,3 +322,21 @@ TEST(CLGrade, ObservadorAcompanhaAsMudancas) {
   g.setCell(0, 1, QStringLiteral("z"));
   EXPECT_TRUE(v.eventos.isEmpty());
 }
+
+TEST(CLGrade, ReordenarLinhasSoComUmaPermutacaoDosRegistros) {
+  CLGrade g;
+  preencher(g, {{"nome", "n"}, {"a", "1"}, {"b", "2"}, {"c", "3"}});
+  EXPECT_EQ(g.colunaPorTitulo(QStringLiteral("n")), 1);
+  Gravador v;
+  g.adicionarObservador(&v);
+  for (const QList<int>& errada : {QList<int>{1, 2}, QList<int>{1, 1, 2}, QList<int>{0, 1, 2},
+                                   QList<int>{1, 2, 4}}) {
+    EXPECT_FALSE(g.reordenarLinhas(errada));
+  }
+  EXPECT_TRUE(v.eventos.isEmpty());
+  ASSERT_TRUE(g.reordenarLinhas({3, 1, 2}));
+  EXPECT_EQ(conteudo(g), (QList<QStringList>{{"nome", "n"}, {"c", "3"}, {"a", "1"}, {"b", "2"}}));
+  EXPECT_EQ(v.eventos.value(0), QStringLiteral("redefinir"));
+  EXPECT_EQ(g.colunaPorTitulo(QStringLiteral("nome")), 0);
+  g.removerObservador(&v);
+}
