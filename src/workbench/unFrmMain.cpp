@@ -19,13 +19,13 @@
 #include "unArquivoDicas.h"
 #include "unCLEditorScript.h"
 #include "unCLLista.h"
-#include "unCLModeloGrade.h"
 #include "unCLScript.h"
 #include "unDelegadoLog.h"
 #include "unCLErro.h"
 #include "unDialogos.h"
 #include "unDtmPrincipal.h"
 #include "unFrmInfo.h"
+#include "unFrmLista.h"
 #include "unFrmMacro.h"
 #include "unFrmMsg.h"
 #include "unFrmProgress.h"
@@ -101,8 +101,13 @@ TfrmMain::TfrmMain(bool relogioVirtual, QWidget* pai)
   });
 
   // The data table.
-  gModeloGrade = new CLModeloGrade(gHost->lista().gridDados, this);
-  ui->gridDados->setModel(gModeloGrade);
+  gFrmLista = new TfrmLista(gHost->lista(), ui->tbsLista);
+  gFrmLista->setObjectName(QStringLiteral("frmLista"));
+  gFrmLista->gColunaBase = QStringLiteral("#email");
+  gFrmLista->setTextoScript([this] { return textoScript(); });
+  gFrmLista->setProgresso(&progresso());
+  ui->lyLista->addWidget(gFrmLista, 1);
+  connect(gFrmLista, &TfrmLista::abrirRecentesPedido, this, [this] { abrirListaAuxiliar(); });
 
   QFont fixa(QStringLiteral("Courier New"), 13);
   fixa.setStyleHint(QFont::Monospace);
@@ -168,8 +173,8 @@ TfrmMain::~TfrmMain() {
   for (const QPointer<TfrmMacro>& gravador : gGravadores) delete gravador;
   delete gInfo;
   // The grid model observes the host's table: it goes first.
-  ui->gridDados->setModel(nullptr);
-  delete gModeloGrade;
+  // The data-table window shows the host's table: it goes first.
+  delete gFrmLista;
   ui->lstLog->setModel(nullptr);
 }
 
@@ -317,7 +322,7 @@ void TfrmMain::rodarSecaoConfig() {
   gFecharAoTerminar = c.fecharAoTerminar;
   if (gExecutarMinimizado) return;
   aplicarAbas(CLDocumentoScript::abasVisiveis(!c.abaScript, !c.abaDados, !c.abaTexto));
-  ui->gridDados->setVisible(c.lista);
+  gFrmLista->setVisible(c.lista);
 }
 
 void TfrmMain::rodarSecaoPre() {
@@ -333,7 +338,8 @@ void TfrmMain::rodarSecaoPre() {
   ui->pgcPrincipal->setTabVisible(0, !oculto("ocultar_aba_script"));
   ui->pgcPrincipal->setTabVisible(1, !oculto("ocultar_aba_dados"));
   ui->pgcPrincipal->setTabVisible(2, !oculto("ocultar_texto"));
-  ui->gridDados->setVisible(!oculto("ocultar_lista"));
+  gFrmLista->setVisible(!oculto("ocultar_lista"));
+  gFrmLista->setDetalheVisivel(!oculto("ocultar_detalhe_celula"));
   gImpedirRodar = e.impedirRodar;
   gExigencias = ExigenciasScript{e.exigirDados, e.exigirTexto, e.exigirConfig};
   if (e.titulo) {
@@ -355,7 +361,8 @@ void TfrmMain::entrarModoEdicao() {
   ui->pgcPrincipal->setTabVisible(0, true);
   ui->pgcPrincipal->setTabVisible(1, true);
   ui->pgcPrincipal->tabBar()->setVisible(true);
-  ui->gridDados->setVisible(true);
+  gFrmLista->setVisible(true);
+  gFrmLista->setDetalheVisivel(true);
   ui->pgcScript->setTabVisible(1, true);
   ui->pgcScript->setTabVisible(2, true);
   ui->pgcPrincipal->setCurrentIndex(0);
@@ -405,11 +412,7 @@ void TfrmMain::btnDuplicarClick() {
 }
 
 void TfrmMain::btnAbrirClick() {
-  CLLista& lista = gHost->lista();
-  const bool nova = lista.novaLista(true, [this](const QString& pergunta) {
-    return perguntarSimNao(pergunta) == QLatin1String("Sim");
-  });
-  if (!nova) return;
+  if (!gFrmLista->novaLista(true)) return;
   abrirScript(QString());
   configToolbar();
 }
@@ -855,7 +858,7 @@ void TfrmMain::selecionarAbaScript(int indice) {
   ui->pgcScript->setCurrentIndex(indice);
 }
 
-void TfrmMain::ajustarColunas() { ui->gridDados->resizeColumnsToContents(); }
+void TfrmMain::ajustarColunas() { gFrmLista->AutoSizeGrid(); }
 
 void TfrmMain::pgcPrincipalChange(int indice) {
   if (indice == 1) ajustarColunas();

@@ -22,8 +22,8 @@ class TfrmMain;
 
 namespace mivo {
 
-class CLModeloGrade;
 class CLAlvoAjuda;
+class TfrmLista;
 class TfrmMacro;
 class TfrmInfo;
 class TfrmStep;
@@ -79,6 +79,8 @@ class TfrmMain : public QMainWindow, private CLVisaoBancada, private CLBancadaPa
   // "Mouse && cor": the inspector to the front, created when there is none.
   TfrmInfo* btnMouseCorClick();
   TfrmStep& janelaPasso() { return *gStep; }
+  // The data-table window docked in the "Dados" tab.
+  TfrmLista& janelaLista() { return *gFrmLista; }
   void fecharMivo();  // "Fechar o Mivo": ends without the unsaved-changes question
   void configToolbar();
   void configStatus();
@@ -199,7 +201,7 @@ class TfrmMain : public QMainWindow, private CLVisaoBancada, private CLBancadaPa
   std::unique_ptr<Ui::TfrmMain> ui;
   std::unique_ptr<CLHostBancada> gHost;
   CLDocumentoScript gDocumento;
-  CLModeloGrade* gModeloGrade = nullptr;
+  TfrmLista* gFrmLista = nullptr;  // docked in the "Dados" tab
   std::unique_ptr<TfrmSalvarFile> gSalvarFile;
   std::unique_ptr<TfrmProgress> gProgress;
   std::unique_ptr<TfrmStep> gStep;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -22,6 +23,7 @@
 #include "unCLDesktopSimulado.h"
 #include "unCLAjudaLinha.h"
 #include "unCLEditorScript.h"
+#include "unFrmLista.h"
 #include "unFrmMsg.h"
 #include "unFrmSalvarFile.h"
 #include "unUtil.h"
@@ -674,6 +676,34 @@ TEST_F(FrmMain, ListaAuxiliarEscolhidaVaiParaATabela) {
   gJanela->setEscolherArquivoAbrir([](const QString&, const QString&) { return QString(); });
   EXPECT_FALSE(gJanela->abrirListaAuxiliar());
   EXPECT_EQ(grade.cell(0, 2), QStringLiteral("João"));
+}
+
+// The data-table window lives in the "Dados" tab: the pre-load section can
+// hide its cell detail, edit mode shows it again, and "Abrir recentes..."
+// opens a list through the workbench's open-file window.
+TEST_F(FrmMain, ListaDeTrabalhoNaAbaDados) {
+  TfrmLista& janelaLista = gJanela->janelaLista();
+  EXPECT_TRUE(principal()->widget(1)->isAncestorOf(&janelaLista));
+  QWidget* detalhe = filho<QWidget>(janelaLista, "pnCelula");
+  const QString s = criar(QStringLiteral("detalhe.mivo"),
+                          "##pre_carregar\r\nocultar_detalhe_celula=sim\r\n##pre_carregar_fim\r\n&TaLinhaAdicionar(x).\r\n");
+  ASSERT_TRUE(gJanela->abrirScript(s));
+  EXPECT_TRUE(detalhe->isHidden());
+  gJanela->entrarModoEdicao();
+  EXPECT_FALSE(detalhe->isHidden());
+
+  const QString lista = criar(QStringLiteral("contatos.txt"), "nome;fone\r\nAna;1\r\nJoão;2\r\n");
+  QString pasta;
+  gJanela->setEscolherArquivoAbrir([&](const QString& p, const QString&) {
+    pasta = p;
+    return lista;
+  });
+  QAction* recentes = janelaLista.acao(QStringLiteral("Abrir recentes..."));
+  ASSERT_NE(recentes, nullptr);
+  recentes->trigger();
+  EXPECT_EQ(pasta, QStringLiteral("dados\\listas\\"));
+  EXPECT_EQ(gJanela->host().lista().gridDados.cell(0, 2), QStringLiteral("João"));
+  EXPECT_EQ(janelaLista.textoItens(), QStringLiteral("Itens: 2"));
 }
 
 // "Executar" on a script the checker finds problems in asks first; "Não"

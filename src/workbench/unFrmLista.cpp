@@ -1,0 +1,653 @@
+#include "unFrmLista.h"
+
+#include <QAbstractItemDelegate>
+#include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QDir>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QStyle>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <algorithm>
+
+#include "ui_unFrmLista.h"
+#include "unCLColunas.h"
+#include "unCLFiltro.h"
+#include "unCLModeloGrade.h"
+#include "unCLNegOffice.h"
+#include "unFrmAbrir.h"
+#include "unFrmProgress.h"
+#include "unFrmStart.h"
+#include "unUtil.h"
+
+namespace mivo {
+
+namespace {
+
+const QString kFiltroListas = QStringLiteral("*.txt;*.csv;*.xls*|*.txt;*.csv;*.xls*|.csv|*.csv|.txt|*.txt|.xls*|*.xls*");
+const QString kOperacaoCancelada = QStringLiteral("Operação cancelada");
+const QString kProcedimentoCancelado = QStringLiteral("Procedimento cancelado");
+constexpr int kLarguraPadrao = 150;
+constexpr int kAlturaLinha = 20;
+constexpr int kIntervaloDetalhe = 100;  // ms
+
+// Edits typed into the grid go through CLLista, which marks the table
+// changed and detaches it from a "lastrecipients" file; an Enter that ends
+// an edit then moves on as Enter does outside editing.
+class CLDelegadoLista : public QStyledItemDelegate {
+ public:
+  CLDelegadoLista(TfrmLista& janela, QObject* pai) : QStyledItemDelegate(pai), gJanela(janela) {}
+
+  void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& indice) const override {
+    auto* campo = qobject_cast<QLineEdit*>(editor);
+    if (!campo || !indice.isValid()) return;
+    CLLista& lista = gJanela.lista();
+    // An unchanged cell is no edit.
+    if (lista.gridDados.celula(indice.column(), indice.row() + 1) == campo->text()) return;
+    lista.editarCelula(indice.column(), indice.row() + 1, campo->text());
+  }
+
+ private:
+  TfrmLista& gJanela;
+};
+
+}  // namespace
+
+// --- The window --------------------------------------------------------------------------------
+
+TfrmLista::TfrmLista(CLLista& lista, QWidget* pai)
+    : QWidget(pai), ui(std::make_unique<Ui::TfrmLista>()), gLista(lista),
+      gNegOffice(std::make_unique<CLNegOffice>()), gDialogos(CLDialogosLista::padrao()) {
+  ui->setupUi(this);
+  gModelo = new CLModeloGrade(gLista.gridDados, this);
+  QTableView* g = ui->gridDados;
+  // While the rows or columns change the view moves its current cell on
+  // its own; the grid's current cell is the one that counts, and the view
+  // is put back on it once the change is over.
+  for (auto sinal : {&QAbstractItemModel::rowsAboutToBeInserted, &QAbstractItemModel::rowsAboutToBeRemoved,
+                     &QAbstractItemModel::columnsAboutToBeInserted, &QAbstractItemModel::columnsAboutToBeRemoved})
+    connect(gModelo, sinal, this, [this] { gMudandoEstrutura = true; });
+  connect(gModelo, &QAbstractItemModel::modelAboutToBeReset, this, [this] { gMudandoEstrutura = true; });
+  for (auto sinal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved,
+                     &QAbstractItemModel::columnsInserted, &QAbstractItemModel::columnsRemoved})
+    connect(gModelo, sinal, this, [this] { estruturaMudou(); });
+  connect(gModelo, &QAbstractItemModel::modelReset, this, [this] { estruturaMudou(); });
+  g->setModel(gModelo);
+  g->setItemDelegate(new CLDelegadoLista(*this, g));
+  g->horizontalHeader()->setDefaultSectionSize(kLarguraPadrao);
+  g->verticalHeader()->setDefaultSectionSize(kAlturaLinha);
+  g->verticalHeader()->setMinimumSectionSize(8);
+  g->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  g->setSelectionBehavior(QAbstractItemView::SelectItems);
+  // F2 saves here, so it does not open the cell editor.
+  g->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::AnyKeyPressed |
+                     QAbstractItemView::SelectedClicked);
+  g->setWordWrap(false);
+  // A title click opens the header popup; it must not select the whole
+  // column (a Del then would delete every record).
+  QHeaderView* titulos = g->horizontalHeader();
+  disconnect(titulos, &QHeaderView::sectionPressed, g, nullptr);
+  disconnect(titulos, &QHeaderView::sectionEntered, g, nullptr);
+  titulos->setSectionsClickable(true);
+  connect(titulos, &QHeaderView::sectionClicked, this, [this](int coluna) {
+    if (QMenu* menu = tituloClicado(coluna)) menu->popup(QCursor::pos());
+  });
+  g->installEventFilter(this);
+  g->viewport()->installEventFilter(this);
+  connect(g->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this](const QModelIndex& atual) { celulaAtualMudou(atual); });
+  connect(g, &QAbstractItemView::clicked, this, [this] { atualizarStatus(); });
+  connect(g->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
+          [this](QWidget*, QAbstractItemDelegate::EndEditHint dica) {
+            // Enter ended the edit: it then does what Enter does in the grid.
+            if (dica == QAbstractItemDelegate::SubmitModelCache)
+              QMetaObject::invokeMethod(this, [this] { teclaGrade(Qt::Key_Return, Qt::NoModifier); },
+                                        Qt::QueuedConnection);
+          });
+
+  gLista.gridDados.adicionarObservador(this);
+  gLista.aoMostrarStatus = [this](const CLGrade& grade) { showStatus(grade); };
+
+  gTmCelula.setSingleShot(true);
+  gTmCelula.setInterval(kIntervaloDetalhe);
+  connect(&gTmCelula, &QTimer::timeout, this, &TfrmLista::tmCelulaTimer);
+
+  const QStyle* estilo = style();
+  ui->btnNovaLista->setIcon(estilo->standardIcon(QStyle::SP_FileIcon));
+  ui->btnInserir->setIcon(estilo->standardIcon(QStyle::SP_FileDialogDetailedView));
+  ui->btnExcluir->setIcon(estilo->standardIcon(QStyle::SP_TrashIcon));
+  ui->btnAbrir->setIcon(estilo->standardIcon(QStyle::SP_DialogOpenButton));
+  ui->btnColar->setIcon(estilo->standardIcon(QStyle::SP_FileDialogContentsView));
+  ui->btnSalvar->setIcon(estilo->standardIcon(QStyle::SP_DialogSaveButton));
+  ui->btnSalvarComo->setIcon(estilo->standardIcon(QStyle::SP_DriveFDIcon));
+  montarMenus();
+  conectar();
+  ui->pgcLista->setCurrentWidget(ui->tsDados);
+  seguirCelulaAtual();
+  showStatus(*gLista.gGrid);
+}
+
+TfrmLista::~TfrmLista() {
+  gTmCelula.stop();
+  gLista.gridDados.removerObservador(this);
+  gLista.aoMostrarStatus = nullptr;
+  ui->gridDados->setModel(nullptr);
+}
+
+QTableView* TfrmLista::gridDados() const { return ui->gridDados; }
+
+void TfrmLista::setDialogos(CLDialogosLista dialogos) {
+  // Whatever the caller leaves empty keeps the program's own dialog.
+  const CLDialogosLista p = CLDialogosLista::padrao();
+  auto manter = [](auto& campo, const auto& padrao) {
+    if (!campo) campo = padrao;
+  };
+  manter(dialogos.informar, p.informar);
+  manter(dialogos.erro, p.erro);
+  manter(dialogos.confirmar, p.confirmar);
+  manter(dialogos.pedirValor, p.pedirValor);
+  manter(dialogos.entrada, p.entrada);
+  manter(dialogos.escolherArquivos, p.escolherArquivos);
+  manter(dialogos.escolherSalvar, p.escolherSalvar);
+  manter(dialogos.escolherArquivo, p.escolherArquivo);
+  manter(dialogos.lerAreaTransferencia, p.lerAreaTransferencia);
+  manter(dialogos.gravarAreaTransferencia, p.gravarAreaTransferencia);
+  gDialogos = std::move(dialogos);
+}
+
+CLProgresso& TfrmLista::progresso() {
+  if (gProgressoExterno) return *gProgressoExterno;
+  if (!gProgress) gProgress = std::make_unique<TfrmProgress>(this);
+  return *gProgress;
+}
+
+void TfrmLista::ocultarAcoesPendentes() { ui->pnAcoes->hide(); }
+
+void TfrmLista::setDetalheVisivel(bool visivel) { ui->pnCelula->setVisible(visivel); }
+
+// --- Menus ---------------------------------------------------------------------------------------
+
+void TfrmLista::montarMenus() {
+  auto item = [this](QMenu* menu, const QString& legenda, auto acao) {
+    QAction* a = menu->addAction(legenda);
+    connect(a, &QAction::triggered, this, acao);
+    return a;
+  };
+
+  gMenuNovaLista = new QMenu(this);
+  item(gMenuNovaLista, QStringLiteral("Nova lista (não eliminar colunas)"), [this] { novaLista(false); });
+  item(gMenuNovaLista, QStringLiteral("Nova lista (eliminar colunas)"), [this] { novaLista(true); });
+  ui->btnNovaLista->setMenu(gMenuNovaLista);
+  ui->btnNovaLista->setPopupMode(QToolButton::InstantPopup);
+
+  gMenuAbrir = new QMenu(this);
+  QAction* nova = gMenuAbrir->addAction(QStringLiteral("Nova lista"));
+  nova->setMenu(gMenuNovaLista);
+  item(gMenuAbrir, QStringLiteral("Digitar ou colar dados (F3)"), [this] { inserirInput(); });
+  item(gMenuAbrir, QStringLiteral("Abrir recentes..."), [this] { emit abrirRecentesPedido(); });
+  item(gMenuAbrir, QStringLiteral("Abrir arquivo texto ou CSV..."), [this] { abrirJanelaTexto(); });
+  item(gMenuAbrir, QStringLiteral("Abrir arquivo do Excel (.xls, .xlsx)"), [this] { abrirJanelaPlanilha(); });
+
+  gMenuEditar = new QMenu(this);
+  item(gMenuEditar, QStringLiteral("Esta linha tem o nome das colunas"), [this] { linhaParaTitulos(); });
+  item(gMenuEditar, QStringLiteral("Obter caminho de arquivo..."), [this] { obterCaminhoArquivo(); });
+  item(gMenuEditar, QStringLiteral("Copiar"), [this] { copiarTudo(); });
+  item(gMenuEditar, QStringLiteral("Colar (CTRL + V)"), [this] { executarColar(); });
+  item(gMenuEditar, QStringLiteral("Excluir (Del)"), [this] { deletarSelecionados(); });
+  item(gMenuEditar, QStringLiteral("Marcar tudo"), [this] { marcarTudo(); });
+  item(gMenuEditar, QStringLiteral("Desmarcar tudo"), [this] { desmarcarTudo(); });
+  item(gMenuEditar, QStringLiteral("Ir para linha..."), [this] { irParaLinha(); });
+  item(gMenuEditar, QStringLiteral("Localizar"), [this] { localizar(); });
+
+  gMenuSalvar = new QMenu(this);
+  item(gMenuSalvar, QStringLiteral("Salvar (F2)"), [this] { salvar(); });
+  item(gMenuSalvar, QStringLiteral("Salvar como..."), [this] { salvarComoDialogo(); });
+  item(gMenuSalvar, QStringLiteral("Listar dados"), [this] { listarDados(); });
+
+  gMenuColunas = new QMenu(this);
+  item(gMenuColunas, QStringLiteral("Inserir coluna (F4)"), [this] { inserirColuna(); });
+  item(gMenuColunas, QStringLiteral("Renomear colunas"), [this] { renomearColunas(); });
+  item(gMenuColunas, QStringLiteral("Excluir coluna"), [this] { excluirColunaMenu(); });
+  item(gMenuColunas, QStringLiteral("Mover coluna"), [this] { moverColuna(); });
+
+  gMenuTitulo = new QMenu(this);
+  item(gMenuTitulo, QStringLiteral("Ordenar"), [this] { ordenarColuna(); });
+  item(gMenuTitulo, QStringLiteral("Renomear"), [this] { renomearColuna(gLista.gSortedColumn); });
+  item(gMenuTitulo, QStringLiteral("Copiar dados desta coluna"), [this] { copiarColuna(); });
+  item(gMenuTitulo, QStringLiteral("Excluir dados desta coluna"), [this] { limparColuna(); });
+  gMenuTitulo->addSeparator();
+  item(gMenuTitulo, QStringLiteral("Excluir coluna"), [this] { eliminarColuna(); });
+
+  const std::pair<QToolButton*, QMenu*> barras[] = {{ui->btnMenuAbrir, gMenuAbrir},
+                                                    {ui->btnMenuEditar, gMenuEditar},
+                                                    {ui->btnMenuSalvar, gMenuSalvar},
+                                                    {ui->btnMenuColunas, gMenuColunas}};
+  for (const auto& [botao, menu] : barras) {
+    botao->setMenu(menu);
+    botao->setPopupMode(QToolButton::InstantPopup);
+  }
+}
+
+void TfrmLista::conectar() {
+  connect(ui->btnInserir, &QToolButton::clicked, this, [this] { inserirInput(); });
+  connect(ui->btnExcluir, &QToolButton::clicked, this, [this] { deletarSelecionados(); });
+  connect(ui->btnAbrir, &QToolButton::clicked, this, [this] { abrirJanelaTexto(); });
+  connect(ui->btnColar, &QToolButton::clicked, this, [this] { executarColar(); });
+  connect(ui->btnSalvar, &QToolButton::clicked, this, [this] { salvar(); });
+  connect(ui->btnSalvarComo, &QToolButton::clicked, this, [this] { salvarComoDialogo(); });
+}
+
+QAction* TfrmLista::acao(const QString& legenda) const {
+  for (QMenu* menu : {gMenuNovaLista, gMenuAbrir, gMenuEditar, gMenuSalvar, gMenuColunas, gMenuTitulo})
+    for (QAction* a : menu->actions())
+      if (a->text() == legenda) return a;
+  return nullptr;
+}
+
+// --- Status and the current cell -------------------------------------------------------------
+
+void TfrmLista::showStatus(const CLGrade& aGrid) {
+  ui->lbPosicao->setText(QStringLiteral("Posição: ") + QString::number(aGrid.Row()));
+  ui->lbItens->setText(QStringLiteral("Itens: ") + QString::number(aGrid.RowCount() - 1));
+  ui->lbSalvo->setText(QStringLiteral("Está salvo: ") +
+                       (gLista.estaSalvo() ? QStringLiteral("Sim") : QStringLiteral("Não")));
+  ui->lbArquivo->setText(QStringLiteral("Arquivo: ") + gLista.gArquivo);
+}
+
+QString TfrmLista::textoPosicao() const { return ui->lbPosicao->text(); }
+QString TfrmLista::textoItens() const { return ui->lbItens->text(); }
+QString TfrmLista::textoSalvo() const { return ui->lbSalvo->text(); }
+QString TfrmLista::textoArquivo() const { return ui->lbArquivo->text(); }
+
+void TfrmLista::atualizarStatus() { showStatus(*gLista.gGrid); }
+
+void TfrmLista::selecaoAlterada(int, int) {
+  if (!gSeguindo) seguirCelulaAtual();
+}
+
+void TfrmLista::estruturaMudou() {
+  gMudandoEstrutura = false;
+  seguirCelulaAtual();
+}
+
+void TfrmLista::seguirCelulaAtual() {
+  if (gMudandoEstrutura) return;
+  const CLGrade& g = gLista.gridDados;
+  const QModelIndex indice = gModelo->index(g.Row() - 1, g.Col());
+  QItemSelectionModel* selecao = ui->gridDados->selectionModel();
+  if (indice.isValid() && selecao->currentIndex() != indice) {
+    gSeguindo = true;
+    selecao->setCurrentIndex(indice, QItemSelectionModel::ClearAndSelect);
+    ui->gridDados->scrollTo(indice);
+    gSeguindo = false;
+  }
+  gTmCelula.start();
+  atualizarStatus();
+}
+
+void TfrmLista::celulaAtualMudou(const QModelIndex& atual) {
+  if (gSeguindo || gMudandoEstrutura || !atual.isValid()) return;
+  gSeguindo = true;
+  gLista.gridDados.setCol(atual.column());
+  gLista.gridDados.setRow(atual.row() + 1);
+  gSeguindo = false;
+  gTmCelula.start();
+  atualizarStatus();
+}
+
+void TfrmLista::concluirEdicao() {
+  QTableView* g = ui->gridDados;
+  if (QWidget* editor = g->indexWidget(g->currentIndex())) {
+    emit g->itemDelegate()->commitData(editor);
+    emit g->itemDelegate()->closeEditor(editor, QAbstractItemDelegate::NoHint);
+  }
+}
+
+// --- Cell detail -------------------------------------------------------------------------------------
+
+QString TfrmLista::textoDetalhe() const {
+  const CLGrade& g = *gLista.gGrid;
+  return textoDetalheCelula(g.cell(g.Col(), g.Row()));
+}
+
+void TfrmLista::tmCelulaTimer() {
+  const QString texto = textoDetalhe();
+  if (ui->mmoCelula->toPlainText() != texto) ui->mmoCelula->setPlainText(texto);
+}
+
+// --- Keys ---------------------------------------------------------------------------------------------
+
+bool TfrmLista::teclaJanela(int tecla, Qt::KeyboardModifiers) {
+  switch (tecla) {
+    case Qt::Key_Escape:
+      ui->pgcLista->setCurrentWidget(ui->tsDados);
+      cancelarMarcados();
+      return true;
+    case Qt::Key_F2:
+      salvar();
+      return true;
+    case Qt::Key_F3:
+      inserirInput();
+      return true;
+    case Qt::Key_F4:
+      inserirColuna();
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool TfrmLista::teclaGrade(int tecla, Qt::KeyboardModifiers modificadores) {
+  QTableView* g = ui->gridDados;
+  if (g->indexWidget(g->currentIndex())) return false;  // a cell is being edited
+  CLGrade& grade = gLista.gridDados;
+  const bool semModificador = (modificadores & ~Qt::KeypadModifier) == Qt::NoModifier;
+  switch (tecla) {
+    case Qt::Key_Delete:
+      if (!semModificador) return false;
+      deletarSelecionados();
+      return true;
+    case Qt::Key_V:
+      if ((modificadores & ~Qt::KeypadModifier) != Qt::ControlModifier) return false;
+      executarColar();
+      return true;
+    case Qt::Key_Down:
+      if (!semModificador || grade.Row() != grade.RowCount() - 1) return false;
+      gLista.novalinha(false);
+      return true;
+    case Qt::Key_Right:
+      if (!semModificador || grade.Col() != grade.ColCount() - 1) return false;
+      gLista.novaColuna();
+      return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (!semModificador) return false;
+      if (grade.Row() == grade.RowCount() - 1)
+        gLista.novalinha(true);
+      else
+        grade.setRow(grade.Row() + 1);
+      g->setFocus();
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool TfrmLista::eventFilter(QObject* objeto, QEvent* evento) {
+  QTableView* g = ui->gridDados;
+  if (objeto == g && evento->type() == QEvent::KeyPress) {
+    auto* tecla = static_cast<QKeyEvent*>(evento);
+    if (teclaGrade(tecla->key(), tecla->modifiers())) return true;
+    // A key that types into a cell marks the table changed; moving around,
+    // modifiers and function keys do not.
+    const QString texto = tecla->text();
+    if (!texto.isEmpty() && texto.at(0).isPrint() && !(tecla->modifiers() & Qt::ControlModifier)) {
+      gLista.gEditou = true;
+      atualizarStatus();
+    }
+  } else if (objeto == g && evento->type() == QEvent::KeyRelease) {
+    atualizarStatus();
+  } else if (objeto == g->viewport() && evento->type() == QEvent::MouseButtonRelease) {
+    atualizarStatus();
+  }
+  return QWidget::eventFilter(objeto, evento);
+}
+
+void TfrmLista::keyPressEvent(QKeyEvent* evento) {
+  // Keys the focused control left alone reach the window here; Esc stays
+  // here, so that it never closes the workbench around the window.
+  if (teclaJanela(evento->key(), evento->modifiers())) {
+    evento->accept();
+    return;
+  }
+  QWidget::keyPressEvent(evento);
+}
+
+void TfrmLista::showEvent(QShowEvent* evento) {
+  QWidget::showEvent(evento);
+  ui->pgcLista->setCurrentWidget(ui->tsDados);
+  atualizarStatus();
+}
+
+// --- Paste and typed input ---------------------------------------------------------------------
+
+bool TfrmLista::colar(const QString& texto) {
+  QTableView* g = ui->gridDados;
+  g->setUpdatesEnabled(false);
+  const bool concluido = gLista.colarCheck(texto, &progresso());
+  g->setUpdatesEnabled(true);
+  if (!concluido) gDialogos.informar(kOperacaoCancelada);
+  return concluido;
+}
+
+void TfrmLista::executarColar() {
+  colar(aparar(gDialogos.lerAreaTransferencia()));
+  gLista.gSortedColumn = 0;
+  atualizarStatus();
+}
+
+void TfrmLista::inserirInput() {
+  bool ok = false;
+  const QString texto = gDialogos.entrada(QStringLiteral("Digite ou cole os dados que quer inserir na lista de dados"),
+                                          QString(), QStringLiteral("Ok"), &ok);
+  if (ok && !aparar(texto).isEmpty()) colar(texto);
+}
+
+// --- Opening ---------------------------------------------------------------------------------------
+
+QStringList TfrmLista::escolherArquivosLista() {
+  return gDialogos.escolherArquivos(this, TfrmStart::filtroQt(kFiltroListas), CLLista::pastaListas());
+}
+
+void TfrmLista::mostrarErroArquivo(const QString& erro) { gDialogos.erro(QStringLiteral("Erro: ") + erro); }
+
+Desfecho TfrmLista::abrirDeArquivo(bool descartarExistentes) {
+  const QStringList arquivos = escolherArquivosLista();
+  Desfecho desfecho = Desfecho::Cancelado;
+  // A spreadsheet read as text would fill the table with the bytes of its
+  // package: it is refused before anything is discarded.
+  const auto planilha = std::find_if(arquivos.begin(), arquivos.end(), &CLNegOffice::ehPlanilha);
+  if (planilha != arquivos.end()) {
+    mostrarErroArquivo(QStringLiteral("\"%1\" é uma planilha, não um arquivo texto. Use \"Abrir arquivo do Excel "
+                                      "(.xls, .xlsx)\" para importá-la.")
+                           .arg(QFileInfo(*planilha).fileName()));
+    return Desfecho::Falhou;
+  }
+  if (!arquivos.isEmpty()) {
+    QString erro;
+    ui->gridDados->setUpdatesEnabled(false);
+    desfecho = gLista.abrirArquivos(arquivos, descartarExistentes, &progresso(), &erro);
+    ui->gridDados->setUpdatesEnabled(true);
+    if (desfecho == Desfecho::Cancelado) gDialogos.informar(kOperacaoCancelada);
+    if (desfecho == Desfecho::Falhou) mostrarErroArquivo(erro);
+  }
+  AutoSizeGrid();
+  atualizarStatus();
+  return desfecho;
+}
+
+void TfrmLista::abrirJanelaTexto() {
+  TfrmAbrir janela(*this, TfrmAbrir::Pagina::Texto, this);
+  janela.exec();
+  AutoSizeGrid();
+}
+
+void TfrmLista::abrirJanelaPlanilha() {
+  TfrmAbrir janela(*this, TfrmAbrir::Pagina::Planilha, this);
+  janela.exec();
+}
+
+// --- New list ----------------------------------------------------------------------------------------
+
+bool TfrmLista::novaLista(bool excluirColunas) {
+  if (!gLista.novaLista(excluirColunas, [this](const QString& pergunta) { return gDialogos.confirmar(pergunta); }))
+    return false;
+  if (excluirColunas && gTextoScript) {
+    const QString valor = preColunasDoScript(gTextoScript());
+    if (!aparar(valor).isEmpty()) {
+      CLGrade& g = gLista.gridDados;
+      const QStringList titulos = valor.split(u',');
+      if (g.ColCount() < titulos.size()) g.setColCount(int(titulos.size()));
+      for (int k = 0; k < titulos.size(); ++k) g.setCell(k, 0, titulos[k]);
+      AutoSizeGrid();
+      gDialogos.informar(
+          QStringLiteral("O script exige algumas colunas iniciais, então elas foram adicionadas automaticamente"));
+    }
+  }
+  return true;
+}
+
+// --- Saving --------------------------------------------------------------------------------------------
+
+bool TfrmLista::salvar() {
+  concluirEdicao();
+  if (!aparar(gLista.gArquivo).isEmpty()) return salvarComo(gLista.gArquivo);
+  return salvarComoDialogo();
+}
+
+bool TfrmLista::salvarComoDialogo() {
+  concluirEdicao();
+  const QString pasta = CLLista::pastaListas();
+  const QString nome = QFileInfo(gLista.gLastFile).fileName();
+  const QString proposto = nome.isEmpty() ? pasta : QDir(pasta).filePath(nome);
+  QString caminho = aparar(gDialogos.escolherSalvar(this, QStringLiteral("*.txt (*.txt)"), proposto));
+  if (caminho.isEmpty()) return false;
+  if (QFileInfo(caminho).suffix().isEmpty()) caminho += QStringLiteral(".txt");
+  if (QFileInfo::exists(caminho) &&
+      !gDialogos.confirmar(QStringLiteral("O arquivo já existe. Deseja sobrepor?")))
+    return false;
+  return salvarComo(caminho);
+}
+
+bool TfrmLista::salvarComo(const QString& arquivo) {
+  QString erro;
+  const Desfecho d = gLista.salvarComo(arquivo, &progresso(), &erro);
+  if (d == Desfecho::Cancelado) gDialogos.informar(kProcedimentoCancelado);
+  // A save that failed is said, never passed over: the user believes the
+  // data safe otherwise.
+  if (d == Desfecho::Falhou) mostrarErroArquivo(erro);
+  atualizarStatus();
+  return d == Desfecho::Concluido;
+}
+
+// --- Deleting and editing records ------------------------------------------------------------
+
+QList<std::pair<int, int>> TfrmLista::faixasSelecionadas() const {
+  QList<std::pair<int, int>> faixas;
+  for (const QItemSelectionRange& r : ui->gridDados->selectionModel()->selection())
+    faixas.append({r.top() + 1, r.bottom() + 1});
+  std::sort(faixas.begin(), faixas.end());
+  QList<std::pair<int, int>> unidas;
+  for (const auto& f : faixas) {
+    if (!unidas.isEmpty() && f.first <= unidas.last().second + 1)
+      unidas.last().second = std::max(unidas.last().second, f.second);
+    else
+      unidas.append(f);
+  }
+  return unidas;
+}
+
+void TfrmLista::deletarSelecionados() {
+  QString erro;
+  if (gLista.gGrid != &gLista.gridDados) {
+    gDialogos.erro(QStringLiteral("Não é possível excluir dados filtrados"));
+    return;
+  }
+  const QList<std::pair<int, int>> faixas = faixasSelecionadas();
+  // From the bottom up, so that the rows of the runs above keep their
+  // numbers; the last call makes the top of the first run current.
+  for (auto f = faixas.rbegin(); f != faixas.rend(); ++f)
+    if (!gLista.deletarSelecionados(f->first, f->second, &erro)) {
+      gDialogos.erro(erro);
+      return;
+    }
+  seguirCelulaAtual();
+}
+
+void TfrmLista::linhaParaTitulos() {
+  concluirEdicao();
+  gLista.linhaParaTitulos();
+}
+
+void TfrmLista::obterCaminhoArquivo() {
+  const QString caminho = aparar(
+      gDialogos.escolherArquivo(this, TfrmStart::filtroQt(TfrmStart::kFiltroArquivos), pastaBase()));
+  if (caminho.isEmpty()) return;
+  const CLGrade& g = gLista.gridDados;
+  gLista.editarCelula(g.Col(), g.Row(), caminho);
+}
+
+void TfrmLista::irParaLinha() {
+  bool ok = false;
+  const QString texto = gDialogos.pedirValor(filtro::promptIrParaLinha(), QString(), &ok);
+  if (!ok) return;
+  if (const std::optional<int> linha = mivo::irParaLinha(gLista.gridDados, texto)) gLista.gridDados.setRow(*linha);
+}
+
+void TfrmLista::copiarTudo() {
+  ui->gridDados->setUpdatesEnabled(false);
+  const std::optional<QString> texto = mivo::copiarTudo(gLista.gridDados, &progresso());
+  ui->gridDados->setUpdatesEnabled(true);
+  if (texto) gDialogos.gravarAreaTransferencia(*texto);
+}
+
+void TfrmLista::listarDados() {
+  gDialogos.entrada(filtro::tituloListar(), mivo::listarDados(*gLista.gGrid), QStringLiteral("Ok"), nullptr);
+}
+
+// --- Column widths ------------------------------------------------------------------------------
+
+void TfrmLista::AutoSizeGrid() {
+  const QFontMetrics medidas(ui->gridDados->font());
+  const QList<int> larguras =
+      larguraColunasAuto(gLista.gridDados, [&](const QString& t) { return medidas.horizontalAdvance(t); });
+  for (int c = 0; c < larguras.size(); ++c) ui->gridDados->setColumnWidth(c, larguras[c]);
+}
+
+// --- Column commands, filter and marks -----------------------------------------------------------
+// The column commands (unCLColunas) and the filter view (unCLFiltro) are
+// wired here by their own work; until then these entries do nothing.
+
+void TfrmLista::inserirColuna() {}
+void TfrmLista::renomearColunas() {}
+void TfrmLista::excluirColunaMenu() {}
+void TfrmLista::moverColuna() {}
+void TfrmLista::renomearColuna(int) {}
+void TfrmLista::ordenarColuna() {}
+void TfrmLista::copiarColuna() {}
+void TfrmLista::limparColuna() {}
+void TfrmLista::eliminarColuna() {}
+void TfrmLista::localizar() {}
+void TfrmLista::cancelarMarcados() { mivo::cancelarMarcados(gLista); }
+
+void TfrmLista::marcarTudo() {
+  // Every cell of every record.
+  const Selecao s = mivo::marcarTudo(gLista.gridDados);
+  const QItemSelection tudo(gModelo->index(s.linIni - 1, s.colIni), gModelo->index(s.linFim - 1, s.colFim));
+  ui->gridDados->selectionModel()->select(tudo, QItemSelectionModel::ClearAndSelect);
+}
+
+void TfrmLista::desmarcarTudo() {
+  // The selection goes to the title row, which is the grid's header here:
+  // no record stays selected, so a Del after it deletes nothing.
+  mivo::desmarcarTudo(gLista);
+  ui->gridDados->selectionModel()->clearSelection();
+}
+
+QMenu* TfrmLista::tituloClicado(int coluna) {
+  if (coluna < 0 || coluna >= gLista.gGrid->ColCount()) return nullptr;
+  gLista.gSortedColumn = coluna;
+  if (aparar(gLista.gGrid->cell(coluna, 0)).isEmpty()) {
+    renomearColuna(coluna);
+    return nullptr;
+  }
+  return gMenuTitulo;
+}
+
+}  // namespace mivo
