@@ -364,6 +364,17 @@ void CLGrade::removerObservador(CLGradeObservador* observador) {
   gObservadores.removeAll(observador);
 }
 
+void CLGrade::substituirLinhas(QList<CLLinhaGrade>&& linhas, int colunas) {
+  Lote lote(*this);
+  gColunas = std::max(colunas, 1);
+  gLinhas = std::move(linhas);
+  for (CLLinhaGrade& l : gLinhas)
+    if (l.size() != gColunas) l.resize(gColunas);
+  while (RowCount() < 2) gLinhas.append(CLLinhaGrade(gColunas));
+  gLinhaAtual = 1;
+  gColunaAtual = std::clamp(gColunaAtual, 0, gColunas - 1);
+}
+
 void CLGrade::iniciarLote() {
   if (gLote++ == 0)
     for (CLGradeObservador* o : gObservadores) o->gradeARedefinir();

@@ -114,6 +114,13 @@ class CLGrade {
   // fields may hold ";").
   bool inserirCampos(QStringList valores, bool carga);
 
+  // Replaces every row, titles included (linhas[0]), with these rows, taken
+  // over without copying their text (an importer builds them whole). The
+  // grid gets `colunas` columns and each row is fitted to them; with no
+  // record row a blank one is added. The current cell goes to the first
+  // record. Observers get one batch.
+  void substituirLinhas(QList<CLLinhaGrade>&& linhas, int colunas);
+
   // --- Change notification ------------------------------------------------
   void adicionarObservador(CLGradeObservador* observador);
   void removerObservador(CLGradeObservador* observador);

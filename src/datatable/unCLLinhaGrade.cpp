@@ -32,6 +32,12 @@ CLLinhaGrade::CLLinhaGrade(const QStringList& celulas) {
   montar(vistas);
 }
 
+CLLinhaGrade CLLinhaGrade::deCelulas(const QList<QStringView>& celulas) {
+  CLLinhaGrade r{SemTexto{}};
+  r.montar(celulas);
+  return r;
+}
+
 void CLLinhaGrade::montar(const QList<QStringView>& celulas) {
   const qsizetype n = celulas.size();
   qsizetype total = 0;

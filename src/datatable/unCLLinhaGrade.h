@@ -16,6 +16,8 @@ class CLLinhaGrade {
   CLLinhaGrade() : CLLinhaGrade(0) {}
   explicit CLLinhaGrade(int celulas);  // that many empty cells
   explicit CLLinhaGrade(const QStringList& celulas);
+  // A row of these cells built in one go, with a single allocation.
+  static CLLinhaGrade deCelulas(const QList<QStringView>& celulas);
 
   int size() const { return static_cast<int>(ler(0)); }
   // The cell's text; empty out of range.
@@ -44,6 +46,8 @@ class CLLinhaGrade {
   quint32 inicio(int c) const { return ler(2 + 2 * qsizetype(c)); }
   qsizetype cabecalho() const { return 2 + 2 * (qsizetype(size()) + 1); }
   void montar(const QList<QStringView>& celulas);
+  struct SemTexto {};
+  explicit CLLinhaGrade(SemTexto) {}  // for deCelulas only: montar() follows
 
   QString gDados;
 };

@@ -1,6 +1,11 @@
 #include "unArquivoZip.h"
 
 #include <QFile>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <system_error>
+#include <thread>
 #include <zip.h>
 
 namespace mivo {
@@ -159,37 +164,116 @@ bool CLArquivoZip::lerParte(const QString& nome, qint64 limite, QByteArray& dado
   return true;
 }
 
+// The inflating thread and the blocks it has ready, in order.
+struct CLArquivoZip::Fluxo::Paralelo {
+  struct Bloco {
+    QByteArray dados;
+    bool fim = false;
+    QString erro;
+  };
+  std::mutex trava;
+  std::condition_variable mudou;
+  std::deque<Bloco> prontos;
+  int adiante = 4;
+  bool parar = false;
+  std::thread linha;
+};
+
 CLArquivoZip::Fluxo::Fluxo(zip_file* arquivo, QString nome, qint64 declarado, qint64 limite)
-    : gArquivo(arquivo), gNome(std::move(nome)), gDeclarado(declarado), gLimite(limite) {}
+    : gInflagem{arquivo, declarado, limite, 0, false, {}}, gNome(std::move(nome)) {}
 
-CLArquivoZip::Fluxo::~Fluxo() { zip_fclose(gArquivo); }
+CLArquivoZip::Fluxo::~Fluxo() {
+  if (gParalelo) {
+    {
+      std::lock_guard l(gParalelo->trava);
+      gParalelo->parar = true;
+    }
+    gParalelo->mudou.notify_all();
+    gParalelo->linha.join();
+  }
+  zip_fclose(gInflagem.arquivo);
+}
 
-QByteArray CLArquivoZip::Fluxo::ler(qint64 bloco) {
-  if (gFim) return {};
+QByteArray CLArquivoZip::Fluxo::Inflagem::ler(qint64 bloco) {
+  if (fim) return {};
   // One byte more than declared is asked for, so that a part that inflates
   // beyond its declared size is caught at once.
-  const qint64 resta = gDeclarado - gLidos + 1;
+  const qint64 resta = declarado - lidos + 1;
   QByteArray dados(std::min(bloco, resta), Qt::Uninitialized);
-  const zip_int64_t n = zip_fread(gArquivo, dados.data(), zip_uint64_t(dados.size()));
+  const zip_int64_t n = zip_fread(arquivo, dados.data(), zip_uint64_t(dados.size()));
   if (n < 0) {
-    gErro = mensagemDanificado();
-    gFim = true;
+    erro = mensagemDanificado();
+    fim = true;
     return {};
   }
-  gLidos += n;
-  if (gLidos > gDeclarado || gLidos > gLimite) {
-    gErro = QStringLiteral("O arquivo não pode ser importado: uma parte dele se expande além do tamanho "
-                           "declarado (o arquivo está danificado ou foi feito para travar o programa).");
-    gFim = true;
+  lidos += n;
+  if (lidos > declarado || lidos > limite) {
+    erro = QStringLiteral("O arquivo não pode ser importado: uma parte dele se expande além do tamanho "
+                          "declarado (o arquivo está danificado ou foi feito para travar o programa).");
+    fim = true;
     return {};
   }
   if (n == 0) {
-    gFim = true;
-    if (gLidos != gDeclarado) gErro = mensagemDanificado();
+    fim = true;
+    if (lidos != declarado) erro = mensagemDanificado();
     return {};
   }
   dados.resize(n);
   return dados;
+}
+
+void CLArquivoZip::Fluxo::lerEmParalelo(qint64 bloco, int adiante) {
+  if (gParalelo || gFim) return;
+  auto p = std::make_unique<Paralelo>();
+  p->adiante = std::max(adiante, 1);
+  Paralelo* q = p.get();
+  Inflagem* inflagem = &gInflagem;  // only the thread touches it from now on
+  try {
+    p->linha = std::thread([q, inflagem, bloco] {
+      while (true) {
+        {
+          std::unique_lock l(q->trava);
+          q->mudou.wait(l, [q] { return q->parar || qsizetype(q->prontos.size()) < q->adiante; });
+          if (q->parar) return;
+        }
+        Paralelo::Bloco b;
+        b.dados = inflagem->ler(bloco);
+        b.fim = inflagem->fim;
+        b.erro = inflagem->erro;
+        const bool fim = b.fim;
+        {
+          std::lock_guard l(q->trava);
+          q->prontos.push_back(std::move(b));
+        }
+        q->mudou.notify_all();
+        if (fim) return;
+      }
+    });
+  } catch (const std::system_error&) {
+    return;  // no thread to be had: the part is read as it is asked for
+  }
+  gParalelo = std::move(p);
+}
+
+QByteArray CLArquivoZip::Fluxo::ler(qint64 bloco) {
+  if (gFim) return {};
+  Paralelo::Bloco b;
+  if (gParalelo) {
+    std::unique_lock l(gParalelo->trava);
+    gParalelo->mudou.wait(l, [this] { return !gParalelo->prontos.empty(); });
+    b = std::move(gParalelo->prontos.front());
+    gParalelo->prontos.pop_front();
+    l.unlock();
+    gParalelo->mudou.notify_all();
+  } else {
+    b.dados = gInflagem.ler(bloco);
+    b.fim = gInflagem.fim;
+    b.erro = gInflagem.erro;
+  }
+  gLidos += b.dados.size();
+  gFim = b.fim;
+  gErro = b.erro;
+  return b.dados;
 }
 
 // --- XML ---------------------------------------------------------------------

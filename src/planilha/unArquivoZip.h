@@ -55,12 +55,28 @@ class CLArquivoZip::Fluxo {
   bool fim() const { return gFim; }
   const QString& erro() const { return gErro; }
   qint64 lidos() const { return gLidos; }
+  // From now on the part is inflated on a thread of its own, up to
+  // `adiante` blocks of `bloco` bytes ahead of the reader, so that
+  // inflating and parsing a big part overlap. ler() then hands over those
+  // blocks, whatever size it asks for; the limits and errors stay the same.
+  // The thread stops when the stream goes.
+  void lerEmParalelo(qint64 bloco = 256 * 1024, int adiante = 4);
 
  private:
-  zip_file* gArquivo;
+  // Inflating: the state of the part as libzip reads it.
+  struct Inflagem {
+    zip_file* arquivo;
+    qint64 declarado, limite;
+    qint64 lidos = 0;
+    bool fim = false;
+    QString erro;
+    QByteArray ler(qint64 bloco);
+  };
+  struct Paralelo;
+  Inflagem gInflagem;
+  std::unique_ptr<Paralelo> gParalelo;
   QString gNome;
-  qint64 gDeclarado;
-  qint64 gLimite;
+  // What the reader has received so far.
   qint64 gLidos = 0;
   bool gFim = false;
   QString gErro;

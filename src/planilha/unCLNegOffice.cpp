@@ -26,26 +26,6 @@ bool CLNegOffice::ehPlanilha(const QString& caminho) {
          ext == QLatin1String("xls");
 }
 
-namespace {
-
-// Replaces the contents of `destino` with these titles and records (taken
-// from the list as they go in), as one change for its observers.
-void preencherGrade(const QStringList& titulos, QList<QStringList>& registros, CLGrade& destino) {
-  CLGrade::Lote lote(destino);
-  destino.setRowCount(2);
-  destino.limparCelulas();
-  destino.setColCount(int(titulos.size()));
-  for (int c = 0; c < titulos.size(); ++c) destino.setCell(c, 0, titulos[c]);
-  for (QStringList& r : registros) {
-    if (r.size() < titulos.size()) r.resize(titulos.size());
-    destino.adicionarLinha(std::exchange(r, QStringList()));
-  }
-  if (!registros.isEmpty()) destino.removerLinhas(1, 1);  // the blank starter row
-  destino.setRow(1);
-}
-
-}  // namespace
-
 void substituirGrade(const CLGrade& origem, CLGrade& destino) {
   CLGrade::Lote lote(destino);
   destino.setRowCount(2);
@@ -101,8 +81,11 @@ ResultadoImportacao CLNegOffice::importar(const QString& aFileName, const CLAmbi
   if (qtdColunas == 0)
     return falhar(QStringLiteral("A primeira linha da planilha está vazia. Ela precisa ter o nome das colunas, "
                                  "a partir da coluna A."));
-  const QStringList titulos = celulas.mid(0, qtdColunas);
-  QList<QStringList> registros;
+  // The table's rows, titles first, built as the table keeps them: they go
+  // into it whole at the end, without a copy.
+  QList<CLLinhaGrade> linhas;
+  linhas.append(CLLinhaGrade(celulas.mid(0, qtdColunas)));
+  CLLinhaGrade linha;
   if (progresso) progresso->progressoPasso(QString());
 
   // The records: from row 2 down to the first row whose column A is empty.
@@ -115,16 +98,15 @@ ResultadoImportacao CLNegOffice::importar(const QString& aFileName, const CLAmbi
       interrompido = true;
       break;
     }
-    if (!leitor->proximaLinha(numero, celulas, erro)) {
+    if (!leitor->proximaLinhaCompacta(numero, linha, erro)) {
       if (!erro.isEmpty()) return falhar(erro);
       break;
     }
     // A row the file skips is an empty row.
-    if (numero != esperada || celulas.isEmpty() || celulas.first().isEmpty()) break;
+    if (numero != esperada || linha.size() == 0 || linha.celula(0).isEmpty()) break;
     // Only the title columns; the table fills in the missing ones itself.
-    if (celulas.size() > qtdColunas) celulas.resize(qtdColunas);
-    registros.append(std::move(celulas));
-    celulas = QStringList();
+    if (linha.size() > qtdColunas) linha.resize(int(qtdColunas));
+    linhas.append(std::move(linha));
     ++r.registros;
     if (progresso) {
       progresso->progressoPasso(QStringLiteral("Linhas lidas: ") + QString::number(numero));
@@ -148,7 +130,7 @@ ResultadoImportacao CLNegOffice::importar(const QString& aFileName, const CLAmbi
   } else {
     r.desfecho = Desfecho::Concluido;
   }
-  preencherGrade(titulos, registros, aGrid);
+  aGrid.substituirLinhas(std::move(linhas), int(qtdColunas));
   return r;
 }
 

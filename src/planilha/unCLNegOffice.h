@@ -6,8 +6,9 @@
 // column A is empty (at most 30000 sheet rows). Every value arrives as the
 // text a person sees in the sheet.
 //
-// The table is never left half-emptied: the sheet is read into a grid of
-// its own, which replaces the table's contents only when something was read.
+// The table is never left half-emptied: the sheet is read into rows of its
+// own, which replace the table's contents (in one go, without a copy) only
+// when something was read.
 // A failure leaves the table as it was and says why, in Portuguese.
 
 #include <QString>

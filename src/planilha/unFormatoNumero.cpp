@@ -2,7 +2,10 @@
 
 #include <QList>
 #include <QStringList>
+#include <charconv>
 #include <cmath>
+#include <string>
+#include <string_view>
 
 namespace mivo {
 
@@ -121,13 +124,6 @@ bool temData(const QList<Peca>& p) {
   for (const Peca& x : p)
     if (x.tipo == Peca::Data || x.tipo == Peca::Decorrido || x.tipo == Peca::AmPm) return true;
   return false;
-}
-
-// The value rounded to 15 significant digits, as the spreadsheet shows it:
-// 0.1 + 0.2 is 0.3 and 1.005 rounds up to 1.01.
-double semRuido(double v) {
-  if (v == 0 || !std::isfinite(v)) return v;
-  return QString::number(v, 'g', 15).toDouble();
 }
 
 QString fixoDecimalMontar(const QString& digitos, int ponto, int casas) {
@@ -455,13 +451,24 @@ bool formatoDeData(const QString& codigo) {
   return !s.isEmpty() && temData(pecas(s.first()));
 }
 
-bool numeroGeralDoTexto(QStringView t, QString& r) {
-  qsizetype i = 0, ponto = -1, significativos = 0;
+namespace {
+
+char16_t codigo(QChar c) { return c.unicode(); }
+char16_t codigo(char c) { return char16_t(uchar(c)); }
+
+// Where the text of a plain decimal that numeroGeralDoTexto accepts ends
+// once its trailing decimal zeros (and a bare point) are dropped, and where
+// its point is (-1 for none); false for any other text.
+template <typename Texto>
+bool cortarNumeroGeral(const Texto& t, qsizetype& fim, qsizetype& ponto) {
+  qsizetype i = 0, significativos = 0;
+  ponto = -1;
   bool inicio = true;
-  if (i < t.size() && t[i] == u'-') ++i;
+  auto cod = [&](qsizetype k) { return codigo(t[k]); };
+  if (i < t.size() && cod(i) == u'-') ++i;
   const qsizetype digitosIni = i;
   for (; i < t.size(); ++i) {
-    const QChar c = t[i];
+    const char16_t c = cod(i);
     if (c == u'.' && ponto < 0) {
       ponto = i;
     } else if (c >= u'0' && c <= u'9') {
@@ -474,44 +481,85 @@ bool numeroGeralDoTexto(QStringView t, QString& r) {
   // Leading zeros ("007") or a bare sign or point are left to the
   // conversion, and so are more digits than the sheet shows.
   if (i == digitosIni || significativos > 15 || ponto == digitosIni || ponto == t.size() - 1) return false;
-  if (t[digitosIni] == u'0' && (ponto < 0 ? t.size() - digitosIni > 1 : ponto - digitosIni > 1)) return false;
-  qsizetype fim = t.size();
+  if (cod(digitosIni) == u'0' && (ponto < 0 ? t.size() - digitosIni > 1 : ponto - digitosIni > 1)) return false;
+  fim = t.size();
   if (ponto >= 0) {
-    while (fim > ponto + 1 && t[fim - 1] == u'0') --fim;
+    while (fim > ponto + 1 && cod(fim - 1) == u'0') --fim;
     if (fim == ponto + 1) fim = ponto;
   }
+  return true;
+}
+
+}  // namespace
+
+bool numeroGeralDoTexto(QStringView t, QString& r) {
+  qsizetype fim, ponto;
+  if (!cortarNumeroGeral(t, fim, ponto)) return false;
   r = t.first(fim).toString();
   if (r == QLatin1String("-0")) r = QStringLiteral("0");
   if (ponto >= 0 && ponto < fim) r[ponto] = u',';
   return true;
 }
 
+bool anexarNumeroGeralDoTexto(QByteArrayView t, QString& destino) {
+  qsizetype fim, ponto;
+  if (!cortarNumeroGeral(t, fim, ponto)) return false;
+  if (fim == 2 && t[0] == '-' && t[1] == '0') {
+    destino += u'0';
+    return true;
+  }
+  const qsizetype antes = destino.size();
+  destino.resize(antes + fim);
+  QChar* d = destino.data() + antes;
+  for (qsizetype k = 0; k < fim; ++k) d[k] = QChar(char16_t(k == ponto ? ',' : t[k]));
+  return true;
+}
+
 QString numeroGeral(double valor) {
   if (!std::isfinite(valor)) return QString::number(valor);
   if (std::fabs(valor) < 1e15 && valor == std::floor(valor)) return QString::number(qint64(valor));
-  const double v = semRuido(valor);
-  if (v == 0) return QStringLiteral("0");
-  const double a = std::fabs(v);
-  if (a < 1e15 && v == std::floor(v)) return QString::number(qint64(v));  // rounded to a whole number
+  // The 15 significant digits the sheet shows, as "[-]d.dddddddddddddde[+-]XX"
+  // (a tie rounds away from zero, as the sheet does): no float noise ever
+  // reaches the text.
+  const QByteArray emE = QByteArray::number(valor, 'e', 14);
+  const std::string_view e(emE.constData(), size_t(emE.size()));
+  const bool negativo = e.front() == '-';
+  const size_t posE = e.find('e');
+  if (posE == std::string_view::npos || posE + 1 >= e.size()) return QString::number(valor);
+  int expoente = 0;
+  const char* iniExpoente = e.data() + posE + 1;
+  if (*iniExpoente == '+') ++iniExpoente;  // from_chars takes only "-"
+  std::from_chars(iniExpoente, e.data() + e.size(), expoente);
+  std::string digitos;  // the 15 digits, without the point
+  digitos += e[negativo ? 1 : 0];
+  digitos += e.substr(negativo ? 3 : 2, posE - (negativo ? 3 : 2));
+  while (digitos.size() > 1 && digitos.back() == '0') digitos.pop_back();
   QString r;
-  if (a >= 1e15 || a < 1e-9) {
-    r = QString::number(v, 'e', 14);  // d.ddddde+XX
-    const qsizetype e = r.indexOf(u'e');
-    QString mantissa = r.left(e);
-    if (mantissa.contains(u'.')) {
-      while (mantissa.endsWith(u'0')) mantissa.chop(1);
-      if (mantissa.endsWith(u'.')) mantissa.chop(1);
+  if (negativo) r += u'-';
+  if (expoente >= 15 || expoente < -9) {
+    r += QLatin1Char(digitos[0]);
+    if (digitos.size() > 1) {
+      r += u',';
+      r += QLatin1StringView(digitos.data() + 1, qsizetype(digitos.size() - 1));
     }
-    const int expoente = r.mid(e + 1).toInt();
-    r = mantissa + u'E' + (expoente < 0 ? u'-' : u'+') + QString::number(std::abs(expoente)).rightJustified(2, u'0');
+    r += u'E';
+    r += expoente < 0 ? u'-' : u'+';
+    r += QString::number(std::abs(expoente)).rightJustified(2, u'0');
+  } else if (expoente < 0) {
+    r += QLatin1StringView("0,");
+    r += QString(-expoente - 1, u'0');
+    r += QLatin1StringView(digitos.data(), qsizetype(digitos.size()));
   } else {
-    r = QString::number(v, 'f', std::max(0, 14 - int(std::floor(std::log10(a)))));
-    if (r.contains(u'.')) {
-      while (r.endsWith(u'0')) r.chop(1);
-      if (r.endsWith(u'.')) r.chop(1);
+    const size_t inteiros = size_t(expoente) + 1;
+    if (digitos.size() <= inteiros) {
+      r += QLatin1StringView(digitos.data(), qsizetype(digitos.size()));
+      r += QString(qsizetype(inteiros - digitos.size()), u'0');
+    } else {
+      r += QLatin1StringView(digitos.data(), qsizetype(inteiros));
+      r += u',';
+      r += QLatin1StringView(digitos.data() + inteiros, qsizetype(digitos.size() - inteiros));
     }
   }
-  r.replace(u'.', u',');
   return r;
 }
 
@@ -548,7 +596,45 @@ QString textoBooleano(bool valor) { return valor ? QStringLiteral("VERDADEIRO") 
 
 struct CLFormatoNumero::Secoes {
   QList<QList<Peca>> lista;
+  // The first section shows only the date in digits (d, dd, m, mm, yy,
+  // yyyy) and literals: whole serial days are written without the general
+  // formatting.
+  bool dataSimples = false;
 };
+
+namespace {
+
+bool soDataEmDigitos(const QList<Peca>& p) {
+  bool temData = false;
+  for (const Peca& x : p) {
+    if (x.tipo == Peca::Literal) continue;
+    if (x.tipo != Peca::Data) return false;
+    if (x.letra == u'y') {
+      temData = true;
+    } else if (x.letra == u'd' || x.letra == u'm') {
+      // mmm.. are month names and ddd.. weekdays.
+      if (x.qtd > 2) return false;
+      temData = true;
+    } else {
+      return false;  // hours, minutes, seconds
+    }
+  }
+  return temData;
+}
+
+// Appends a number of at least `largura` digits (zeros in front).
+void anexarInteiro(QString& destino, int valor, int largura) {
+  char16_t buf[12];
+  int n = 0;
+  do {
+    buf[n++] = char16_t(u'0' + valor % 10);
+    valor /= 10;
+  } while (valor > 0 && n < 12);
+  while (n < largura) buf[n++] = u'0';
+  while (n > 0) destino += QChar(buf[--n]);
+}
+
+}  // namespace
 
 CLFormatoNumero::CLFormatoNumero(const QString& codigo) {
   const QString c = codigo.trimmed();
@@ -558,6 +644,7 @@ CLFormatoNumero::CLFormatoNumero(const QString& codigo) {
   auto secoesLidas = std::make_shared<Secoes>();
   for (const QString& s : secoes(c)) secoesLidas->lista << pecas(s);
   gData = temData(secoesLidas->lista.first());
+  secoesLidas->dataSimples = soDataEmDigitos(secoesLidas->lista.first());
   gSecoes = std::move(secoesLidas);
 }
 
@@ -574,6 +661,45 @@ QString CLFormatoNumero::formatar(double valor, bool data1904) const {
   }
   if (temData(*p)) return valor < 0 ? numeroGeral(valor) : dataFormatada(valor, *p, data1904).trimmed();
   return numeroFormatado(valor, *p, sinal).trimmed();
+}
+
+void CLFormatoNumero::anexar(double valor, bool data1904, QString& destino) const {
+  // A whole number of days after the start of the calendar, under a plain
+  // date format: as dataFormatada() shows it, without building pieces.
+  if (!gSecoes || !gSecoes->dataSimples || !(valor > 0) || valor > 2958466 || valor != std::floor(valor)) {
+    destino += formatar(valor, data1904);
+    return;
+  }
+  const qint64 dia = qint64(valor);
+  int ano = 1900, mes = 2, diaMes = 29;  // day 60 of the 1900 system
+  if (data1904 || dia != 60) {
+    // The days as dataDoSerial() counts them, without the time of day.
+    static const QDate k1904(1904, 1, 1), kDepoisDe60(1899, 12, 30), kAte60(1899, 12, 31);
+    const QDate d = (data1904 ? k1904 : dia >= 61 ? kDepoisDe60 : kAte60).addDays(dia);
+    if (!d.isValid()) {
+      destino += formatar(valor, data1904);
+      return;
+    }
+    d.getDate(&ano, &mes, &diaMes);
+  }
+  const qsizetype inicio = destino.size();
+  for (const Peca& x : gSecoes->lista.first()) {
+    if (x.tipo == Peca::Literal) {
+      destino += x.texto;
+    } else if (x.letra == u'y') {
+      if (x.qtd <= 2) anexarInteiro(destino, ano % 100, 2);
+      else anexarInteiro(destino, ano, 1);
+    } else {
+      anexarInteiro(destino, x.letra == u'd' ? diaMes : mes, x.qtd >= 2 ? 2 : 1);
+    }
+  }
+  // Trimmed, as formatar() gives it.
+  qsizetype fim = destino.size();
+  while (fim > inicio && destino.at(fim - 1).isSpace()) --fim;
+  destino.truncate(fim);
+  qsizetype primeiro = inicio;
+  while (primeiro < fim && destino.at(primeiro).isSpace()) ++primeiro;
+  if (primeiro > inicio) destino.remove(inicio, primeiro - inicio);
 }
 
 QString formatarNumero(double valor, const QString& codigo, bool data1904) {

@@ -24,6 +24,9 @@ QString numeroGeral(double valor);
 // converting it, when it is a plain decimal of at most 15 significant
 // digits; false otherwise.
 bool numeroGeralDoTexto(QStringView texto, QString& resultado);
+// The same from the bytes of the file, appended to `destino` (left as it
+// was when false).
+bool anexarNumeroGeralDoTexto(QByteArrayView texto, QString& destino);
 
 // A format code read once, for the many cells that share it.
 class CLFormatoNumero {
@@ -33,6 +36,9 @@ class CLFormatoNumero {
   // The number under this format. Dates are serial day numbers (Excel's
   // 1900 system, or 1904 with `data1904`).
   QString formatar(double valor, bool data1904 = false) const;
+  // The same appended to `destino`; plain dates (day, month and year in
+  // digits, the common case of a sheet) are written straight into it.
+  void anexar(double valor, bool data1904, QString& destino) const;
   bool data() const { return gData; }
   // False for General.
   bool temFormato() const { return bool(gSecoes); }

@@ -108,6 +108,13 @@ std::unique_ptr<CLLeitorPlanilha> criarLeitorPlanilha(const QString& caminho, co
   return nullptr;
 }
 
+bool CLLeitorPlanilha::proximaLinhaCompacta(int& numero, CLLinhaGrade& linha, QString& erro) {
+  QStringList celulas;
+  if (!proximaLinha(numero, celulas, erro)) return false;
+  linha = CLLinhaGrade(celulas);
+  return true;
+}
+
 // --- Merged cells --------------------------------------------------------------
 
 void CLMesclagens::adicionar(int l0, int c0, int l1, int c1) {
@@ -144,22 +151,30 @@ void CLMesclagens::aplicar(int linha, QStringList& celulas) {
   }
 }
 
-bool lerReferencia(QStringView ref, int& coluna, int& linha) {
+namespace {
+
+char16_t codigo(QChar c) { return c.unicode(); }
+char16_t codigo(char c) { return char16_t(uchar(c)); }
+
+template <typename Texto>
+bool lerReferenciaEm(const Texto& ref, int& coluna, int& linha) {
   qsizetype i = 0;
   qint64 c = 0;
-  while (i < ref.size() && ref[i] == u'$') ++i;
+  auto cod = [&](qsizetype k) { return codigo(ref[k]); };
+  while (i < ref.size() && cod(i) == u'$') ++i;
   const qsizetype ini = i;
-  while (i < ref.size() && ((ref[i] >= u'A' && ref[i] <= u'Z') || (ref[i] >= u'a' && ref[i] <= u'z'))) {
-    c = c * 26 + (ref[i].toUpper().unicode() - u'A' + 1);
+  while (i < ref.size() && ((cod(i) >= u'A' && cod(i) <= u'Z') || (cod(i) >= u'a' && cod(i) <= u'z'))) {
+    const char16_t letra = cod(i) >= u'a' ? char16_t(cod(i) - (u'a' - u'A')) : cod(i);
+    c = c * 26 + (letra - u'A' + 1);
     if (c > 1'000'000) return false;
     ++i;
   }
   if (i == ini) return false;
-  while (i < ref.size() && ref[i] == u'$') ++i;
+  while (i < ref.size() && cod(i) == u'$') ++i;
   qint64 l = 0;
   const qsizetype iniLinha = i;
-  while (i < ref.size() && ref[i].isDigit()) {
-    l = l * 10 + (ref[i].unicode() - u'0');
+  while (i < ref.size() && cod(i) >= u'0' && cod(i) <= u'9') {
+    l = l * 10 + (cod(i) - u'0');
     if (l > 100'000'000) return false;
     ++i;
   }
@@ -168,5 +183,11 @@ bool lerReferencia(QStringView ref, int& coluna, int& linha) {
   linha = int(l);
   return true;
 }
+
+}  // namespace
+
+bool lerReferencia(QStringView ref, int& coluna, int& linha) { return lerReferenciaEm(ref, coluna, linha); }
+
+bool lerReferencia(QByteArrayView ref, int& coluna, int& linha) { return lerReferenciaEm(ref, coluna, linha); }
 
 }  // namespace mivo

@@ -11,6 +11,8 @@
 #include <functional>
 #include <memory>
 
+#include "unCLLinhaGrade.h"
+
 namespace mivo {
 
 struct LimitesPlanilha {
@@ -48,6 +50,9 @@ class CLLeitorPlanilha {
   // empty cells may be missing). False at the end of the sheet, or on an
   // error (then `erro` is set).
   virtual bool proximaLinha(int& numero, QStringList& celulas, QString& erro) = 0;
+  // The same row as the table keeps it (one text for all its cells), which
+  // spares the importer a copy per cell. By default built from proximaLinha.
+  virtual bool proximaLinhaCompacta(int& numero, CLLinhaGrade& linha, QString& erro);
 };
 
 // The reader for a file, chosen by its content (zip package, OLE2
@@ -84,5 +89,6 @@ class CLMesclagens {
 
 // "B12" -> column 2 and row 12 (1-based); false when it is no cell reference.
 bool lerReferencia(QStringView ref, int& coluna, int& linha);
+bool lerReferencia(QByteArrayView ref, int& coluna, int& linha);
 
 }  // namespace mivo

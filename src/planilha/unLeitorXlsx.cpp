@@ -3,6 +3,8 @@
 #include <QDateTime>
 #include <QDir>
 #include <charconv>
+#include <string>
+#include <vector>
 
 #include "unXmlRapido.h"
 
@@ -85,6 +87,60 @@ class CLVarreduraMesclagens {
   CLMesclagens& gM;
   QByteArray gResto;
 };
+
+// The row being read: the texts of its cells one after another in one
+// buffer, and where the text of each column lies in it. Kept from row to
+// row, so that a sheet costs one allocation per row (the compact row) and
+// none per cell.
+class CLMontagemLinha {
+ public:
+  void iniciar() {
+    gTexto.resize(0);
+    std::fill(gFaixas.begin(), gFaixas.begin() + gColunas, Faixa{});
+    gColunas = 0;
+  }
+  QString& texto() { return gTexto; }
+  // The text appended since `inicio` is the value of column `coluna`
+  // (1-based); an empty text leaves the column as it was.
+  void fechar(int coluna, qsizetype inicio) {
+    if (gTexto.size() == inicio) return;
+    if (coluna > gColunas) {
+      if (size_t(coluna) > gFaixas.size()) gFaixas.resize(size_t(coluna));
+      gColunas = coluna;
+    }
+    gFaixas[size_t(coluna) - 1] = {inicio, gTexto.size()};
+  }
+  // Bytes the compact row takes (a little more when a column was written
+  // twice), with its place in the list of rows.
+  qint64 memoria() const { return 2 * (2 + 2 * (qint64(gColunas) + 1) + gTexto.size()) + 48; }
+  CLLinhaGrade linha() {
+    gVistas.resize(0);
+    for (int c = 0; c < gColunas; ++c) {
+      const Faixa& f = gFaixas[size_t(c)];
+      gVistas.append(QStringView(gTexto).sliced(f.inicio, f.fim - f.inicio));
+    }
+    return CLLinhaGrade::deCelulas(gVistas);
+  }
+
+ private:
+  struct Faixa {
+    qsizetype inicio = 0, fim = 0;
+  };
+  QString gTexto;
+  std::vector<Faixa> gFaixas;
+  int gColunas = 0;  // columns written: the last one that holds text
+  QList<QStringView> gVistas;
+};
+
+// The cell types read most, told apart once per cell.
+enum class TipoCelula { Numero, Compartilhado, Embutido, Outro };
+
+TipoCelula tipoCelula(QByteArrayView t) {
+  if (t.isEmpty() || mesmoNome(t, "n")) return TipoCelula::Numero;
+  if (mesmoNome(t, "s")) return TipoCelula::Compartilhado;
+  if (mesmoNome(t, "inlineStr")) return TipoCelula::Embutido;
+  return TipoCelula::Outro;
+}
 
 }  // namespace
 
@@ -215,6 +271,7 @@ bool CLLeitorXlsx::lerTextosCompartilhados(const QString& parte, const PedidoPar
   if (parte.isEmpty() || !gZip->existe(parte)) return true;
   auto fluxo = gZip->abrirParte(parte, gLimites.maxParteEmMemoria, erro);
   if (!fluxo) return false;
+  fluxo->lerEmParalelo();
   CLXmlRapido xml(std::move(fluxo));
   bool emTexto = false;
   int fonetico = 0;
@@ -265,19 +322,19 @@ bool CLLeitorXlsx::prepararPrimeira(const PedidoParada& parar, QString& erro) {
   return lerFolha(parar, erro);
 }
 
-QString CLLeitorXlsx::valorDaCelula(QByteArrayView tipo, int estilo, const QByteArray& valor,
+QString CLLeitorXlsx::valorDaCelula(QByteArrayView tipo, int estilo, QByteArrayView valor,
                                     const QString& textoEmbutido) const {
   if (tipo.isEmpty() || mesmoNome(tipo, "n")) {
     if (valor.isEmpty()) return {};
     const CLFormatoNumero* formato = estilo >= 0 && estilo < gFormatosXf.size() ? &gFormatosXf[estilo] : nullptr;
     QString texto;
     if (!formato || !formato->temFormato()) {
-      if (numeroGeralDoTexto(QString::fromLatin1(valor), texto)) return texto;
+      if (anexarNumeroGeralDoTexto(valor, texto)) return texto;
     }
     double d = 0;
-    const QByteArray v = valor.trimmed();
-    const auto [fim, ec] = std::from_chars(v.constData(), v.constData() + v.size(), d);
-    if (ec != std::errc() || fim != v.constData() + v.size()) return QString::fromUtf8(valor);
+    const QByteArrayView v = valor.trimmed();
+    const auto [fim, ec] = std::from_chars(v.data(), v.data() + v.size(), d);
+    if (ec != std::errc() || fim != v.data() + v.size()) return QString::fromUtf8(valor);
     return formato ? formato->formatar(d, gData1904) : numeroGeral(d);
   }
   if (mesmoNome(tipo, "s")) {
@@ -297,18 +354,41 @@ QString CLLeitorXlsx::valorDaCelula(QByteArrayView tipo, int estilo, const QByte
   return texto;
 }
 
+void CLLeitorXlsx::anexarNumero(int estilo, QByteArrayView valor, QString& destino) const {
+  if (valor.isEmpty()) return;
+  const CLFormatoNumero* formato = estilo >= 0 && estilo < gFormatosXf.size() ? &gFormatosXf[estilo] : nullptr;
+  const bool comFormato = formato && formato->temFormato();
+  if (!comFormato && anexarNumeroGeralDoTexto(valor, destino)) return;
+  double d = 0;
+  const QByteArrayView v = valor.trimmed();
+  const auto [fim, ec] = std::from_chars(v.data(), v.data() + v.size(), d);
+  if (ec != std::errc() || fim != v.data() + v.size()) {
+    anexarUtf8(destino, valor);
+    return;
+  }
+  if (comFormato) formato->anexar(d, gData1904, destino);
+  else destino += numeroGeral(d);
+}
+
 bool CLLeitorXlsx::lerFolha(const PedidoParada& parar, QString& erro) {
   auto fluxo = gZip->abrirParte(gPlanilhas.first(), gLimites.maxParte, erro);
   if (!fluxo) return false;
+  fluxo->lerEmParalelo();  // nothing else reads the package until it is done
   CLXmlRapido xml(std::move(fluxo));
   bool nosDados = false, naLinha = false, naCelula = false, emValor = false, emEmbutido = false, emTexto = false;
   bool alemDosLimites = false;
   int fonetico = 0, coluna = 0, estilo = -1, numero = 0, ultimaLinha = 0;
-  QByteArray tipo;
-  QByteArray valor;  // the text of <v>, in UTF-8
-  QString embutido;
-  QStringList celulas;
+  // The cell being read: whether it is kept (within the column cap), its
+  // type as written and as told apart, the text of <v> (UTF-8) and where
+  // its text starts in the row.
+  bool guardar = false;
+  std::string tipoBruto;
+  TipoCelula tipo = TipoCelula::Numero;
+  std::string valor;
+  qsizetype inicioCelula = 0;
+  CLMontagemLinha montagem;
   qint64 memoria = 0;
+  QString decodificado;
   CLXmlRapido::Tipo t;
   while ((t = xml.proximo()) != CLXmlRapido::FimDocumento) {
     if (t == CLXmlRapido::Erro) {
@@ -318,14 +398,15 @@ bool CLLeitorXlsx::lerFolha(const PedidoParada& parar, QString& erro) {
     if (t == CLXmlRapido::Texto) {
       if (emValor) {
         if (!xml.textoCdata() && !xml.textoBruto().contains('&')) {
-          valor += xml.textoBruto();
+          valor.append(xml.textoBruto().data(), size_t(xml.textoBruto().size()));
         } else {
-          QString t;
-          xml.anexarTexto(t);
-          valor += t.toUtf8();
+          decodificado.resize(0);
+          xml.anexarTexto(decodificado);
+          valor += decodificado.toStdString();
         }
+      } else if (emTexto && fonetico == 0 && guardar && tipo == TipoCelula::Embutido) {
+        xml.anexarTexto(montagem.texto());
       }
-      else if (emTexto && fonetico == 0) xml.anexarTexto(embutido);
       continue;
     }
     const QByteArrayView nome = xml.nome();
@@ -334,7 +415,22 @@ bool CLLeitorXlsx::lerFolha(const PedidoParada& parar, QString& erro) {
         nosDados = mesmoNome(nome, "sheetData");
         continue;
       }
-      if (mesmoNome(nome, "row")) {
+      if (mesmoNome(nome, "c")) {
+        if (!naLinha) continue;
+        static constexpr QByteArrayView kAtributos[] = {QByteArrayView("r", 1), QByteArrayView("t", 1),
+                                                        QByteArrayView("s", 1)};
+        QByteArrayView a[3];
+        xml.atributosBrutos(kAtributos, a);
+        int c = 0, l = 0;
+        coluna = lerReferencia(a[0], c, l) ? c : coluna + 1;
+        tipo = tipoCelula(a[1]);
+        if (tipo == TipoCelula::Outro) tipoBruto.assign(a[1].data(), size_t(a[1].size()));
+        estilo = a[2].isEmpty() ? -1 : a[2].toInt();
+        valor.clear();
+        guardar = coluna >= 1 && coluna <= gLimites.maxColunas;
+        inicioCelula = montagem.texto().size();
+        naCelula = true;
+      } else if (mesmoNome(nome, "row")) {
         bool ok = false;
         const int r = xml.atributoBruto("r").toInt(&ok);
         numero = ok && r > ultimaLinha ? r : ultimaLinha + 1;
@@ -344,16 +440,7 @@ bool CLLeitorXlsx::lerFolha(const PedidoParada& parar, QString& erro) {
         }
         naLinha = true;
         coluna = 0;
-        celulas.clear();
-      } else if (naLinha && mesmoNome(nome, "c")) {
-        int c = 0, l = 0;
-        coluna = lerReferencia(QString::fromLatin1(xml.atributoBruto("r")), c, l) ? c : coluna + 1;
-        tipo = xml.atributoBruto("t").toByteArray();
-        const QByteArrayView s = xml.atributoBruto("s");
-        estilo = s.isEmpty() ? -1 : s.toInt();
-        valor.clear();
-        embutido.clear();
-        naCelula = true;
+        montagem.iniciar();
       } else if (naCelula && mesmoNome(nome, "v")) {
         emValor = true;
       } else if (naCelula && mesmoNome(nome, "is")) {
@@ -368,37 +455,54 @@ bool CLLeitorXlsx::lerFolha(const PedidoParada& parar, QString& erro) {
     if (!nosDados) continue;
     if (mesmoNome(nome, "v")) {
       emValor = false;
+    } else if (mesmoNome(nome, "c") && naCelula) {
+      naCelula = false;
+      if (!guardar) continue;
+      QString& texto = montagem.texto();
+      switch (tipo) {
+        case TipoCelula::Numero:
+          anexarNumero(estilo, QByteArrayView(valor.data(), qsizetype(valor.size())), texto);
+          break;
+        case TipoCelula::Compartilhado: {
+          bool ok = false;
+          const qsizetype i = QByteArrayView(valor.data(), qsizetype(valor.size())).trimmed().toLongLong(&ok);
+          if (ok && i >= 0 && i + 1 < gInicios.size())
+            texto += QStringView(gTextos).sliced(gInicios[i], gInicios[i + 1] - gInicios[i]);
+          break;
+        }
+        case TipoCelula::Embutido:
+          // The text went straight into the row; "_x" escapes are rare.
+          if (QStringView(texto).sliced(inicioCelula).contains(u'_') &&
+              QStringView(texto).sliced(inicioCelula).contains(QLatin1StringView("_x"))) {
+            const QString d = decodificarEscapesOoxml(texto.sliced(inicioCelula));
+            texto.truncate(inicioCelula);
+            texto += d;
+          }
+          break;
+        case TipoCelula::Outro:
+          texto += valorDaCelula(QByteArrayView(tipoBruto.data(), qsizetype(tipoBruto.size())), estilo,
+                                 QByteArrayView(valor.data(), qsizetype(valor.size())), QString());
+          break;
+      }
+      montagem.fechar(coluna, inicioCelula);
+      if (memoria + montagem.memoria() > gLimites.maxMemoriaLinhas) {
+        erro = QStringLiteral("A planilha é grande demais para ser importada: os dados das suas primeiras "
+                              "%1 linhas passam de %2 MB.")
+                   .arg(gLimites.maxLinhas)
+                   .arg(gLimites.maxMemoriaLinhas >> 20);
+        return false;
+      }
     } else if (mesmoNome(nome, "t")) {
       emTexto = false;
     } else if (mesmoNome(nome, "rPh")) {
       --fonetico;
     } else if (mesmoNome(nome, "is")) {
       emEmbutido = false;
-    } else if (mesmoNome(nome, "c") && naCelula) {
-      naCelula = false;
-      if (coluna >= 1 && coluna <= gLimites.maxColunas) {
-        QString texto = valorDaCelula(tipo, estilo, valor, embutido);
-        if (!texto.isEmpty()) {
-          if (celulas.size() < coluna) {
-            memoria += 24 * (coluna - celulas.size());  // the list's slots
-            celulas.resize(coluna);
-          }
-          memoria += 32 + 2 * texto.size();
-          celulas[coluna - 1] = std::move(texto);
-          if (memoria > gLimites.maxMemoriaLinhas) {
-            erro = QStringLiteral("A planilha é grande demais para ser importada: os dados das suas primeiras "
-                                  "%1 linhas passam de %2 MB.")
-                       .arg(gLimites.maxLinhas)
-                       .arg(gLimites.maxMemoriaLinhas >> 20);
-            return false;
-          }
-        }
-      }
     } else if (mesmoNome(nome, "row") && naLinha) {
       naLinha = false;
       ultimaLinha = numero;
-      gLinhas.append({numero, std::move(celulas)});
-      celulas = QStringList();
+      memoria += montagem.memoria();
+      gLinhas.append({numero, montagem.linha()});
       if (gLinhas.size() % 1024 == 0 && parar && parar()) return false;
     } else if (mesmoNome(nome, "sheetData")) {
       break;
@@ -426,9 +530,19 @@ bool CLLeitorXlsx::proximaLinha(int& numero, QStringList& celulas, QString&) {
   if (gProxima >= gLinhas.size()) return false;
   auto& [n, linha] = gLinhas[gProxima++];
   numero = n;
-  celulas = std::move(linha);  // handed over: its memory goes with it
-  linha = QStringList();
+  celulas = linha.lista();
+  linha = CLLinhaGrade();  // handed over: its memory goes
   gMesclagens.aplicar(numero, celulas);
+  return true;
+}
+
+bool CLLeitorXlsx::proximaLinhaCompacta(int& numero, CLLinhaGrade& linha, QString& erro) {
+  // Merged ranges fill cells in: they work on the cells one by one.
+  if (!gMesclagens.vazio()) return CLLeitorPlanilha::proximaLinhaCompacta(numero, linha, erro);
+  if (gProxima >= gLinhas.size()) return false;
+  auto& [n, lida] = gLinhas[gProxima++];
+  numero = n;
+  linha = std::move(lida);  // handed over as it is
   return true;
 }
 

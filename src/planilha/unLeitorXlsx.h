@@ -24,6 +24,7 @@ class CLLeitorXlsx : public CLLeitorPlanilha {
   int qtdPlanilhas() const override { return int(gPlanilhas.size()); }
   bool prepararPrimeira(const PedidoParada& parar, QString& erro) override;
   bool proximaLinha(int& numero, QStringList& celulas, QString& erro) override;
+  bool proximaLinhaCompacta(int& numero, CLLinhaGrade& linha, QString& erro) override;
 
  private:
   bool lerRelacoes(const QString& parte, QHash<QString, std::pair<QString, QString>>& relacoes, QString& erro);
@@ -31,7 +32,9 @@ class CLLeitorXlsx : public CLLeitorPlanilha {
   bool lerTextosCompartilhados(const QString& parte, const PedidoParada& parar, QString& erro);
   bool lerFolha(const PedidoParada& parar, QString& erro);
   QString textoCompartilhado(qsizetype indice) const;
-  QString valorDaCelula(QByteArrayView tipo, int estilo, const QByteArray& valor, const QString& textoEmbutido) const;
+  QString valorDaCelula(QByteArrayView tipo, int estilo, QByteArrayView valor, const QString& textoEmbutido) const;
+  // The text of a number cell (<v> as stored), appended to `destino`.
+  void anexarNumero(int estilo, QByteArrayView valor, QString& destino) const;
 
   std::unique_ptr<CLArquivoZip> gZip;
   LimitesPlanilha gLimites;
@@ -42,7 +45,7 @@ class CLLeitorXlsx : public CLLeitorPlanilha {
   QString gTextos;             // the shared strings, one after another
   QList<qsizetype> gInicios;   // where each starts in gTextos (plus the end)
   CLMesclagens gMesclagens;
-  QList<std::pair<int, QStringList>> gLinhas;  // the rows read, with their numbers
+  QList<std::pair<int, CLLinhaGrade>> gLinhas;  // the rows read, with their numbers
   qsizetype gProxima = 0;                       // the row proximaLinha gives next
 };
 

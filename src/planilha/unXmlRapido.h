@@ -11,6 +11,7 @@
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -26,6 +27,15 @@ inline bool mesmoNome(QByteArrayView a, QByteArrayView b) {
     if (a[i] != b[i]) return false;
   return true;
 }
+// The same with a literal, whose length is known without looking for its end.
+template <qsizetype N>
+inline bool mesmoNome(QByteArrayView a, const char (&b)[N]) {
+  return mesmoNome(a, QByteArrayView(b, N - 1));
+}
+
+// Appends UTF-8 text to a QString without a temporary string; invalid
+// bytes become U+FFFD, as QString::fromUtf8 makes them.
+void anexarUtf8(QString& destino, QByteArrayView utf8);
 
 class CLXmlRapido {
  public:
@@ -38,8 +48,18 @@ class CLXmlRapido {
   QByteArrayView nome() const { return gNome; }
   // Inicio: an attribute by its local name, still escaped (empty when
   // absent), or decoded.
-  QByteArrayView atributoBruto(QByteArrayView local);
-  QString atributo(QByteArrayView local);
+  QByteArrayView atributoBruto(QByteArrayView local) const;
+  template <qsizetype N>
+  QByteArrayView atributoBruto(const char (&local)[N]) const {
+    return atributoBruto(QByteArrayView(local, N - 1));
+  }
+  QString atributo(QByteArrayView local) const;
+  // Several attributes in one pass over the tag: valores[k] gets the raw
+  // value of nomes[k] (empty when absent).
+  template <size_t N>
+  void atributosBrutos(const QByteArrayView (&nomes)[N], QByteArrayView (&valores)[N]) const {
+    atributosBrutos(nomes, valores, N);
+  }
   // Texto: the text, decoded, appended to `destino`.
   void anexarTexto(QString& destino);
   // Texto: the text still escaped (plain ASCII numbers need no decoding).
@@ -55,9 +75,23 @@ class CLXmlRapido {
  private:
   bool carregar();  // more bytes; false at the end of the part or on an error
   qsizetype buscar(QByteArrayView padrao, qsizetype de);  // loads as needed; -1 when never found
+  template <qsizetype N>
+  qsizetype buscar(const char (&padrao)[N], qsizetype de) {
+    return buscar(QByteArrayView(padrao, N - 1), de);
+  }
+  // One character, usually a few bytes away: a plain loop over the next
+  // bytes before the general search (a library call per tag costs more than
+  // the scan itself).
+  qsizetype buscarPerto(char c, qsizetype de) {
+    const char* d = gBuf.constData();
+    const qsizetype ate = std::min(gBuf.size(), de + 64);
+    for (qsizetype i = de; i < ate; ++i)
+      if (d[i] == c) return i;
+    return buscar(QByteArrayView(&c, 1), de);
+  }
   Tipo falhar(const QString& mensagem);
-  bool decodificar(QByteArrayView bruto, QString& destino);
-  void lerAtributos();
+  static bool decodificar(QByteArrayView bruto, QString& destino);
+  void atributosBrutos(const QByteArrayView* nomes, QByteArrayView* valores, size_t n) const;
 
   std::unique_ptr<CLArquivoZip::Fluxo> gFluxo;
   QByteArray gBuf;
@@ -65,8 +99,6 @@ class CLXmlRapido {
   QByteArrayView gNome, gEtiqueta, gTexto;
   bool gTextoCdata = false;
   bool gFimPendente = false;  // an empty element still owes its Fim
-  bool gAtributosLidos = false;
-  QList<std::pair<QByteArrayView, QByteArrayView>> gAtributos;
   int gProfundidade = 0;
   bool gRaizVista = false;
   QString gErro;

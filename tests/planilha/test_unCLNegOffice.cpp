@@ -288,6 +288,12 @@ TEST_F(Planilha, ValoresXlsxComoAparecemNaPlanilha) {
       {"erro", "<c t=\"e\"><v>#N/A</v></c>", "#N/A"},
       {"data ISO", "<c t=\"d\"><v>2024-03-15T00:00:00</v></c>", "15/03/2024"},
       {"vazia com estilo", "<c s=\"1\"/>", ""},
+      {"texto embutido com acentos e escapes",
+       "<c t=\"inlineStr\"><is><t>S&#227;o João 😀 _x0041_</t></is></c>", "São João 😀 A"},
+      {"texto embutido rico com fonetica",
+       "<c t=\"inlineStr\"><is><r><t>ne</t></r><r><t>gro</t></r><rPh><t>X</t></rPh></is></c>", "negro"},
+      {"data embutida no dia 60", "<c s=\"6\"><v>60</v></c>", "29/02/1900"},
+      {"data negativa", "<c s=\"6\"><v>-1</v></c>", "-1"},
   };
   QString dados = QStringLiteral("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>caso</t></is></c>"
                                  "<c r=\"B1\" t=\"inlineStr\"><is><t>valor</t></is></c></row>");
@@ -323,6 +329,64 @@ TEST_F(Planilha, ValoresXlsxComoAparecemNaPlanilha) {
   ASSERT_EQ(g.RowCount(), casos.size() + 1);
   for (qsizetype i = 0; i < casos.size(); ++i)
     EXPECT_EQ(g.cell(1, int(i) + 1), casos[i].esperado) << casos[i].nome;
+}
+
+TEST_F(Planilha, CelulasForaDeOrdemOuRepetidasNaLinhaXlsx) {
+  // Each cell goes where its reference says (or after the previous one when
+  // it has none); a column written twice keeps the last text that is not
+  // empty; cells beyond the titles are dropped.
+  Xlsx x;
+  x.folhas << folhaXlsx(
+      "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>a</t></is></c><c r=\"B1\" t=\"inlineStr\"><is><t>b</t></is></c>"
+      "<c r=\"C1\" t=\"inlineStr\"><is><t>c</t></is></c></row>"
+      "<row r=\"2\"><c r=\"C2\"><v>3</v></c><c r=\"A2\" t=\"inlineStr\"><is><t>x</t></is></c><c r=\"C2\"><v>4</v></c>"
+      "<c r=\"C2\" t=\"inlineStr\"><is><t></t></is></c><c r=\"E2\"><v>9</v></c></row>"
+      "<row r=\"3\"><c r=\"B3\"><v>5</v></c><c><v>6</v></c><c r=\"A3\"><v>7</v></c></row>");
+  ASSERT_TRUE(x.gravar(caminho("ordem.xlsx")));
+  CLGrade g;
+  ASSERT_EQ(importar(caminho("ordem.xlsx"), g).desfecho, Desfecho::Concluido);
+  EXPECT_EQ(conteudo(g), (QList<QStringList>{{"a", "b", "c"}, {"x", "", "4"}, {"7", "5", "6"}}));
+}
+
+// Records what a view of the table is told.
+struct VisaoGravada : CLGradeObservador {
+  QStringList eventos;
+  void celulasAlteradas(int, int, int, int) override { eventos << QStringLiteral("celulas"); }
+  void linhasAInserir(int, int) override { eventos << QStringLiteral("+linhas"); }
+  void linhasARemover(int, int) override { eventos << QStringLiteral("-linhas"); }
+  void colunasAInserir(int, int) override { eventos << QStringLiteral("+colunas"); }
+  void colunasARemover(int, int) override { eventos << QStringLiteral("-colunas"); }
+  void gradeARedefinir() override { eventos << QStringLiteral("redefinir"); }
+  void gradeRedefinida() override { eventos << QStringLiteral("redefinida"); }
+  void selecaoAlterada(int c, int r) override { eventos << QStringLiteral("selecao %1,%2").arg(c).arg(r); }
+};
+
+TEST_F(Planilha, ImportacaoChegaAVisaoComoUmaSoMudanca) {
+  Xlsx x;
+  x.folhas << folhaXlsx(linhasXlsx({{"nome", "fone"}, {"Ana", "1"}, {"Bia", "2"}}));
+  ASSERT_TRUE(x.gravar(caminho("lote.xlsx")));
+  CLGrade g;
+  preencherAntes(g);
+  g.setCol(1);
+  g.setRow(2);
+  VisaoGravada v;
+  g.adicionarObservador(&v);
+  // A failure tells the view nothing.
+  EXPECT_EQ(importar(caminho("nada.xlsx"), g).desfecho, Desfecho::Falhou);
+  EXPECT_TRUE(v.eventos.isEmpty()) << v.eventos.join(u' ').toStdString();
+  // The rows replace the table in one batch; the current record is the first.
+  ASSERT_EQ(importar(caminho("lote.xlsx"), g).desfecho, Desfecho::Concluido);
+  EXPECT_EQ(v.eventos, (QStringList{"redefinir", "redefinida", "selecao 1,1"}));
+  EXPECT_EQ(conteudo(g), (QList<QStringList>{{"nome", "fone"}, {"Ana", "1"}, {"Bia", "2"}}));
+  EXPECT_EQ(g.valorAtual(QStringLiteral("nome")), QStringLiteral("Ana"));
+  // Only titles: one blank record, still one batch.
+  v.eventos.clear();
+  x.folhas = {folhaXlsx(linhasXlsx({{"a", "b", "c"}}))};
+  ASSERT_TRUE(x.gravar(caminho("titulos.xlsx")));
+  ASSERT_EQ(importar(caminho("titulos.xlsx"), g).desfecho, Desfecho::Concluido);
+  EXPECT_EQ(v.eventos, (QStringList{"redefinir", "redefinida", "selecao 1,1"}));
+  EXPECT_EQ(conteudo(g), (QList<QStringList>{{"a", "b", "c"}, {"", "", ""}}));
+  g.removerObservador(&v);
 }
 
 TEST_F(Planilha, Datas1904) {

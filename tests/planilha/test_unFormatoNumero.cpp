@@ -4,6 +4,9 @@
 
 #include "impressaoQt.h"
 
+#include <cmath>
+#include <iomanip>
+
 using namespace mivo;
 
 TEST(FormatoNumero, NumeroGeralSemRuidoComVirgula) {
@@ -75,4 +78,105 @@ TEST(FormatoNumero, FormatosEmbutidosEDatas) {
   EXPECT_FALSE(formatoDeData(QStringLiteral("\"dia\" 0")));
   EXPECT_EQ(formatarNumero(0, QStringLiteral("dd/mm/yyyy"), true), QStringLiteral("01/01/1904"));
   EXPECT_EQ(formatarNumero(45366, formatoEmbutido(14)), QStringLiteral("15/03/2024"));
+}
+
+TEST(FormatoNumero, NumeroGeralArredondaEm15Digitos) {
+  const QList<std::pair<double, QString>> casos = {
+      {2.9999999999999996, "3"},                      // rounds to a whole number
+      {99999999999999.99, "100000000000000"},         // ... with all its digits
+      {999999999999999.9, "1E+15"},                   // ... past the fixed range
+      {78698.50999999999, "78698,51"},
+      {-602.8200000000001, "-602,82"},
+      {-0.5, "-0,5"},
+      {1e-9, "0,000000001"},                          // the smallest fixed one
+      {9.99e-10, "9,99E-10"},
+      {-1.5e300, "-1,5E+300"},
+      {123456.789012345678, "123456,789012346"},
+  };
+  for (const auto& [v, esperado] : casos) EXPECT_EQ(numeroGeral(v), esperado) << v;
+}
+
+TEST(FormatoNumero, NumeroDoTextoEmBytesIgualAoDoTexto) {
+  // The byte version appends to what is there and agrees with the text one,
+  // including on what it leaves to the conversion.
+  const QList<const char*> casos = {"42",   "-0",    "-0.000", "007",  "1234.50", "0.5",   ".5",
+                                    "5.",   "1e5",   "-7.25",  "",     "-",       "0",     "0.0",
+                                    "12345678901234567",       "123456789012345", "1.23456789012345",
+                                    "-.5",  " 1",    "1.2.3",  "0.000123"};
+  for (const char* c : casos) {
+    QString texto;
+    const bool ok = numeroGeralDoTexto(QString::fromLatin1(c), texto);
+    QString bytes = QStringLiteral("antes|");
+    EXPECT_EQ(anexarNumeroGeralDoTexto(QByteArrayView(c), bytes), ok) << c;
+    EXPECT_EQ(bytes, ok ? QStringLiteral("antes|") + texto : QStringLiteral("antes|")) << c;
+  }
+}
+
+TEST(FormatoNumero, AnexarIgualAFormatar) {
+  // Plain dates are written straight into the destination; everything else
+  // goes through formatar. Both must show the same.
+  const QStringList codigos = {"dd/mm/yyyy", "d/m/yy",    "yyyy-mm-dd",       " dd/mm/yyyy ", "mm/dd/yyyy",
+                               "yyyy",       "d-mmm-yy",  "dd/mm/yyyy hh:mm", "0.00",         "General",
+                               "dd/mm/yyyy;@", "\"dia \"d"};
+  const QList<double> valores = {1, 59, 60, 61, 366, 32947, 45366, 45366.5, 2958465, 2958466, 2958467,
+                                 0, -1, 1e10, 0.25};
+  for (const QString& codigo : codigos) {
+    const CLFormatoNumero f(codigo);
+    for (double v : valores)
+      for (bool d1904 : {false, true}) {
+        QString r = QStringLiteral("x");
+        f.anexar(v, d1904, r);
+        EXPECT_EQ(r, QStringLiteral("x") + f.formatar(v, d1904)) << codigo.toStdString() << " " << v << " " << d1904;
+      }
+  }
+  QString r;
+  CLFormatoNumero(QStringLiteral("dd/mm/yyyy")).anexar(45366, false, r);
+  EXPECT_EQ(r, QStringLiteral("15/03/2024"));
+}
+
+// The general format as it was first written (rounding to 15 digits by a
+// round trip through text, then printing with as many decimals as the
+// magnitude leaves): the faster one must show the very same text.
+QString numeroGeralReferencia(double valor) {
+  if (std::fabs(valor) < 1e15 && valor == std::floor(valor)) return QString::number(qint64(valor));
+  const double v = QString::number(valor, 'g', 15).toDouble();
+  const double a = std::fabs(v);
+  if (a < 1e15 && v == std::floor(v)) return QString::number(qint64(v));
+  QString r;
+  if (a >= 1e15 || a < 1e-9) {
+    r = QString::number(v, 'e', 14);
+    const qsizetype e = r.indexOf(u'e');
+    QString mantissa = r.left(e);
+    while (mantissa.endsWith(u'0')) mantissa.chop(1);
+    if (mantissa.endsWith(u'.')) mantissa.chop(1);
+    const int expoente = r.mid(e + 1).toInt();
+    r = mantissa + u'E' + (expoente < 0 ? u'-' : u'+') + QString::number(std::abs(expoente)).rightJustified(2, u'0');
+  } else {
+    r = QString::number(v, 'f', std::max(0, 14 - int(std::floor(std::log10(a)))));
+    if (r.contains(u'.')) {
+      while (r.endsWith(u'0')) r.chop(1);
+      if (r.endsWith(u'.')) r.chop(1);
+    }
+  }
+  return r.replace(u'.', u',');
+}
+
+TEST(FormatoNumero, NumeroGeralEmMuitasGrandezas) {
+  // Many values one after another, of every size and sign: each text stands
+  // on its own, whatever the one before it was.
+  quint64 x = 88172645463325252ull;
+  auto proximo = [&] {
+    x ^= x << 13;
+    x ^= x >> 7;
+    x ^= x << 17;
+    return x;
+  };
+  for (int i = 0; i < 5000; ++i) {
+    const double mantissa = double(proximo() % (quint64(1) << 53)) / double(quint64(1) << 53);
+    const int grandeza = int(proximo() % 61) - 30;
+    double v = mantissa * std::pow(10.0, grandeza);
+    if (proximo() % 2) v = -v;
+    if (v == 0) continue;
+    ASSERT_EQ(numeroGeral(v), numeroGeralReferencia(v)) << std::setprecision(17) << v;
+  }
 }
