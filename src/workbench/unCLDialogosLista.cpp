@@ -3,6 +3,8 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QInputDialog>
+#include <QLineEdit>
 
 #include "unDialogos.h"
 
@@ -15,6 +17,9 @@ CLDialogosLista CLDialogosLista::padrao() {
   d.confirmar = [](const QString& t) { return dialogos::confirmar(t); };
   d.pedirValor = [](const QString& titulo, const QString& texto, bool* ok) {
     return dialogos::pedirValor(titulo, texto, ok);
+  };
+  d.caixaTexto = [](const QString& titulo, const QString& prompt, const QString& padrao, bool* ok) {
+    return QInputDialog::getText(nullptr, titulo, prompt, QLineEdit::Normal, padrao, ok);
   };
   d.entrada = [](const QString& titulo, const QString& texto, const QString& botao, bool* ok) {
     return dialogos::mostrarEntrada(titulo, QString(), texto, botao, ok);

@@ -19,6 +19,9 @@ struct CLDialogosLista {
   std::function<bool(const QString&)> confirmar;
   // The value-entry box: the text entered; `ok` false when cancelled.
   std::function<QString(const QString& titulo, const QString& texto, bool* ok)> pedirValor;
+  // The input box with a window title, a prompt and a default text: the
+  // text entered; `ok` false when cancelled.
+  std::function<QString(const QString& titulo, const QString& prompt, const QString& padrao, bool* ok)> caixaTexto;
   // The multi-line input window.
   std::function<QString(const QString& titulo, const QString& texto, const QString& botao, bool* ok)> entrada;
   // The open dialog: the chosen files in order, none when cancelled.

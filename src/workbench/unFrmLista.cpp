@@ -2,6 +2,7 @@
 
 #include <QAbstractItemDelegate>
 #include <QAction>
+#include <QComboBox>
 #include <QApplication>
 #include <QCursor>
 #include <QDir>
@@ -14,6 +15,7 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <QTableWidget>
 #include <algorithm>
 
 #include "ui_unFrmLista.h"
@@ -21,6 +23,8 @@
 #include "unCLFiltro.h"
 #include "unCLModeloGrade.h"
 #include "unCLNegOffice.h"
+#include "unCabecalhoDestaque.h"
+#include "unDelegadoDestaque.h"
 #include "unFrmAbrir.h"
 #include "unFrmProgress.h"
 #include "unFrmStart.h"
@@ -36,13 +40,15 @@ const QString kProcedimentoCancelado = QStringLiteral("Procedimento cancelado");
 constexpr int kLarguraPadrao = 150;
 constexpr int kAlturaLinha = 20;
 constexpr int kIntervaloDetalhe = 100;  // ms
+constexpr int kLarguraLinhaFiltro = 60;  // the view's "Linha" column
 
 // Edits typed into the grid go through CLLista, which marks the table
 // changed and detaches it from a "lastrecipients" file; an Enter that ends
 // an edit then moves on as Enter does outside editing.
-class CLDelegadoLista : public QStyledItemDelegate {
+class CLDelegadoLista : public CLDelegadoDestaque {
  public:
-  CLDelegadoLista(TfrmLista& janela, QObject* pai) : QStyledItemDelegate(pai), gJanela(janela) {}
+  CLDelegadoLista(TfrmLista& janela, std::function<QString()> textoFiltro, QObject* pai)
+      : CLDelegadoDestaque(std::move(textoFiltro), pai), gJanela(janela) {}
 
   void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& indice) const override {
     auto* campo = qobject_cast<QLineEdit*>(editor);
@@ -56,6 +62,45 @@ class CLDelegadoLista : public QStyledItemDelegate {
  private:
   TfrmLista& gJanela;
 };
+
+// Edits in the filter view: a cell opened for editing puts its row among
+// the pending ones (written back to the data grid when another cell is
+// selected, or by "Aplicar alterações"); the "Linha" column names the
+// record and is not edited.
+class CLDelegadoFiltro : public CLDelegadoDestaque {
+ public:
+  CLDelegadoFiltro(TfrmLista& janela, std::function<QString()> textoFiltro, std::function<void()> aoEditar,
+                   QObject* pai)
+      : CLDelegadoDestaque(std::move(textoFiltro), pai), gJanela(janela), gAoEditar(std::move(aoEditar)) {}
+
+  QWidget* createEditor(QWidget* pai, const QStyleOptionViewItem& opcao, const QModelIndex& indice) const override {
+    if (!indice.isValid() || indice.column() == 0) return nullptr;
+    filtroIniciarEdicao(gJanela.lista(), indice.row() + 1);
+    gAoEditar();
+    return CLDelegadoDestaque::createEditor(pai, opcao, indice);
+  }
+
+  void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& indice) const override {
+    auto* campo = qobject_cast<QLineEdit*>(editor);
+    if (!campo || !indice.isValid() || indice.column() == 0) return;
+    CLLista& lista = gJanela.lista();
+    if (lista.gridFiltro.celula(indice.column(), indice.row() + 1) == campo->text()) return;
+    filtroEditarCelula(lista, indice.column(), indice.row() + 1, campo->text());
+    gAoEditar();
+  }
+
+ private:
+  TfrmLista& gJanela;
+  std::function<void()> gAoEditar;
+};
+
+// Ends an open cell editor of a grid, keeping what was typed.
+void concluirEdicaoEm(QAbstractItemView* grade) {
+  if (QWidget* editor = grade->indexWidget(grade->currentIndex())) {
+    emit grade->itemDelegate()->commitData(editor);
+    emit grade->itemDelegate()->closeEditor(editor, QAbstractItemDelegate::NoHint);
+  }
+}
 
 }  // namespace
 
@@ -78,8 +123,10 @@ TfrmLista::TfrmLista(CLLista& lista, QWidget* pai)
                      &QAbstractItemModel::columnsInserted, &QAbstractItemModel::columnsRemoved})
     connect(gModelo, sinal, this, [this] { estruturaMudou(); });
   connect(gModelo, &QAbstractItemModel::modelReset, this, [this] { estruturaMudou(); });
+  auto textoFiltro = [this] { return ui->edtFiltro->text(); };
+  g->setHorizontalHeader(new CLCabecalhoDestaque(textoFiltro, g));
   g->setModel(gModelo);
-  g->setItemDelegate(new CLDelegadoLista(*this, g));
+  g->setItemDelegate(new CLDelegadoLista(*this, textoFiltro, g));
   g->horizontalHeader()->setDefaultSectionSize(kLarguraPadrao);
   g->verticalHeader()->setDefaultSectionSize(kAlturaLinha);
   g->verticalHeader()->setMinimumSectionSize(8);
@@ -89,15 +136,8 @@ TfrmLista::TfrmLista(CLLista& lista, QWidget* pai)
   g->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::AnyKeyPressed |
                      QAbstractItemView::SelectedClicked);
   g->setWordWrap(false);
-  // A title click opens the header popup; it must not select the whole
-  // column (a Del then would delete every record).
-  QHeaderView* titulos = g->horizontalHeader();
-  disconnect(titulos, &QHeaderView::sectionPressed, g, nullptr);
-  disconnect(titulos, &QHeaderView::sectionEntered, g, nullptr);
-  titulos->setSectionsClickable(true);
-  connect(titulos, &QHeaderView::sectionClicked, this, [this](int coluna) {
-    if (QMenu* menu = tituloClicado(coluna)) menu->popup(QCursor::pos());
-  });
+  prepararTitulos(g);
+  connect(g->horizontalHeader(), &QHeaderView::sectionMoved, this, &TfrmLista::colunaArrastada);
   g->installEventFilter(this);
   g->viewport()->installEventFilter(this);
   connect(g->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -109,6 +149,42 @@ TfrmLista::TfrmLista(CLLista& lista, QWidget* pai)
             if (dica == QAbstractItemDelegate::SubmitModelCache)
               QMetaObject::invokeMethod(this, [this] { teclaGrade(Qt::Key_Return, Qt::NoModifier); },
                                         Qt::QueuedConnection);
+          });
+
+  // The filter view: a second model over the view's grid, shown in place of
+  // the data grid while the filter is on.
+  QTableView* v = ui->gridFiltro;
+  gModeloFiltro = new CLModeloGrade(gLista.gridFiltro, this);
+  v->setHorizontalHeader(new CLCabecalhoDestaque(textoFiltro, v));
+  v->setModel(gModeloFiltro);
+  v->setItemDelegate(new CLDelegadoFiltro(*this, textoFiltro, [this] { atualizarBotaoAplicar(); }, v));
+  v->horizontalHeader()->setDefaultSectionSize(kLarguraPadrao);
+  v->verticalHeader()->setDefaultSectionSize(kAlturaLinha);
+  v->verticalHeader()->setMinimumSectionSize(8);
+  v->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  v->setSelectionBehavior(QAbstractItemView::SelectItems);
+  v->setEditTriggers(g->editTriggers());
+  v->setWordWrap(false);
+  prepararTitulos(v);
+  v->installEventFilter(this);
+  v->viewport()->installEventFilter(this);
+  connect(v->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this](const QModelIndex& atual, const QModelIndex& anterior) { celulaFiltroMudou(atual, anterior); });
+  ui->edtFiltro->installEventFilter(this);
+  // The highlight follows the filter box as it is typed.
+  connect(ui->edtFiltro, &QLineEdit::textChanged, this, [this] {
+    for (QTableView* grade : {ui->gridDados, ui->gridFiltro}) {
+      grade->viewport()->update();
+      grade->horizontalHeader()->viewport()->update();
+    }
+  });
+  ui->gridColunas->installEventFilter(this);
+  connect(ui->gridColunas->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
+          [this](QWidget*, QAbstractItemDelegate::EndEditHint dica) {
+            // Enter in the definition grid goes on to the next row.
+            if (dica != QAbstractItemDelegate::SubmitModelCache) return;
+            QTableWidget* t = ui->gridColunas;
+            if (t->currentRow() + 1 < t->rowCount()) t->setCurrentCell(t->currentRow() + 1, t->currentColumn());
           });
 
   gLista.gridDados.adicionarObservador(this);
@@ -138,6 +214,7 @@ TfrmLista::~TfrmLista() {
   gLista.gridDados.removerObservador(this);
   gLista.aoMostrarStatus = nullptr;
   ui->gridDados->setModel(nullptr);
+  ui->gridFiltro->setModel(nullptr);
 }
 
 QTableView* TfrmLista::gridDados() const { return ui->gridDados; }
@@ -167,7 +244,32 @@ CLProgresso& TfrmLista::progresso() {
   return *gProgress;
 }
 
-void TfrmLista::ocultarAcoesPendentes() { ui->pnAcoes->hide(); }
+void TfrmLista::ocultarAcoesPendentes() {
+  pararMoverColuna();
+  ui->btnLimparMarcados->hide();
+  atualizarAcoesPendentes();
+}
+
+void TfrmLista::atualizarAcoesPendentes() {
+  ui->pnAcoes->setVisible(!ui->pnMoverColuna->isHidden() || !ui->btnLimparMarcados->isHidden());
+}
+
+QTableView* TfrmLista::gridFiltro() const { return ui->gridFiltro; }
+
+QTableView* TfrmLista::gradeAtiva() const { return gLista.filtroVisivel() ? ui->gridFiltro : ui->gridDados; }
+
+void TfrmLista::prepararTitulos(QTableView* grade) {
+  // A title click opens the header popup; it must not select the whole
+  // column (a Del then would delete every record).
+  QHeaderView* titulos = grade->horizontalHeader();
+  disconnect(titulos, &QHeaderView::sectionPressed, grade, nullptr);
+  disconnect(titulos, &QHeaderView::sectionEntered, grade, nullptr);
+  titulos->setSectionsClickable(true);
+  connect(titulos, &QHeaderView::sectionClicked, this, [this](int coluna) {
+    if (gMovendoColuna) return;
+    if (QMenu* menu = tituloClicado(coluna)) menu->popup(QCursor::pos());
+  });
+}
 
 void TfrmLista::setDetalheVisivel(bool visivel) { ui->pnCelula->setVisible(visivel); }
 
@@ -241,6 +343,16 @@ void TfrmLista::conectar() {
   connect(ui->btnColar, &QToolButton::clicked, this, [this] { executarColar(); });
   connect(ui->btnSalvar, &QToolButton::clicked, this, [this] { salvar(); });
   connect(ui->btnSalvarComo, &QToolButton::clicked, this, [this] { salvarComoDialogo(); });
+  connect(ui->btnFiltrar, &QPushButton::clicked, this, [this] { filtrar(); });
+  connect(ui->edtFiltro, &QLineEdit::returnPressed, this, [this] { filtrar(); });
+  connect(ui->btnDesfazerFiltro, &QPushButton::clicked, this, [this] { desfazerFiltro(); });
+  connect(ui->btnAplicarFiltro, &QPushButton::clicked, this, [this] { aplicarAlteracoesFiltro(); });
+  connect(ui->btnMoverColuna, &QPushButton::clicked, this, [this] { pararMoverColuna(); });
+  connect(ui->btnLimparMarcados, &QPushButton::clicked, this, [this] { cancelarMarcados(); });
+  connect(ui->btnSalvarColunas, &QPushButton::clicked, this, [this] { salvarColunas(); });
+  connect(ui->btnVoltarColunas, &QPushButton::clicked, this, [this] { mostrarPaginaDados(); });
+  connect(ui->btnAplicarEliminar, &QPushButton::clicked, this, [this] { aplicarEliminarColuna(); });
+  connect(ui->btnVoltarEliminar, &QPushButton::clicked, this, [this] { mostrarPaginaDados(); });
 }
 
 QAction* TfrmLista::acao(const QString& legenda) const {
@@ -301,13 +413,7 @@ void TfrmLista::celulaAtualMudou(const QModelIndex& atual) {
   atualizarStatus();
 }
 
-void TfrmLista::concluirEdicao() {
-  QTableView* g = ui->gridDados;
-  if (QWidget* editor = g->indexWidget(g->currentIndex())) {
-    emit g->itemDelegate()->commitData(editor);
-    emit g->itemDelegate()->closeEditor(editor, QAbstractItemDelegate::NoHint);
-  }
-}
+void TfrmLista::concluirEdicao() { concluirEdicaoEm(gradeAtiva()); }
 
 // --- Cell detail -------------------------------------------------------------------------------------
 
@@ -326,8 +432,9 @@ void TfrmLista::tmCelulaTimer() {
 bool TfrmLista::teclaJanela(int tecla, Qt::KeyboardModifiers) {
   switch (tecla) {
     case Qt::Key_Escape:
-      ui->pgcLista->setCurrentWidget(ui->tsDados);
+      mostrarPaginaDados();
       cancelarMarcados();
+      pararMoverColuna();
       return true;
     case Qt::Key_F2:
       salvar();
@@ -395,6 +502,30 @@ bool TfrmLista::eventFilter(QObject* objeto, QEvent* evento) {
     atualizarStatus();
   } else if (objeto == g->viewport() && evento->type() == QEvent::MouseButtonRelease) {
     atualizarStatus();
+  } else if (objeto == ui->gridFiltro && evento->type() == QEvent::KeyPress) {
+    // The view's records are not deleted there: Del says so.
+    auto* tecla = static_cast<QKeyEvent*>(evento);
+    QTableView* v = ui->gridFiltro;
+    if (tecla->key() == Qt::Key_Delete && !v->indexWidget(v->currentIndex())) {
+      deletarSelecionados();
+      return true;
+    }
+  } else if ((objeto == ui->gridFiltro && evento->type() == QEvent::KeyRelease) ||
+             (objeto == ui->gridFiltro->viewport() && evento->type() == QEvent::MouseButtonRelease)) {
+    atualizarStatus();
+  } else if (objeto == ui->edtFiltro && evento->type() == QEvent::KeyPress) {
+    // Esc in the filter box leaves the view without writing anything back.
+    if (static_cast<QKeyEvent*>(evento)->key() == Qt::Key_Escape) {
+      cancelarFiltro();
+      return true;
+    }
+  } else if (objeto == ui->gridColunas && evento->type() == QEvent::KeyPress) {
+    const int tecla = static_cast<QKeyEvent*>(evento)->key();
+    QTableWidget* t = ui->gridColunas;
+    if ((tecla == Qt::Key_Return || tecla == Qt::Key_Enter) && !t->indexWidget(t->currentIndex())) {
+      if (t->currentRow() + 1 < t->rowCount()) t->setCurrentCell(t->currentRow() + 1, t->currentColumn());
+      return true;
+    }
   }
   return QWidget::eventFilter(objeto, evento);
 }
@@ -411,7 +542,7 @@ void TfrmLista::keyPressEvent(QKeyEvent* evento) {
 
 void TfrmLista::showEvent(QShowEvent* evento) {
   QWidget::showEvent(evento);
-  ui->pgcLista->setCurrentWidget(ui->tsDados);
+  mostrarPaginaDados();
   atualizarStatus();
 }
 
@@ -610,27 +741,238 @@ void TfrmLista::AutoSizeGrid() {
   for (int c = 0; c < larguras.size(); ++c) ui->gridDados->setColumnWidth(c, larguras[c]);
 }
 
-// --- Column commands, filter and marks -----------------------------------------------------------
-// The column commands (unCLColunas) and the filter view (unCLFiltro) are
-// wired here by their own work; until then these entries do nothing.
+// --- Column commands ----------------------------------------------------------------------------------
 
-void TfrmLista::inserirColuna() {}
-void TfrmLista::renomearColunas() {}
-void TfrmLista::excluirColunaMenu() {}
-void TfrmLista::moverColuna() {}
-void TfrmLista::renomearColuna(int) {}
-void TfrmLista::ordenarColuna() {}
-void TfrmLista::copiarColuna() {}
-void TfrmLista::limparColuna() {}
-void TfrmLista::eliminarColuna() {}
-void TfrmLista::localizar() {}
-void TfrmLista::cancelarMarcados() { mivo::cancelarMarcados(gLista); }
+QString TfrmLista::pedirNomeColuna(const QString& titulo) {
+  bool ok = false;
+  const QString resposta = gDialogos.caixaTexto(titulo, colunas::promptNome(), QString(), &ok);
+  return ok ? resposta : QString();
+}
+
+void TfrmLista::inserirColuna() {
+  concluirEdicao();
+  if (mivo::inserirColuna(gLista, pedirNomeColuna(colunas::tituloInserir())) >= 0) atualizarStatus();
+}
+
+void TfrmLista::renomearColuna(int coluna) {
+  concluirEdicao();
+  mivo::renomearColuna(gLista, coluna, pedirNomeColuna(colunas::tituloRenomear()));
+}
+
+void TfrmLista::ordenarColuna() {
+  concluirEdicao();
+  QTableView* g = gradeAtiva();
+  const Desfecho d = mivo::ordenarColuna(gLista, gLista.gSortedColumn, false, &progresso());
+  if (d == Desfecho::Cancelado) gDialogos.informar(kOperacaoCancelada);
+  atualizarBotaoAplicar();
+  g->viewport()->update();
+  atualizarStatus();
+}
+
+void TfrmLista::copiarColuna() {
+  gDialogos.gravarAreaTransferencia(mivo::copiarColuna(*gLista.gGrid, gLista.gSortedColumn));
+}
+
+void TfrmLista::limparColuna() {
+  if (!gDialogos.confirmar(colunas::perguntaLimpar())) return;
+  concluirEdicao();
+  mivo::limparColuna(gLista, gLista.gSortedColumn);
+  atualizarStatus();
+}
+
+void TfrmLista::eliminarColuna() {
+  const int coluna = gLista.gSortedColumn;
+  if (coluna < 0 || coluna >= gLista.gGrid->ColCount()) return;
+  if (!gDialogos.confirmar(colunas::perguntaExcluir(aparar(gLista.gGrid->cell(coluna, 0))))) return;
+  concluirEdicao();
+  mivo::eliminarColuna(gLista, coluna);
+  atualizarStatus();
+}
+
+void TfrmLista::mostrarPaginaDados() { ui->pgcLista->setCurrentWidget(ui->tsDados); }
+
+void TfrmLista::renomearColunas() {
+  concluirEdicao();
+  const QList<DefinicaoColuna> definicoes = showColunas(gLista.gridDados);
+  QTableWidget* t = ui->gridColunas;
+  t->clearContents();
+  t->setRowCount(int(definicoes.size()));
+  for (int k = 0; k < definicoes.size(); ++k) {
+    auto* exemplo = new QTableWidgetItem(definicoes[k].exemplo);
+    exemplo->setFlags(exemplo->flags() & ~Qt::ItemIsEditable);
+    t->setItem(k, 0, exemplo);
+    t->setItem(k, 1, new QTableWidgetItem(definicoes[k].nome));
+  }
+  t->setCurrentCell(0, 1);
+  ui->pgcLista->setCurrentWidget(ui->tsColunas);
+  t->setFocus();
+}
+
+void TfrmLista::salvarColunas() {
+  QTableWidget* t = ui->gridColunas;
+  concluirEdicaoEm(t);
+  QStringList nomes;
+  for (int k = 0; k < t->rowCount(); ++k) nomes << (t->item(k, 1) ? t->item(k, 1)->text() : QString());
+  setColunas(gLista, nomes);
+  mostrarPaginaDados();
+}
+
+void TfrmLista::excluirColunaMenu() {
+  concluirEdicao();
+  QComboBox* escolha = ui->cbEliminarColuna;
+  escolha->clear();
+  escolha->addItems(preencherComboColunas(gLista.gridDados));
+  escolha->setCurrentIndex(gLista.gridDados.Col());
+  ui->pgcLista->setCurrentWidget(ui->tsEliminarColuna);
+}
+
+void TfrmLista::aplicarEliminarColuna() {
+  QComboBox* escolha = ui->cbEliminarColuna;
+  const int coluna = escolha->currentIndex();
+  if (coluna < 0 || coluna >= gLista.gridDados.ColCount()) {
+    gDialogos.erro(colunas::erroSemColuna());
+    return;
+  }
+  eliminarColunaDados(gLista, coluna);
+  escolha->removeItem(coluna);
+  mostrarPaginaDados();
+  atualizarStatus();
+}
+
+void TfrmLista::moverColuna() {
+  gMovendoColuna = true;
+  ui->gridDados->horizontalHeader()->setSectionsMovable(true);
+  ui->pnMoverColuna->show();
+  atualizarAcoesPendentes();
+}
+
+void TfrmLista::pararMoverColuna() {
+  gMovendoColuna = false;
+  ui->gridDados->horizontalHeader()->setSectionsMovable(false);
+  ui->pnMoverColuna->hide();
+  atualizarAcoesPendentes();
+}
+
+void TfrmLista::colunaArrastada(int logica, int deVisual, int paraVisual) {
+  if (!gMovendoColuna || deVisual == paraVisual) return;  // our own restoring move, or no move
+  pararMoverColuna();
+  // After the header has finished its drag: its order is put back and the
+  // grid's columns move instead, their widths with them.
+  QMetaObject::invokeMethod(
+      this,
+      [this, logica, deVisual, paraVisual] {
+        QHeaderView* h = ui->gridDados->horizontalHeader();
+        h->moveSection(paraVisual, deVisual);
+        QList<int> larguras;
+        for (int c = 0; c < h->count(); ++c) larguras << h->sectionSize(c);
+        if (logica < larguras.size() && paraVisual < larguras.size()) larguras.move(logica, paraVisual);
+        mivo::moverColuna(gLista, logica, paraVisual);
+        for (int c = 0; c < larguras.size() && c < h->count(); ++c) h->resizeSection(c, larguras[c]);
+        atualizarStatus();
+      },
+      Qt::QueuedConnection);
+}
+
+// --- Filter ---------------------------------------------------------------------------------------------
+
+void TfrmLista::localizar() {
+  ui->pnFiltro->show();
+  ui->edtFiltro->setFocus();
+  ui->edtFiltro->selectAll();
+}
+
+void TfrmLista::sincronizarFiltro() {
+  const bool visivel = gLista.filtroVisivel();
+  ui->gridDados->setVisible(!visivel);
+  ui->gridFiltro->setVisible(visivel);
+  ui->pnBarraFiltro->setVisible(visivel);
+  atualizarBotaoAplicar();
+}
+
+void TfrmLista::atualizarBotaoAplicar() {
+  ui->btnAplicarFiltro->setVisible(gLista.filtroVisivel() && filtroPendente(gLista));
+}
+
+void TfrmLista::filtrar() {
+  concluirEdicao();
+  const Desfecho d =
+      filtrarGrid(gLista, ui->edtFiltro->text(), ui->ckbTermoExato->isChecked(), &progresso());
+  sincronizarFiltro();
+  if (d != Desfecho::Concluido) return;
+  QTableView* v = ui->gridFiltro;
+  v->setColumnWidth(0, kLarguraLinhaFiltro);
+  for (int c = 0; c < gLista.gridDados.ColCount(); ++c) v->setColumnWidth(c + 1, ui->gridDados->columnWidth(c));
+  const CLGrade& visao = gLista.gridFiltro;
+  const QModelIndex inicio = gModeloFiltro->index(visao.Row() - 1, visao.Col());
+  if (inicio.isValid()) v->selectionModel()->setCurrentIndex(inicio, QItemSelectionModel::ClearAndSelect);
+  v->setFocus();
+  gTmCelula.start();
+  atualizarStatus();
+}
+
+void TfrmLista::celulaFiltroMudou(const QModelIndex& atual, const QModelIndex& anterior) {
+  if (!atual.isValid() || !gLista.filtroVisivel()) return;
+  // Leaving the edited cell writes its row back at once.
+  if (anterior.isValid() && filtroPendente(gLista)) {
+    filtroSalvarDados(gLista);
+    atualizarBotaoAplicar();
+  }
+  gLista.gridFiltro.setCol(atual.column());
+  gLista.gridFiltro.setRow(atual.row() + 1);
+  gTmCelula.start();
+  atualizarStatus();
+}
+
+void TfrmLista::aplicarAlteracoesFiltro() {
+  concluirEdicao();
+  filtroSalvarDados(gLista);
+  atualizarBotaoAplicar();
+  atualizarStatus();
+}
+
+void TfrmLista::desfazerFiltro() {
+  concluirEdicao();
+  const bool aplicar = gLista.filtroVisivel() && filtroPendente(gLista) &&
+                       gDialogos.confirmar(filtro::perguntaDesfazer());
+  mivo::desfazerFiltro(gLista, aplicar);
+  sincronizarFiltro();
+  ui->gridDados->setFocus();
+  seguirCelulaAtual();
+}
+
+void TfrmLista::cancelarFiltro() {
+  concluirEdicao();
+  mivo::desfazerFiltro(gLista, false);
+  sincronizarFiltro();
+  seguirCelulaAtual();
+}
+
+// --- Marks ------------------------------------------------------------------------------------------------
+
+void TfrmLista::cancelarMarcados() {
+  mivo::cancelarMarcados(gLista);
+  // The marks are the grid's range selection: it goes back to the current
+  // cell, so that a Del afterwards no longer reaches the marked records.
+  if (!ui->btnLimparMarcados->isHidden()) {
+    QTableView* g = gradeAtiva();
+    const QModelIndex atual = g->currentIndex();
+    if (atual.isValid())
+      g->selectionModel()->select(atual, QItemSelectionModel::ClearAndSelect);
+    else
+      g->selectionModel()->clearSelection();
+    ui->btnLimparMarcados->hide();
+    atualizarAcoesPendentes();
+  }
+  gradeAtiva()->viewport()->update();
+}
 
 void TfrmLista::marcarTudo() {
   // Every cell of every record.
   const Selecao s = mivo::marcarTudo(gLista.gridDados);
   const QItemSelection tudo(gModelo->index(s.linIni - 1, s.colIni), gModelo->index(s.linFim - 1, s.colFim));
   ui->gridDados->selectionModel()->select(tudo, QItemSelectionModel::ClearAndSelect);
+  ui->btnLimparMarcados->show();
+  atualizarAcoesPendentes();
 }
 
 void TfrmLista::desmarcarTudo() {
@@ -638,6 +980,8 @@ void TfrmLista::desmarcarTudo() {
   // no record stays selected, so a Del after it deletes nothing.
   mivo::desmarcarTudo(gLista);
   ui->gridDados->selectionModel()->clearSelection();
+  ui->btnLimparMarcados->hide();
+  atualizarAcoesPendentes();
 }
 
 QMenu* TfrmLista::tituloClicado(int coluna) {

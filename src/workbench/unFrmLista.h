@@ -2,7 +2,9 @@
 // TfrmLista, the data-table window ("Lista de trabalho"): the table of
 // records in a grid over CLLista's gridDados (the titles are the grid's
 // header), its toolbars and menus, paste and typed input, opening, saving,
-// new list, deleting records, the cell detail panel and the status bar.
+// new list, deleting records, the column commands, the filter bar and view
+// (gridFiltro over CLLista's gridFiltro), the search highlight, the marks,
+// the cell detail panel and the status bar.
 // The state and the commands themselves live in CLLista, which the
 // workbench owns; this window shows it and asks the user. Every question,
 // message and file dialog goes through CLDialogosLista, which tests replace.
@@ -147,7 +149,24 @@ class TfrmLista : public QWidget, private CLGradeObservador {
   void localizar();              // "Localizar"
   void marcarTudo();             // "Marcar tudo"
   void desmarcarTudo();          // "Desmarcar tudo"
-  void cancelarMarcados();       // Esc
+  void cancelarMarcados();       // Esc, "Limpar itens marcados (ESC)"
+  // Column moving: the data grid's titles can be dragged until a column has
+  // been moved, the entry's button or Esc.
+  bool movendoColuna() const { return gMovendoColuna; }
+  void pararMoverColuna();
+  // The definition page: "Salvar" and "Voltar".
+  void salvarColunas();
+  // The "Eliminar coluna" page: "Aplicar".
+  void aplicarEliminarColuna();
+  void mostrarPaginaDados();
+
+  // The filter bar and view: "Filtrar" (Enter in the box), "Desfazer
+  // filtro", Esc in the box, "Aplicar alterações".
+  void filtrar();
+  void desfazerFiltro();
+  void cancelarFiltro();
+  void aplicarAlteracoesFiltro();
+  QTableView* gridFiltro() const;
   // A title clicked: the popup (a titled column) or renaming (an untitled
   // one). Returns the popup, not yet shown, or null.
   QMenu* tituloClicado(int coluna);
@@ -190,10 +209,28 @@ class TfrmLista : public QWidget, private CLGradeObservador {
   // first.
   QList<std::pair<int, int>> faixasSelecionadas() const;
   void mostrarErroArquivo(const QString& erro);
+  // Sets up a grid's title row: a click opens the header popup.
+  void prepararTitulos(QTableView* grade);
+  // The view's current cell moved: edits pending in the view go back first.
+  void celulaFiltroMudou(const QModelIndex& atual, const QModelIndex& anterior);
+  // Shows the view or the data grid as gGrid says.
+  void sincronizarFiltro();
+  void atualizarBotaoAplicar();
+  // A title dragged to another place: the move goes to the grid, and the
+  // header's own order is put back (the model holds the order).
+  void colunaArrastada(int logica, int deVisual, int paraVisual);
+  // The pending-actions panel is shown while one of its entries is.
+  void atualizarAcoesPendentes();
+  // The input box of the column names; empty when cancelled.
+  QString pedirNomeColuna(const QString& titulo);
+  // The grid shown for gGrid.
+  QTableView* gradeAtiva() const;
 
   std::unique_ptr<Ui::TfrmLista> ui;
   CLLista& gLista;
   CLModeloGrade* gModelo = nullptr;
+  CLModeloGrade* gModeloFiltro = nullptr;
+  bool gMovendoColuna = false;
   std::unique_ptr<CLNegOffice> gNegOffice;
   CLDialogosLista gDialogos;
   CLProgresso* gProgressoExterno = nullptr;

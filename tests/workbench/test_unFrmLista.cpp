@@ -17,8 +17,18 @@
 #include <QToolButton>
 #include <QTimer>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QImage>
+#include <QPainter>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QStandardItemModel>
+#include <QTableWidget>
+#include <functional>
 #include <optional>
 
+#include "unDelegadoDestaque.h"
 #include "unFrmAbrir.h"
 
 #include "impressaoQt.h"
@@ -627,6 +637,523 @@ TEST_F(JanelaLista, DetalheDaCelulaSelecionadaDepoisDe100ms) {
   ASSERT_TRUE(esperar([&] { return memo->toPlainText() == QStringLiteral("simples"); }));
   lista.gridDados.setRow(1);
   ASSERT_TRUE(esperar([&] { return memo->toPlainText() == QStringLiteral("linha1\nlinha2"); }));
+}
+
+// --- Column commands -------------------------------------------------------------------------------------
+
+// The header popup's commands act on the column whose title was clicked.
+TEST_F(JanelaLista, ComandosDoMenuDoTitulo) {
+  const QStringList titulosIniciais = L({"nome", "num", "obs"});
+  const Registros iniciais = {L({"b", "", "x"}), L({"Ana", "2", "y"}), L({"Álvaro", "3", "z"}), L({"ana", "0", "w"})};
+  struct Caso {
+    const char* nome;
+    int coluna;
+    const char* item;
+    QStringList valores;    // what the input box answers (null: cancelled)
+    QList<bool> respostas;  // to the questions
+    QStringList perguntas;  // the questions expected
+    QStringList titulos;
+    Registros registros;
+  };
+  const Caso casos[] = {
+      // Keys compare without case or accents first; equal keys (ana, Ana)
+      // come in order of their whole contents (0 before 2). A blank cell
+      // comes back as " ".
+      {"ordenar", 0, "Ordenar", {}, {}, {}, titulosIniciais,
+       {L({"Álvaro", "3", "z"}), L({"ana", "0", "w"}), L({"Ana", "2", "y"}), L({"b", " ", "x"})}},
+      {"renomear só com espaços", 1, "Renomear", {QStringLiteral("   ")}, {}, {}, L({"nome", "---", "obs"}), iniciais},
+      {"renomear normaliza", 2, "Renomear", {QStringLiteral("Data de Envio")}, {}, {},
+       L({"nome", "num", "data-de-envio"}), iniciais},
+      {"renomear cancelado", 1, "Renomear", {QString()}, {}, {}, titulosIniciais, iniciais},
+      {"excluir dados mantém o título", 1, "Excluir dados desta coluna", {}, {true},
+       {QStringLiteral("Deseja apagar os dados desta coluna?")}, titulosIniciais,
+       {L({"b", "", "x"}), L({"Ana", "", "y"}), L({"Álvaro", "", "z"}), L({"ana", "", "w"})}},
+      {"excluir dados recusado", 1, "Excluir dados desta coluna", {}, {false},
+       {QStringLiteral("Deseja apagar os dados desta coluna?")}, titulosIniciais, iniciais},
+      {"excluir coluna", 0, "Excluir coluna", {}, {true}, {QStringLiteral("Deseja excluir a coluna nome?")},
+       L({"num", "obs"}), {L({"", "x"}), L({"2", "y"}), L({"3", "z"}), L({"0", "w"})}},
+      {"excluir coluna recusado", 1, "Excluir coluna", {}, {false}, {QStringLiteral("Deseja excluir a coluna num?")},
+       titulosIniciais, iniciais},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.nome);
+    preencher(QStringLiteral("b;;x\nAna;2;y\nÁlvaro;3;z\nana;0;w"));
+    lista.gridDados.setLinhaInteira(0, titulosIniciais);
+    roteiro.perguntas.clear();
+    roteiro.respostas = c.respostas;
+    roteiro.valores = c.valores;
+    roteiro.caixas.clear();
+    ASSERT_EQ(janela->tituloClicado(c.coluna), janela->menuTitulo());
+    QAction* acao = nullptr;
+    for (QAction* a : janela->menuTitulo()->actions())
+      if (a->text() == QString::fromUtf8(c.item)) acao = a;
+    ASSERT_NE(acao, nullptr);
+    acao->trigger();
+    EXPECT_EQ(roteiro.perguntas, c.perguntas);
+    EXPECT_EQ(titulos(), c.titulos);
+    EXPECT_EQ(registros(), c.registros);
+    if (!c.valores.isEmpty())
+      EXPECT_EQ(roteiro.caixas, QStringList{QStringLiteral("Renomear coluna|Defina o nome desta coluna")});
+  }
+}
+
+TEST_F(JanelaLista, CopiarDadosDaColuna) {
+  preencher(QStringLiteral(";1\n;2\nAna;3\nBia;4\n;5"));
+  lista.gridDados.setLinhaInteira(0, L({"", "n"}));
+  lista.gridDados.setCell(0, 0, QString());
+  lista.gridDados.setCell(1, 0, QStringLiteral("n"));
+  ASSERT_EQ(janela->tituloClicado(1), janela->menuTitulo());
+  janela->acao(QStringLiteral("Copiar dados desta coluna"))->trigger();
+  EXPECT_EQ(roteiro.copiado, QStringLiteral("n\r\n1\r\n2\r\n3\r\n4\r\n5"));
+  // Blank cells at the top and bottom vanish.
+  lista.gridDados.setCell(0, 0, QStringLiteral("nome"));
+  ASSERT_EQ(janela->tituloClicado(0), janela->menuTitulo());
+  lista.gridDados.setCell(0, 0, QString());
+  janela->copiarColuna();
+  EXPECT_EQ(roteiro.copiado, QStringLiteral("Ana\r\nBia"));
+}
+
+// F4 and "Inserir coluna (F4)": a titled current column gets a new column
+// at the right end; an untitled one is named.
+TEST_F(JanelaLista, InserirColuna) {
+  preencher(QStringLiteral("Ana;a@x"));
+  lista.gridDados.setLinhaInteira(0, L({"", "email"}));
+  lista.gridDados.setCell(0, 0, QString());
+  lista.gEditou = false;
+  lista.gridDados.setCol(1);
+  roteiro.valores << QStringLiteral("Data de Envio");
+  QTest::keyClick(janela->gridDados(), Qt::Key_F4);
+  EXPECT_EQ(roteiro.caixas, QStringList{QStringLiteral("Inserir coluna|Defina o nome desta coluna")});
+  EXPECT_EQ(titulos(), L({"", "email", "data-de-envio"}));
+  EXPECT_TRUE(lista.gEditou);
+
+  lista.gridDados.setCol(0);
+  roteiro.valores << QStringLiteral("Nome");
+  janela->acao(QStringLiteral("Inserir coluna (F4)"))->trigger();
+  EXPECT_EQ(titulos(), L({"nome", "email", "data-de-envio"}));
+
+  // Cancelled or blank: nothing changes.
+  lista.gEditou = false;
+  roteiro.valores << QString() << QStringLiteral("");
+  janela->inserirColuna();
+  janela->inserirColuna();
+  EXPECT_EQ(titulos(), L({"nome", "email", "data-de-envio"}));
+  EXPECT_FALSE(lista.gEditou);
+}
+
+// "Renomear colunas": the page "Definir colunas".
+TEST_F(JanelaLista, PaginaDefinirColunas) {
+  preencher(QStringLiteral("Ana;;x\nBia;b@x;y"));
+  lista.gridDados.setLinhaInteira(0, L({"nome", "email", "obs"}));
+  auto* paginas = janela->findChild<QStackedWidget*>(QStringLiteral("pgcLista"));
+  auto* grade = janela->findChild<QTableWidget*>(QStringLiteral("gridColunas"));
+  ASSERT_NE(grade, nullptr);
+  EXPECT_EQ(janela->findChild<QLabel*>(QStringLiteral("lbColunas"))->text(), QStringLiteral("Defina os nomes das colunas"));
+  EXPECT_EQ(grade->horizontalHeaderItem(0)->text(), QStringLiteral("Exemplo"));
+  EXPECT_EQ(grade->horizontalHeaderItem(1)->text(), QStringLiteral("Nome do campo"));
+
+  janela->acao(QStringLiteral("Renomear colunas"))->trigger();
+  EXPECT_EQ(paginas->currentWidget()->objectName(), QStringLiteral("tsColunas"));
+  ASSERT_EQ(grade->rowCount(), 3);
+  QStringList exemplos, nomes;
+  for (int k = 0; k < 3; ++k) {
+    exemplos << grade->item(k, 0)->text();
+    nomes << grade->item(k, 1)->text();
+  }
+  EXPECT_EQ(exemplos, L({"Ana", "Coluna 1", "x"}));
+  EXPECT_EQ(nomes, L({"nome", "email", "obs"}));
+
+  // Enter goes to the next row.
+  grade->setCurrentCell(0, 1);
+  QTest::keyClick(grade, Qt::Key_Return);
+  EXPECT_EQ(grade->currentRow(), 1);
+
+  // "Voltar": nothing changes.
+  grade->item(0, 1)->setText(QStringLiteral("x"));
+  janela->findChild<QPushButton*>(QStringLiteral("btnVoltarColunas"))->click();
+  EXPECT_EQ(paginas->currentWidget()->objectName(), QStringLiteral("tsDados"));
+  EXPECT_EQ(titulos(), L({"nome", "email", "obs"}));
+
+  // "Salvar": names normalised; "#" keeps the title; emptied clears it.
+  janela->renomearColunas();
+  grade->item(0, 1)->setText(QStringLiteral("Nome Completo"));
+  grade->item(1, 1)->setText(QStringLiteral("#"));
+  grade->item(2, 1)->setText(QString());
+  janela->findChild<QPushButton*>(QStringLiteral("btnSalvarColunas"))->click();
+  EXPECT_EQ(paginas->currentWidget()->objectName(), QStringLiteral("tsDados"));
+  EXPECT_EQ(titulos(), L({"nome-completo", "email", ""}));
+}
+
+// "Excluir coluna" of the "Colunas" menu: the page "Eliminar coluna".
+TEST_F(JanelaLista, PaginaEliminarColuna) {
+  preencher(QStringLiteral("Ana;a@x;Recife\nBia;b@x;Natal"));
+  lista.gridDados.setLinhaInteira(0, L({"nome", "", "cidade"}));
+  lista.gridDados.setCell(1, 0, QString());
+  lista.gridDados.setCol(2);
+  lista.gEditou = false;
+  auto* paginas = janela->findChild<QStackedWidget*>(QStringLiteral("pgcLista"));
+  auto* escolha = janela->findChild<QComboBox*>(QStringLiteral("cbEliminarColuna"));
+  auto* aplicar = janela->findChild<QPushButton*>(QStringLiteral("btnAplicarEliminar"));
+  EXPECT_EQ(janela->findChild<QLabel*>(QStringLiteral("lbEliminarColuna"))->text(),
+            QStringLiteral("Informe qual coluna você deseja eliminar:"));
+
+  janela->acao(QStringLiteral("Excluir coluna"))->trigger();
+  EXPECT_EQ(paginas->currentWidget()->objectName(), QStringLiteral("tsEliminarColuna"));
+  QStringList entradas;
+  for (int i = 0; i < escolha->count(); ++i) entradas << escolha->itemText(i);
+  EXPECT_EQ(entradas, L({"nome", "Coluna 1 (a@x)", "cidade"}));
+  EXPECT_EQ(escolha->currentIndex(), 2);  // the current column
+
+  // Nothing chosen: the error, nothing deleted.
+  escolha->setCurrentIndex(-1);
+  aplicar->click();
+  EXPECT_EQ(roteiro.erros, QStringList{QStringLiteral("É preciso selecionar uma coluna para realizar essa operação")});
+  EXPECT_EQ(lista.gridDados.ColCount(), 3);
+  EXPECT_FALSE(lista.gEditou);
+
+  escolha->setCurrentIndex(1);
+  aplicar->click();
+  EXPECT_EQ(titulos(), L({"nome", "cidade"}));
+  EXPECT_EQ(registros(), (Registros{L({"Ana", "Recife"}), L({"Bia", "Natal"})}));
+  EXPECT_EQ(escolha->count(), 2);
+  EXPECT_TRUE(lista.gEditou);
+  EXPECT_EQ(paginas->currentWidget()->objectName(), QStringLiteral("tsDados"));
+}
+
+// "Mover coluna": a title dragged to another place moves the column in the
+// table; the header keeps no order of its own.
+TEST_F(JanelaLista, MoverColunaArrastandoOTitulo) {
+  preencher(QStringLiteral("1;2;3\n4;5;6"));
+  lista.gridDados.setLinhaInteira(0, L({"a", "b", "c"}));
+  lista.gEditou = false;
+  janela->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(janela.get()));
+  QHeaderView* h = janela->gridDados()->horizontalHeader();
+  h->resizeSection(0, 90);
+  auto* painel = janela->findChild<QFrame*>(QStringLiteral("pnAcoes"));
+  auto* entrada = janela->findChild<QFrame*>(QStringLiteral("pnMoverColuna"));
+  EXPECT_EQ(janela->findChild<QLabel*>(QStringLiteral("lbMoverColuna"))->text(), QStringLiteral("Mova uma coluna"));
+  EXPECT_FALSE(painel->isVisible());
+
+  // The entry's button and Esc leave the mode without moving.
+  janela->acao(QStringLiteral("Mover coluna"))->trigger();
+  EXPECT_TRUE(h->sectionsMovable());
+  EXPECT_TRUE(painel->isVisible());
+  janela->findChild<QPushButton*>(QStringLiteral("btnMoverColuna"))->click();
+  EXPECT_FALSE(h->sectionsMovable());
+  EXPECT_FALSE(painel->isVisible());
+  janela->moverColuna();
+  QTest::keyClick(janela->gridDados(), Qt::Key_Escape);
+  EXPECT_FALSE(h->sectionsMovable());
+  EXPECT_FALSE(entrada->isVisible());
+
+  // A drag of "a" onto "c".
+  janela->moverColuna();
+  QWidget* alvo = h->viewport();
+  auto enviar = [&](QEvent::Type tipo, QPoint p, Qt::MouseButton botao, Qt::MouseButtons botoes) {
+    QMouseEvent e(tipo, QPointF(p), QPointF(alvo->mapToGlobal(p)), botao, botoes, Qt::NoModifier);
+    QApplication::sendEvent(alvo, &e);
+  };
+  const int y = h->height() / 2;
+  const QPoint de(h->sectionViewportPosition(0) + 20, y);
+  const QPoint para(h->sectionViewportPosition(2) + h->sectionSize(2) - 10, y);
+  enviar(QEvent::MouseButtonPress, de, Qt::LeftButton, Qt::LeftButton);
+  for (int i = 1; i <= 10; ++i)
+    enviar(QEvent::MouseMove, de + (para - de) * i / 10, Qt::NoButton, Qt::LeftButton);
+  enviar(QEvent::MouseButtonRelease, para, Qt::LeftButton, Qt::NoButton);
+  ASSERT_TRUE(esperar([&] { return titulos() == L({"b", "c", "a"}); }));
+  EXPECT_EQ(registros(), (Registros{L({"2", "3", "1"}), L({"5", "6", "4"})}));
+  for (int c = 0; c < 3; ++c) EXPECT_EQ(h->visualIndex(c), c);
+  EXPECT_EQ(h->sectionSize(2), 90);  // the width goes with the column
+  EXPECT_EQ(janela->gridDados()->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("b"));
+  EXPECT_FALSE(h->sectionsMovable());
+  EXPECT_FALSE(painel->isVisible());
+  EXPECT_FALSE(lista.gEditou);
+}
+
+// --- Filter -------------------------------------------------------------------------------------------------
+
+class JanelaListaFiltro : public JanelaLista {
+ public:
+  void SetUp() override {
+    preencher(QStringLiteral("Ana Silva;a@x\nBruno;b@x\nCarla Silva;c@x"));
+    lista.gridDados.setLinhaInteira(0, L({"nome", "email"}));
+    lista.gEditou = false;
+    janela->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(janela.get()));
+    caixa = janela->findChild<QLineEdit*>(QStringLiteral("edtFiltro"));
+    aplicar = janela->findChild<QPushButton*>(QStringLiteral("btnAplicarFiltro"));
+    visao = janela->gridFiltro();
+  }
+
+  void filtrar(const QString& texto) {
+    janela->localizar();
+    caixa->setText(texto);
+    QTest::keyClick(caixa, Qt::Key_Return);
+  }
+  QStringList coluna(int c) const {
+    QStringList r;
+    for (int l = 1; l < lista.gridFiltro.RowCount(); ++l) r << lista.gridFiltro.cell(c, l);
+    return r;
+  }
+  // Types into a view cell through its editor.
+  void editar(int linhaView, int col, const QString& texto) {
+    const QModelIndex i = visao->model()->index(linhaView - 1, col);
+    visao->setCurrentIndex(i);
+    visao->edit(i);
+    auto* editor = qobject_cast<QLineEdit*>(visao->indexWidget(i));
+    ASSERT_NE(editor, nullptr);
+    editor->setText(texto);
+  }
+  void clicar(int linhaView, int col) {
+    const QRect r = visao->visualRect(visao->model()->index(linhaView - 1, col));
+    QTest::mouseClick(visao->viewport(), Qt::LeftButton, {}, r.center());
+  }
+
+  QLineEdit* caixa = nullptr;
+  QPushButton* aplicar = nullptr;
+  QTableView* visao = nullptr;
+};
+
+TEST_F(JanelaListaFiltro, LocalizarEFiltrarMostramAVisao) {
+  auto* barra = janela->findChild<QFrame*>(QStringLiteral("pnFiltro"));
+  EXPECT_FALSE(barra->isVisible());
+  EXPECT_EQ(caixa->placeholderText(), QStringLiteral("Filtrar dados"));
+  janela->acao(QStringLiteral("Localizar"))->trigger();
+  EXPECT_TRUE(barra->isVisible());
+  EXPECT_EQ(janela->focusWidget(), caixa);
+
+  filtrar(QStringLiteral("SILVA"));
+  EXPECT_EQ(lista.gGrid, &lista.gridFiltro);
+  EXPECT_TRUE(visao->isVisible());
+  EXPECT_FALSE(janela->gridDados()->isVisible());
+  EXPECT_TRUE(janela->findChild<QPushButton*>(QStringLiteral("btnDesfazerFiltro"))->isVisible());
+  EXPECT_FALSE(aplicar->isVisible());
+  EXPECT_EQ(aplicar->toolTip(), QStringLiteral("Aplica as alterações na tabela de dados original"));
+  EXPECT_EQ(lista.gridFiltro.celulasLinha(0), L({"Linha", "nome", "email"}));
+  EXPECT_EQ(coluna(0), L({"1", "3"}));
+  EXPECT_EQ(visao->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Linha"));
+  EXPECT_EQ(janela->textoItens(), QStringLiteral("Itens: 2"));
+  EXPECT_EQ(visao->columnWidth(2), janela->gridDados()->columnWidth(1));
+
+  // "Termo exato": the record's only non-blank content must be the term.
+  janela->findChild<QCheckBox*>(QStringLiteral("ckbTermoExato"))->setChecked(true);
+  caixa->setText(QStringLiteral("bruno"));
+  janela->findChild<QPushButton*>(QStringLiteral("btnFiltrar"))->click();
+  EXPECT_EQ(coluna(0), L({""}));  // "Bruno" has a second cell: no match, one empty row
+  lista.gridDados.setLinhaInteira(2, L({"BRUNO", ""}));
+  janela->findChild<QPushButton*>(QStringLiteral("btnFiltrar"))->click();
+  EXPECT_EQ(coluna(0), L({"2"}));
+}
+
+// A view cell edited, then another row clicked: the data record changes at
+// once; "Desfazer filtro" then has nothing to ask.
+TEST_F(JanelaListaFiltro, EdicaoNaVisaoVoltaAoSairDaLinha) {
+  filtrar(QStringLiteral("silva"));
+  editar(2, 2, QStringLiteral("novo@x"));
+  EXPECT_TRUE(aplicar->isVisible());
+  EXPECT_EQ(lista.gridDados.cell(1, 3), QStringLiteral("c@x"));
+  clicar(1, 1);
+  EXPECT_EQ(lista.gridDados.celulasLinha(3), L({"Carla Silva", "novo@x"}));
+  EXPECT_EQ(lista.gridDados.celulasLinha(1), L({"Ana Silva", "a@x"}));
+  EXPECT_TRUE(lista.gEditou);
+  EXPECT_FALSE(aplicar->isVisible());
+  EXPECT_EQ(janela->textoPosicao(), QStringLiteral("Posição: 1"));
+
+  janela->findChild<QPushButton*>(QStringLiteral("btnDesfazerFiltro"))->click();
+  EXPECT_TRUE(roteiro.perguntas.isEmpty());
+  EXPECT_EQ(lista.gGrid, &lista.gridDados);
+  EXPECT_FALSE(visao->isVisible());
+  EXPECT_TRUE(janela->gridDados()->isVisible());
+  EXPECT_EQ(janela->textoItens(), QStringLiteral("Itens: 3"));
+}
+
+// Leaving the view with an edit pending: "Desfazer filtro" asks; Esc in the
+// filter box drops it; "Aplicar alterações" writes it.
+TEST_F(JanelaListaFiltro, SaidaDaVisaoComEdicaoPendente) {
+  struct Caso {
+    const char* nome;
+    std::function<void(JanelaListaFiltro&)> sair;
+    QList<bool> respostas;
+    QStringList perguntas;
+    QString email;  // of record 1 afterwards
+    bool visaoFica;
+  };
+  const QStringList pergunta{
+      QStringLiteral("Houve alterações nos dados filtrados. Deseja salvar essas alterações na tabela de dados "
+                     "original?")};
+  const auto desfazer = [](JanelaListaFiltro& t) {
+    t.janela->findChild<QPushButton*>(QStringLiteral("btnDesfazerFiltro"))->click();
+  };
+  const Caso casos[] = {
+      {"desfazer, Não", desfazer, {false}, pergunta, QStringLiteral("a@x"), false},
+      {"desfazer, Sim", desfazer, {true}, pergunta, QStringLiteral("novo@x"), false},
+      {"Esc na caixa", [](JanelaListaFiltro& t) { QTest::keyClick(t.caixa, Qt::Key_Escape); }, {}, {},
+       QStringLiteral("a@x"), false},
+      {"aplicar alterações", [](JanelaListaFiltro& t) { t.aplicar->click(); }, {}, {}, QStringLiteral("novo@x"),
+       true},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.nome);
+    lista.gridDados.setCell(1, 1, QStringLiteral("a@x"));
+    roteiro.perguntas.clear();
+    roteiro.respostas = c.respostas;
+    filtrar(QStringLiteral("silva"));
+    editar(1, 2, QStringLiteral("novo@x"));
+    ASSERT_TRUE(aplicar->isVisible());
+    c.sair(*this);
+    EXPECT_EQ(roteiro.perguntas, c.perguntas);
+    EXPECT_EQ(lista.gridDados.cell(1, 1), c.email);
+    EXPECT_EQ(lista.filtroVisivel(), c.visaoFica);
+    EXPECT_EQ(visao->isVisible(), c.visaoFica);
+    EXPECT_FALSE(aplicar->isVisible());
+    if (c.visaoFica) janela->cancelarFiltro();
+  }
+}
+
+// While the view is shown, saving writes the view, "Linha" column included;
+// Del deletes nothing.
+TEST_F(JanelaListaFiltro, SalvarEExcluirComAVisao) {
+  const QString arquivo = gravarArquivo(QStringLiteral("lista.txt"), "x\r\n");
+  lista.gArquivo = arquivo;
+  filtrar(QStringLiteral("silva"));
+  QTest::keyClick(visao, Qt::Key_F2);
+  EXPECT_EQ(lerBytes(arquivo), QByteArray("Linha;nome;email\r\n1;Ana Silva;a@x\r\n3;Carla Silva;c@x\r\n"));
+  EXPECT_TRUE(roteiro.perguntas.isEmpty());
+
+  visao->selectAll();
+  QTest::keyClick(visao, Qt::Key_Delete);
+  EXPECT_EQ(roteiro.erros, QStringList{QStringLiteral("Não é possível excluir dados filtrados")});
+  EXPECT_EQ(lista.gridDados.qtdRegistros(), 3);
+  EXPECT_EQ(lista.gridFiltro.qtdRegistros(), 2);
+}
+
+// The popup's "Ordenar" on the view sorts the view; the data stay.
+TEST_F(JanelaListaFiltro, OrdenarAVisao) {
+  filtrar(QStringLiteral("silva"));
+  ASSERT_EQ(janela->tituloClicado(1), janela->menuTitulo());
+  lista.gridFiltro.setCell(1, 1, QStringLiteral("Zé Silva"));
+  janela->acao(QStringLiteral("Ordenar"))->trigger();
+  EXPECT_EQ(coluna(0), L({"3", "1"}));
+  EXPECT_EQ(lista.gridDados.cell(0, 1), QStringLiteral("Ana Silva"));
+}
+
+// --- Search highlight --------------------------------------------------------------------------------------
+
+int pixelsDestaque(const QImage& imagem, int xIni, int xFim) {
+  int n = 0;
+  for (int y = 0; y < imagem.height(); ++y)
+    for (int x = std::max(0, xIni); x < std::min(imagem.width(), xFim); ++x)
+      if (QColor(imagem.pixel(x, y)) == CLDelegadoDestaque::corDestaque()) ++n;
+  return n;
+}
+
+// Only the first occurrence in a cell is marked, whatever its case.
+TEST(DelegadoDestaque, SoAPrimeiraOcorrenciaEMarcada) {
+  QStandardItemModel modelo(1, 1);
+  modelo.setItem(0, 0, new QStandardItem(QStringLiteral("Maria Maria")));
+  const QModelIndex indice = modelo.index(0, 0);
+  const QFont fonte = QApplication::font();
+  const QFontMetrics medidas(fonte);
+  const QString texto = QStringLiteral("Maria Maria");
+  const int fimPrimeira = 1 + medidas.horizontalAdvance(QStringLiteral("Maria")) + 1;
+
+  struct Caso {
+    const char* filtro;
+    bool marca;
+  };
+  for (const Caso c : {Caso{"maria", true}, Caso{"MARIA", true}, Caso{"", false}, Caso{"joão", false}}) {
+    SCOPED_TRACE(c.filtro);
+    const QString filtro = QString::fromUtf8(c.filtro);
+    CLDelegadoDestaque delegado([&] { return filtro; });
+    QImage imagem(300, 20, QImage::Format_RGB32);
+    imagem.fill(Qt::white);
+    {
+      QPainter pintor(&imagem);
+      QStyleOptionViewItem opcao;
+      opcao.rect = imagem.rect();
+      opcao.font = fonte;
+      opcao.state = QStyle::State_Enabled;
+      delegado.paint(&pintor, opcao, indice);
+    }
+    if (!c.marca) {
+      EXPECT_EQ(pixelsDestaque(imagem, 0, 300), 0);
+      continue;
+    }
+    const QRect r = retanguloDestaque(imagem.rect(), medidas, texto, 0, 5);
+    EXPECT_EQ(r.left(), 1);
+    EXPECT_EQ(r.top(), 1);
+    EXPECT_EQ(r.bottom(), 18);
+    EXPECT_EQ(r.right() + 1, fimPrimeira);
+    EXPECT_GT(pixelsDestaque(imagem, 0, fimPrimeira), 0);
+    EXPECT_EQ(pixelsDestaque(imagem, fimPrimeira, 300), 0);  // the second Maria is not marked
+    EXPECT_EQ(QColor(imagem.pixel(1, 0)), QColor(Qt::white));  // 1 pixel in from the top
+  }
+  // Never past the cell's right edge.
+  const QRect estreita(10, 0, 20, 20);
+  const QRect r = retanguloDestaque(estreita, medidas, texto, 6, 5);
+  EXPECT_TRUE(r.isEmpty() || r.right() <= estreita.right());
+}
+
+// Typing in the filter box marks the text in the data grid's cells.
+TEST_F(JanelaLista, DestaqueNaGradeSegueACaixaDeFiltro) {
+  preencher(QStringLiteral("Maria Maria;x"));
+  janela->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(janela.get()));
+  janela->gridDados()->selectionModel()->clearSelection();
+  janela->gridDados()->setCurrentIndex({});
+  auto pixels = [&] {
+    const QImage imagem = janela->gridDados()->viewport()->grab().toImage();
+    return pixelsDestaque(imagem, 0, imagem.width());
+  };
+  EXPECT_EQ(pixels(), 0);
+  janela->localizar();
+  janela->findChild<QLineEdit*>(QStringLiteral("edtFiltro"))->setText(QStringLiteral("maria"));
+  EXPECT_GT(pixels(), 0);
+  // The titles too.
+  QHeaderView* h = janela->gridDados()->horizontalHeader();
+  auto pixelsTitulos = [&] {
+    const QImage imagem = h->viewport()->grab().toImage();
+    return pixelsDestaque(imagem, 0, imagem.width());
+  };
+  EXPECT_EQ(pixelsTitulos(), 0);
+  lista.gridDados.setCell(1, 0, QStringLiteral("Marias"));
+  EXPECT_GT(pixelsTitulos(), 0);
+  EXPECT_NE(dynamic_cast<CLDelegadoDestaque*>(janela->gridFiltro()->itemDelegate()), nullptr);
+}
+
+// --- Marks ---------------------------------------------------------------------------------------------------
+
+TEST_F(JanelaLista, MarcarDesmarcarELimparMarcados) {
+  preencher(QStringLiteral("a;b\nc;d\ne;f"));
+  janela->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(janela.get()));
+  QTableView* g = janela->gridDados();
+  auto* painel = janela->findChild<QFrame*>(QStringLiteral("pnAcoes"));
+  auto* limpar = janela->findChild<QPushButton*>(QStringLiteral("btnLimparMarcados"));
+  EXPECT_EQ(limpar->text(), QStringLiteral("Limpar itens marcados (ESC)"));
+  auto selecionadas = [&] { return g->selectionModel()->selectedIndexes().size(); };
+
+  janela->acao(QStringLiteral("Marcar tudo"))->trigger();
+  EXPECT_EQ(selecionadas(), 6);
+  EXPECT_TRUE(painel->isVisible());
+  EXPECT_TRUE(limpar->isVisible());
+  lista.gMarcados = 3;
+  QTest::keyClick(g, Qt::Key_Escape);
+  EXPECT_EQ(lista.gMarcados, 0);
+  EXPECT_FALSE(painel->isVisible());
+  EXPECT_LE(selecionadas(), 1);
+  EXPECT_EQ(registros(), (Registros{L({"a", "b"}), L({"c", "d"}), L({"e", "f"})}));
+
+  janela->marcarTudo();
+  limpar->click();
+  EXPECT_FALSE(painel->isVisible());
+  EXPECT_LE(selecionadas(), 1);
+
+  janela->marcarTudo();
+  janela->acao(QStringLiteral("Desmarcar tudo"))->trigger();
+  EXPECT_EQ(selecionadas(), 0);
+  EXPECT_FALSE(painel->isVisible());
 }
 
 }  // namespace

@@ -45,6 +45,7 @@ struct CLRoteiroDialogos {
   QString respostaEntrada;            // what the user types there
   bool confirmaEntrada = true;
   QStringList valores;                // answers of the value-entry box (a null one: cancelled)
+  QStringList caixas;                 // input boxes shown, as "title|prompt"; they answer from `valores`
   QStringList filtrosAbrir;           // the filters the open dialog got
   int dialogosAbrir = 0, dialogosSalvar = 0;
 
@@ -57,6 +58,12 @@ struct CLRoteiroDialogos {
       return !respostas.isEmpty() && respostas.takeFirst();
     };
     d.pedirValor = [this](const QString&, const QString&, bool* ok) {
+      const QString v = valores.isEmpty() ? QString() : valores.takeFirst();
+      if (ok) *ok = !v.isNull();
+      return v;
+    };
+    d.caixaTexto = [this](const QString& titulo, const QString& prompt, const QString&, bool* ok) {
+      caixas << titulo + u'|' + prompt;
       const QString v = valores.isEmpty() ? QString() : valores.takeFirst();
       if (ok) *ok = !v.isNull();
       return v;
