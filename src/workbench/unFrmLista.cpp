@@ -875,6 +875,11 @@ void TfrmLista::colunaArrastada(int logica, int deVisual, int paraVisual) {
 
 // --- Filter ---------------------------------------------------------------------------------------------
 
+void TfrmLista::setExecucaoAtiva(bool ativa) {
+  ui->pnFiltro->setEnabled(!ativa);
+  ui->pnBarraFiltro->setEnabled(!ativa);
+}
+
 void TfrmLista::localizar() {
   ui->pnFiltro->show();
   ui->edtFiltro->setFocus();

@@ -167,6 +167,10 @@ class TfrmLista : public QWidget, private CLGradeObservador {
   void cancelarFiltro();
   void aplicarAlteracoesFiltro();
   QTableView* gridFiltro() const;
+  // While a script runs it walks the grid that was active when it started
+  // (the filter view, when shown): the filter bar is disabled until the run
+  // ends, so that the view is neither built again nor dropped under it.
+  void setExecucaoAtiva(bool ativa);
   // A title clicked: the popup (a titled column) or renaming (an untitled
   // one). Returns the popup, not yet shown, or null.
   QMenu* tituloClicado(int coluna);

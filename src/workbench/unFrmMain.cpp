@@ -267,6 +267,10 @@ bool TfrmMain::abrirScript(const QString& filename) {
     mostrarErro(lido.erro);
     return false;
   }
+  // A new script works on the whole table: a filter view shown for the
+  // last one is left first (asking about its pending edits), or the
+  // script's pre-load section would fill the view instead of the table.
+  gFrmLista->desfazerFiltro();
   carregarNoEditor(lido.texto);
   gDocumento.abrir(lido.caminho);
   if (TdtmPrincipal* dtm = TdtmPrincipal::instancia()) dtm->gLastFile = lido.caminho;
@@ -678,6 +682,7 @@ void TfrmMain::rodarScript(bool doInicio) { gHost->executar(doInicio); }
 
 void TfrmMain::antesDaExecucao() {
   ui->pnRodando->show();
+  gFrmLista->setExecucaoAtiva(true);
   if (gExecutarMinimizado) {
     hide();
   } else {
@@ -708,6 +713,7 @@ void TfrmMain::aguardarAtivacao() {
 
 void TfrmMain::depoisDaExecucao(const ResultadoExecucao&) {
   gTmTela.stop();
+  gFrmLista->setExecucaoAtiva(false);
   atualizarTela();
   destacarLinha(false);
   showNormal();

@@ -19,6 +19,7 @@
 #include <QTest>
 
 #include "unApoioDialogos.h"
+#include "unArquivoLista.h"
 #include "unCLLista.h"
 #include "unCLDesktopSimulado.h"
 #include "unCLAjudaLinha.h"
@@ -704,6 +705,50 @@ TEST_F(FrmMain, ListaDeTrabalhoNaAbaDados) {
   EXPECT_EQ(pasta, QStringLiteral("dados\\listas\\"));
   EXPECT_EQ(gJanela->host().lista().gridDados.cell(0, 2), QStringLiteral("João"));
   EXPECT_EQ(janelaLista.textoItens(), QStringLiteral("Itens: 2"));
+}
+
+// A run started while the filter view is shown walks the view, and the
+// filter bar cannot drop or rebuild the view under it until the run ends.
+// Opening another script leaves the view first.
+TEST_F(FrmMain, ExecucaoPercorreAVisaoFiltrada) {
+  CLLista& lista = gJanela->host().lista();
+  ASSERT_TRUE(carregarComTitulos(lista.gridDados, QStringLiteral("nome\r\nAna Silva\r\nBruno\r\nCarla Silva\r\n")));
+  TfrmLista& janelaLista = gJanela->janelaLista();
+  filho<QLineEdit>(janelaLista, "edtFiltro")->setText(QStringLiteral("silva"));
+  janelaLista.filtrar();
+  ASSERT_TRUE(lista.filtroVisivel());
+  const QString s = criar(QStringLiteral("visao.mivo"),
+                          "&LaIrLinha(1).\r\n&MsgExibir(\"{nome}\").\r\n&LaProximaLinha().\r\n"
+                          "&MsgExibir(\"{nome}\").\r\n");
+  // The script goes into the editor: opening it would leave the view.
+  QFile f(s);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  filho<CLEditorScript>(*gJanela, "mmoScript")->setTextoScript(QString::fromUtf8(f.readAll()));
+  gJanela->showForm();
+  QStringList vistas;
+  QList<bool> barraHabilitada;
+  QTimer vigia;
+  QObject::connect(&vigia, &QTimer::timeout, [&] {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      auto* msg = qobject_cast<TfrmMsg*>(w);
+      if (!msg || !msg->isVisible() || msg->property("vista").toBool()) continue;
+      msg->setProperty("vista", true);
+      vistas << filho<QLabel>(*msg, "lbMsg")->text();
+      barraHabilitada << filho<QWidget>(janelaLista, "pnFiltro")->isEnabled();
+      QTest::mouseClick(filho<QPushButton>(*msg, "btnOk"), Qt::LeftButton);
+    }
+  });
+  vigia.start(10);
+  gJanela->btnRodarClick();
+  vigia.stop();
+  EXPECT_EQ(vistas, QStringList({QStringLiteral("Ana Silva"), QStringLiteral("Carla Silva")}));
+  EXPECT_EQ(barraHabilitada, QList<bool>({false, false}));
+  EXPECT_TRUE(filho<QWidget>(janelaLista, "pnFiltro")->isEnabled());
+  EXPECT_TRUE(lista.filtroVisivel());
+
+  ASSERT_TRUE(gJanela->abrirScript(s));
+  EXPECT_FALSE(lista.filtroVisivel());
+  EXPECT_EQ(lista.gGrid, &lista.gridDados);
 }
 
 // "Executar" on a script the checker finds problems in asks first; "Não"
