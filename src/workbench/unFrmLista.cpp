@@ -155,6 +155,12 @@ TfrmLista::TfrmLista(CLLista& lista, QWidget* pai)
   // the data grid while the filter is on.
   QTableView* v = ui->gridFiltro;
   gModeloFiltro = new CLModeloGrade(gLista.gridFiltro, this);
+  // The cell detail follows the contents too: a sort, a paste or a script
+  // changes the text under the current cell without moving it.
+  for (CLModeloGrade* modelo : {gModelo, gModeloFiltro}) {
+    connect(modelo, &QAbstractItemModel::dataChanged, &gTmCelula, qOverload<>(&QTimer::start));
+    connect(modelo, &QAbstractItemModel::modelReset, &gTmCelula, qOverload<>(&QTimer::start));
+  }
   v->setHorizontalHeader(new CLCabecalhoDestaque(textoFiltro, v));
   v->setModel(gModeloFiltro);
   v->setItemDelegate(new CLDelegadoFiltro(*this, textoFiltro, [this] { atualizarBotaoAplicar(); }, v));
@@ -235,6 +241,7 @@ void TfrmLista::setDialogos(CLDialogosLista dialogos) {
   manter(dialogos.escolherArquivo, p.escolherArquivo);
   manter(dialogos.lerAreaTransferencia, p.lerAreaTransferencia);
   manter(dialogos.gravarAreaTransferencia, p.gravarAreaTransferencia);
+  manter(dialogos.caixaTexto, p.caixaTexto);
   gDialogos = std::move(dialogos);
 }
 

@@ -637,6 +637,10 @@ TEST_F(JanelaLista, DetalheDaCelulaSelecionadaDepoisDe100ms) {
   ASSERT_TRUE(esperar([&] { return memo->toPlainText() == QStringLiteral("simples"); }));
   lista.gridDados.setRow(1);
   ASSERT_TRUE(esperar([&] { return memo->toPlainText() == QStringLiteral("linha1\nlinha2"); }));
+  // The text under the current cell changes without the cell moving (a
+  // sort, a script): the panel follows.
+  lista.gridDados.setCell(0, 1, QStringLiteral("mudou"));
+  ASSERT_TRUE(esperar([&] { return memo->toPlainText() == QStringLiteral("mudou"); }));
 }
 
 // --- Column commands -------------------------------------------------------------------------------------
