@@ -72,11 +72,12 @@ QStringList dividirCampos(const QString& linha, QChar delimitador) {
   return campos;
 }
 
-std::optional<QString> gradeParaTexto(const CLGrade& grade, CLProgresso* progresso, int passo) {
+std::optional<QString> gradeParaTexto(const CLGrade& grade, CLProgresso* progresso, int passo,
+                                      const QString& operacao) {
   passo = std::max(passo, 1);
   const int total = grade.RowCount();
   if (progresso)
-    progresso->progressoAbrir(QStringLiteral("Preparando dados..."), (total - 1) / passo,
+    progresso->progressoAbrir(operacao, (total - 1) / passo,
                               QStringLiteral("Total de registros: ") + formatarContagem(total - 1),
                               QString(), QString());
   QString texto;

@@ -30,10 +30,10 @@ QChar escolherDelimitador(const QString& primeiraLinha);
 QStringList dividirCampos(const QString& linha, QChar delimitador);
 
 // The whole grid as list-file text, title row first. The progress window
-// shows "Preparando dados..." and is stepped every `passo` rows. Nothing
-// (std::nullopt) when the user cancels.
-std::optional<QString> gradeParaTexto(const CLGrade& grade, CLProgresso* progresso = nullptr,
-                                      int passo = 1);
+// shows `operacao` ("Preparando dados..." for saving) and is stepped every
+// `passo` rows. Nothing (std::nullopt) when the user cancels.
+std::optional<QString> gradeParaTexto(const CLGrade& grade, CLProgresso* progresso = nullptr, int passo = 1,
+                                      const QString& operacao = QStringLiteral("Preparando dados..."));
 
 // Writes the whole grid as a list file (as gradeParaTexto would give it)
 // without first building the text: rows are encoded and written as they

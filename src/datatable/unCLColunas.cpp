@@ -659,29 +659,8 @@ QString copiarColuna(const CLGrade& grade, int coluna) {
 }
 
 std::optional<QString> copiarTudo(const CLGrade& grade, CLProgresso* progresso) {
-  const int total = grade.RowCount();
-  if (progresso)
-    progresso->progressoAbrir(QStringLiteral("Copiando dados..."), (total - 1) / 10,
-                              QStringLiteral("Total de registros: ") + formatarContagem(total - 1),
-                              QString(), QString());
-  QString texto;
-  for (int r = 0; r < total; ++r) {
-    if (progresso && r % 10 == 0)
-      progresso->progressoPasso(QStringLiteral("Processados: ") + formatarContagem(r));
-    anexarLinha(texto, grade, r);
-    if (!progresso) continue;
-    if ((r + 1) % 10 == 0)
-      progresso->progressoLegenda3(QStringLiteral("Copiados: ") + formatarContagem(r + 1));
-    if (progresso->progressoCancelado()) {
-      progresso->progressoFechar();
-      return std::nullopt;
-    }
-  }
-  if (progresso) {
-    progresso->progressoLegenda3(QStringLiteral("Copiados: ") + formatarContagem(total));
-    progresso->progressoFechar();
-  }
-  return texto;
+  // The text a list file holds, stepped every 10 rows.
+  return gradeParaTexto(grade, progresso, 10, QStringLiteral("Copiando dados..."));
 }
 
 QString copiarLinhas(const CLGrade& grade, QList<int> linhas) {

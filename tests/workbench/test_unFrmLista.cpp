@@ -696,8 +696,9 @@ TEST_F(JanelaLista, ComandosDoMenuDoTitulo) {
     EXPECT_EQ(roteiro.perguntas, c.perguntas);
     EXPECT_EQ(titulos(), c.titulos);
     EXPECT_EQ(registros(), c.registros);
-    if (!c.valores.isEmpty())
+    if (!c.valores.isEmpty()) {
       EXPECT_EQ(roteiro.caixas, QStringList{QStringLiteral("Renomear coluna|Defina o nome desta coluna")});
+    }
   }
 }
 
