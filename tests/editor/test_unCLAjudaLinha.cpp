@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "unAjudaFalsa.h"
 #include "unApoioEditor.h"
 
 using namespace mivo;
@@ -21,19 +22,7 @@ TEST(AjudaLinha, NomeDaLinha) {
   for (const auto& [linha, nome] : casos) EXPECT_EQ(nomeAjudaDaLinha(linha), nome) << linha.toStdString();
 }
 
-// The developer help window as the line help sees it.
-class CLAjudaFalsa : public CLAlvoAjuda {
- public:
-  bool visivel() const override { return gVisivel; }
-  QString filtro() const override { return gFiltro; }
-  void filtrar(const QString& nome) override {
-    gFiltro = nome;
-    ++gFiltragens;
-  }
-  bool gVisivel = true;
-  QString gFiltro;
-  int gFiltragens = 0;
-};
+using teste::CLAjudaFalsa;
 
 TEST(AjudaLinha, FiltraSoComAJanelaVisivelEABancadaAtiva) {
   CLAjudaFalsa ajuda;

@@ -22,6 +22,7 @@
 #include "unArquivoLista.h"
 #include "unCLLista.h"
 #include "unCLDesktopSimulado.h"
+#include "unAjudaFalsa.h"
 #include "unCLAjudaLinha.h"
 #include "unCLEditorScript.h"
 #include "unFrmLista.h"
@@ -852,18 +853,7 @@ TEST_F(FrmMain, BotoesDeBuscaDoEditor) {
 // follows the caret's statement while the help is shown and the workbench
 // is the active window, and leaves the filter alone otherwise.
 TEST_F(FrmMain, AjudaDaLinhaSegueOCursor) {
-  class CLAjudaFalsa : public CLAlvoAjuda {
-   public:
-    bool visivel() const override { return gVisivel; }
-    QString filtro() const override { return gFiltro; }
-    void filtrar(const QString& nome) override {
-      gFiltro = nome;
-      ++gFiltragens;
-    }
-    bool gVisivel = true;
-    QString gFiltro;
-    int gFiltragens = 0;
-  } ajuda;
+  teste::CLAjudaFalsa ajuda;
   gJanela->setAlvoAjuda(&ajuda);
   auto* editor = filho<CLEditorScript>(*gJanela, "mmoScript");
   editor->setTextoScript(QStringLiteral("&TeclarEnter().\n  &MsgExibir(\"oi\").\n// nada\n"));
