@@ -6,6 +6,8 @@
 # the failed start is reported on stderr. Any other result, including a
 # failing test, is passed on as it is.
 set -u
+# Tests that depend on what Wine does differently from Windows ask for this.
+export MIVO_SOB_WINE=1
 wine_bin="$(command -v wine || command -v wine64)"
 saida="$(mktemp)"
 erros="$(mktemp)"
