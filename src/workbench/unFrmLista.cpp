@@ -246,7 +246,7 @@ void TfrmLista::setDialogos(CLDialogosLista dialogos) {
 }
 
 CLProgresso& TfrmLista::progresso() {
-  if (gProgressoExterno) return *gProgressoExterno;
+  if (gProgressoExterno) return gProgressoExterno();
   if (!gProgress) gProgress = std::make_unique<TfrmProgress>(this);
   return *gProgress;
 }

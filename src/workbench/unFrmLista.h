@@ -56,8 +56,12 @@ class TfrmLista : public QWidget, private CLGradeObservador {
   void setDialogos(CLDialogosLista dialogos);
   CLDialogosLista& dialogos() { return gDialogos; }
   // The progress window of long operations; by default one of the
-  // window's own, created on first use. Not owned.
-  void setProgresso(CLProgresso* progresso) { gProgressoExterno = progresso; }
+  // window's own, created on first use. Not owned. The workbench hands its
+  // own through a function, so that it is still created only when needed.
+  void setProgresso(std::function<CLProgresso&()> fornecer) { gProgressoExterno = std::move(fornecer); }
+  void setProgresso(CLProgresso* progresso) {
+    setProgresso([progresso]() -> CLProgresso& { return *progresso; });
+  }
   CLProgresso& progresso();
   // The script's text, read by "Nova lista (eliminar colunas)" for the
   // columns a script demands (pre_colunas).
@@ -237,7 +241,7 @@ class TfrmLista : public QWidget, private CLGradeObservador {
   bool gMovendoColuna = false;
   std::unique_ptr<CLNegOffice> gNegOffice;
   CLDialogosLista gDialogos;
-  CLProgresso* gProgressoExterno = nullptr;
+  std::function<CLProgresso&()> gProgressoExterno;
   std::unique_ptr<TfrmProgress> gProgress;
   std::function<QString()> gTextoScript;
   QTimer gTmCelula;

@@ -105,7 +105,7 @@ TfrmMain::TfrmMain(bool relogioVirtual, QWidget* pai)
   gFrmLista->setObjectName(QStringLiteral("frmLista"));
   gFrmLista->gColunaBase = QStringLiteral("#email");
   gFrmLista->setTextoScript([this] { return textoScript(); });
-  gFrmLista->setProgresso(&progresso());
+  gFrmLista->setProgresso([this]() -> CLProgresso& { return progresso(); });
   ui->lyLista->addWidget(gFrmLista, 1);
   connect(gFrmLista, &TfrmLista::abrirRecentesPedido, this, [this] { abrirListaAuxiliar(); });
 
