@@ -9,6 +9,7 @@
 #include "unCLLista.h"
 #include "unUtil.h"
 #include "impressaoQt.h"
+#include "unGradeTeste.h"
 
 using namespace mivo;
 
@@ -20,23 +21,9 @@ namespace {
 // cannot be checked there. Real Windows is checked before each release.
 bool ordemDoSistemaNaoConfere() { return qEnvironmentVariableIsSet("MIVO_SOB_WINE"); }
 
-
-using Linhas = QList<QStringList>;
-
-void preencher(CLGrade& g, const Linhas& linhas) {
-  g.setRowCount(static_cast<int>(linhas.size()));
-  int colunas = 1;
-  for (const auto& l : linhas) colunas = std::max(colunas, static_cast<int>(l.size()));
-  g.setColCount(colunas);
-  for (int r = 0; r < linhas.size(); ++r)
-    for (int c = 0; c < linhas[r].size(); ++c) g.setCell(c, r, linhas[r][c]);
-}
-
-Linhas conteudo(const CLGrade& g) {
-  Linhas r;
-  for (int i = 0; i < g.RowCount(); ++i) r.append(g.celulasLinha(i));
-  return r;
-}
+using teste::conteudo;
+using teste::Linhas;
+using teste::preencher;
 
 // Records what the progress window was told, and cancels on request.
 struct ProgressoGravado : CLProgresso {

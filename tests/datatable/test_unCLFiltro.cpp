@@ -7,27 +7,15 @@
 #include "unCLLista.h"
 #include "unUtil.h"
 #include "impressaoQt.h"
+#include "unGradeTeste.h"
 
 using namespace mivo;
 
 namespace {
 
-using Linhas = QList<QStringList>;
-
-void preencher(CLGrade& g, const Linhas& linhas) {
-  g.setRowCount(static_cast<int>(linhas.size()));
-  int colunas = 1;
-  for (const auto& l : linhas) colunas = std::max(colunas, static_cast<int>(l.size()));
-  g.setColCount(colunas);
-  for (int r = 0; r < linhas.size(); ++r)
-    for (int c = 0; c < linhas[r].size(); ++c) g.setCell(c, r, linhas[r][c]);
-}
-
-Linhas conteudo(const CLGrade& g) {
-  Linhas r;
-  for (int i = 0; i < g.RowCount(); ++i) r.append(g.celulasLinha(i));
-  return r;
-}
+using teste::conteudo;
+using teste::Linhas;
+using teste::preencher;
 
 struct ProgressoCancelador : CLProgresso {
   int passos = 0;

@@ -6,26 +6,14 @@
 #include "unCLGrade.h"
 #include "unUtil.h"
 #include "impressaoQt.h"
+#include "unGradeTeste.h"
 
 using namespace mivo;
 
 namespace {
 
-// Fills a grid from rows of cells, title row first.
-void preencher(CLGrade& g, const QList<QStringList>& linhas) {
-  g.setRowCount(static_cast<int>(linhas.size()));
-  int colunas = 1;
-  for (const auto& l : linhas) colunas = std::max(colunas, static_cast<int>(l.size()));
-  g.setColCount(colunas);
-  for (int r = 0; r < linhas.size(); ++r)
-    for (int c = 0; c < linhas[r].size(); ++c) g.setCell(c, r, linhas[r][c]);
-}
-
-QList<QStringList> conteudo(const CLGrade& g) {
-  QList<QStringList> r;
-  for (int i = 0; i < g.RowCount(); ++i) r.append(g.celulasLinha(i));
-  return r;
-}
+using teste::conteudo;
+using teste::preencher;
 
 // Records what a view would be told.
 struct Gravador : CLGradeObservador {

@@ -28,37 +28,15 @@
 #include "unFrmLista.h"
 #include "unFrmMsg.h"
 #include "unFrmSalvarFile.h"
+#include "unRespostaMsg.h"
 #include "unUtil.h"
 
 namespace mivo {
 namespace {
 
-template <class T>
-T* filho(QObject& pai, const char* nome) {
-  T* w = pai.findChild<T*>(QString::fromLatin1(nome));
-  EXPECT_NE(w, nullptr) << nome;
-  return w;
-}
+using teste::CLResposta;
+using teste::filho;
 
-// Answers the next message window: its text goes to `texto`; "sim" presses
-// its first button, anything else the second (or closes it).
-class CLResposta {
- public:
-  explicit CLResposta(QString acao = QStringLiteral("ok"))
-      : gEspera([this, acao](TfrmMsg& j) {
-          gTexto = filho<QLabel>(j, "lbMsg")->text();
-          if (acao == QLatin1String("sim") || acao == QLatin1String("ok"))
-            QTest::mouseClick(filho<QPushButton>(j, "btnOk"), Qt::LeftButton);
-          else
-            j.reject();
-        }) {}
-  const QString& texto() const { return gTexto; }
-  bool atendida() const { return gEspera.atendida(); }
-
- private:
-  QString gTexto;
-  teste::CLEsperaModal<TfrmMsg> gEspera;
-};
 
 class FrmMain : public ::testing::Test {
  protected:

@@ -19,6 +19,7 @@
 #include "unApoioDialogos.h"
 #include "unFrmGetValue.h"
 #include "unFrmMsg.h"
+#include "unRespostaMsg.h"
 #include "unUtil.h"
 
 namespace mivo {
@@ -29,6 +30,9 @@ inline void PrintTo(const VariavelParametro& v, std::ostream* os) {
 }
 
 namespace {
+
+using teste::CLResposta;
+using teste::filho;
 
 // The workbench as the window sees it: answers set by the test, calls
 // recorded.
@@ -59,29 +63,6 @@ class CLBancadaFalsa : public CLBancadaParametros {
     rodou = true;
   }
   void fechadaSemExecucao() override { ++fechadas; }
-};
-
-template <class T>
-T* filho(QObject& pai, const char* nome) {
-  T* w = pai.findChild<T*>(QString::fromLatin1(nome));
-  EXPECT_NE(w, nullptr) << nome;
-  return w;
-}
-
-// Answers the next message window, keeping its text.
-class CLResposta {
- public:
-  CLResposta()
-      : gEspera([this](TfrmMsg& j) {
-          gTexto = filho<QLabel>(j, "lbMsg")->text();
-          QTest::mouseClick(filho<QPushButton>(j, "btnOk"), Qt::LeftButton);
-        }) {}
-  const QString& texto() const { return gTexto; }
-  bool atendida() const { return gEspera.atendida(); }
-
- private:
-  QString gTexto;
-  teste::CLEsperaModal<TfrmMsg> gEspera;
 };
 
 QByteArray lerBytes(const QString& caminho) {
