@@ -105,17 +105,22 @@ void CLDesktopX11::teclaSoltar(int tecla) {
 }
 
 void CLDesktopX11::soltarTudo() {
-  if (gSeguradas.vazio()) return;
-  const std::vector<CLSeguradas::Item> itens = gSeguradas.itens();
-  gSeguradas.limpar();
-  if (gConexao->morta()) return;
-  for (auto i = itens.rbegin(); i != itens.rend(); ++i) {
-    if (i->botao)
-      botao(i->qual, false);
-    else
-      gTeclado->soltar(i->tecla);
+  if (!gSeguradas.vazio()) {
+    const std::vector<CLSeguradas::Item> itens = gSeguradas.itens();
+    gSeguradas.limpar();
+    if (gConexao->morta()) return;
+    for (auto i = itens.rbegin(); i != itens.rend(); ++i) {
+      if (i->botao)
+        botao(i->qual, false);
+      else
+        gTeclado->soltar(i->tecla);
+    }
+    XSync(gConexao->tela(), False);
   }
-  XSync(gConexao->tela(), False);
+  // The keycodes lent to characters go back now, not at the next operation
+  // (a workbench may stay idle for hours): until then the user's own keys
+  // would type those characters.
+  gTeclado->restaurarEmprestadas();
 }
 
 void CLDesktopX11::aguardarColagem(int tecla) {

@@ -40,6 +40,8 @@ class CLDesktopX11 : public CLDesktop {
   void caractereDigitar(char32_t caractere) override;
   std::vector<int> teclasSeguradas() const override { return gSeguradas.teclas(); }
   std::vector<BotaoMouse> botoesSegurados() const override { return gSeguradas.botoes(); }
+  // Also gives back every keycode lent to a character the keyboard map
+  // lacks, so that the user's keys type what they did before the run.
   void soltarTudo() override;
   PontoTela cursorPosicao() const override;
   void cursorPosicionar(PontoTela ponto) override;

@@ -50,6 +50,8 @@ class CLTecladoX11 {
   void mapaMudou(int primeiro, int quantos);
   // Lent keycodes idle for a while go back; called between operations.
   void restaurarOciosas();
+  // Every lent keycode goes back (a key held on one is released first).
+  void restaurarEmprestadas() { gReserva.restaurarTodas(); }
 
  private:
   struct Posicao {

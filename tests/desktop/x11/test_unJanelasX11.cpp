@@ -1,7 +1,11 @@
 // The windows of the X11 desktop under openbox, end to end, and without a
 // window manager.
 
-#include "unTesteX11.h"  // first: Xlib's macros would break GoogleTest
+#include "unTesteX11.h"  // first: Xlib's macros would break GoogleTest and Qt
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QWindow>
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -146,6 +150,45 @@ TEST_F(JanelasX11, AtivaPorParteDoTituloEPorExecutavel) {
   ASSERT_TRUE(ativarPorExecutavel(*desktop, u"CADASTRO-" + executavel.substr(9)));
   EXPECT_EQ(desktop->janelaPrimeiroPlano(), id(*a));
   EXPECT_FALSE(ativarPorExecutavel(*desktop, u"nao-existe"));
+}
+
+// A window this very process made names this process, as
+// QCoreApplication::applicationPid() does: Mivo tells its own windows from
+// the others by it. A Qt window names it itself (_NET_WM_PID); for a window
+// that does not, the server is asked.
+TEST_F(JanelasX11, JanelaDesteProcessoTemOPidDesteProcesso) {
+  qputenv("QT_QPA_PLATFORM", "xcb");
+  int argc = 1;
+  char nome[] = "test_unJanelasX11";
+  char* argv[] = {nome, nullptr};
+  QGuiApplication aplicacao(argc, argv);
+  QWindow qt;
+  qt.setTitle(QStringLiteral("Janela Qt deste processo"));
+  qt.setGeometry(200, 200, 300, 200);
+  qt.show();
+  JanelaCrua crua(tela, /*sobreposta=*/false);
+  XStoreName(crua.d, crua.w, "Janela crua deste processo");
+  XMapWindow(crua.d, crua.w);
+  XSync(crua.d, False);
+
+  const auto este = static_cast<ProcessoId>(QCoreApplication::applicationPid());
+  ASSERT_EQ(este, static_cast<ProcessoId>(getpid()));
+  for (const std::u16string titulo : {u"Janela Qt deste processo", u"Janela crua deste processo"}) {
+    JanelaId janela = JanelaId::Nenhuma;
+    EXPECT_TRUE(aguardar(
+        [&] {
+          QCoreApplication::processEvents();
+          janela = desktop->janelaPorTitulo(titulo);
+          return janela != JanelaId::Nenhuma;
+        },
+        20000))
+        << utf8DeUtf16(titulo);
+    EXPECT_EQ(desktop->janelaProcesso(janela), este) << utf8DeUtf16(titulo);
+  }
+  // Another program's window does not.
+  auto outro = abrirAlvo("Janela de outro processo");
+  EXPECT_EQ(desktop->janelaProcesso(id(*outro)), static_cast<ProcessoId>(outro->pid()));
+  EXPECT_NE(desktop->janelaProcesso(id(*outro)), este);
 }
 
 TEST_F(JanelasX11, AtivaOXtermPeloExecutavel) {

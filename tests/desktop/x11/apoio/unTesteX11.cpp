@@ -1,5 +1,8 @@
 #include "unTesteX11.h"
 
+#include <X11/Xlib.h>
+#include <sys/wait.h>
+
 #include <chrono>
 #include <thread>
 
@@ -41,6 +44,35 @@ AmbienteX11* const gAmbiente =
 const std::string& telaDeTeste(std::string* motivo) {
   if (motivo) *motivo = gAmbiente->gMotivo;
   return gAmbiente->gTela;
+}
+
+std::vector<unsigned long> mapaDoTeclado(const std::string& tela) {
+  Display* d = XOpenDisplay(tela.c_str());
+  if (!d) return {};
+  int minimo = 0, maximo = 0, porKeycode = 0;
+  XDisplayKeycodes(d, &minimo, &maximo);
+  KeySym* mapa = XGetKeyboardMapping(d, static_cast<KeyCode>(minimo), maximo - minimo + 1, &porKeycode);
+  std::vector<unsigned long> r(mapa, mapa + (maximo - minimo + 1) * porKeycode);
+  XFree(mapa);
+  XCloseDisplay(d);
+  return r;
+}
+
+bool definirLayout(const std::string& tela, const std::string& layout, std::string& erro) {
+  if (!programaInstalado("setxkbmap")) {
+    erro = "o setxkbmap não está instalado (pacote x11-xkb-utils)";
+    return false;
+  }
+  CLProcessoTeste setxkbmap;
+  CLProcessoTeste::Opcoes opcoes;
+  opcoes.ambiente = {{"DISPLAY", tela}};
+  int status = -1;
+  if (!setxkbmap.iniciar({"setxkbmap", "-layout", layout}, opcoes) || !setxkbmap.aguardarFim(20000, &status) ||
+      !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    erro = "setxkbmap -layout " + layout + " falhou";
+    return false;
+  }
+  return true;
 }
 
 void TesteX11::SetUp() {

@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "unAlvoTeste.h"
 #include "unCLDesktopX11.h"
@@ -17,6 +18,13 @@ namespace mivo::teste {
 // The display of the test server; empty when there is none (then `motivo`
 // says why).
 const std::string& telaDeTeste(std::string* motivo = nullptr);
+
+// The whole core keyboard map of `tela` (keysyms by keycode), read through
+// a connection of its own; empty when the display cannot be opened.
+std::vector<unsigned long> mapaDoTeclado(const std::string& tela);
+// Sets the keyboard layout of `tela` with setxkbmap ("us", "br"); false,
+// with the reason, when it cannot.
+bool definirLayout(const std::string& tela, const std::string& layout, std::string& erro);
 
 class TesteX11 : public ::testing::Test {
  protected:
