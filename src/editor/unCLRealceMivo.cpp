@@ -67,7 +67,6 @@ QString CLRealceMivo::description(int estilo) const {
     case Numero: return QStringLiteral("Número");
     case Texto: return QStringLiteral("Texto");
     case Espaco: return QStringLiteral("Espaço");
-    case ComentarioBloco: return QStringLiteral("Comentário em bloco");
     default: return {};
   }
 }
@@ -85,8 +84,7 @@ QFont CLRealceMivo::fonteFixa(int alturaPixels) {
 
 QColor CLRealceMivo::defaultColor(int estilo) const {
   switch (estilo) {
-    case Comentario:
-    case ComentarioBloco: return corWindows(352487);  // an orange
+    case Comentario: return corWindows(352487);  // an orange
     // Windows' hot-light colour is the palette's link colour there.
     case PalavraChave: return QGuiApplication::palette().color(QPalette::Link);
     case Identificador: return corWindows(5329233);  // a dark grey
@@ -114,17 +112,12 @@ QByteArray CLRealceMivo::estilizar(const QByteArray& t, Estilo estadoInicial) co
     std::fill(e + i, e + ate, char(estilo));
     i = ate;
   };
-  // Runs on from where the text starts: inside a block comment or a string.
-  auto fecharBloco = [&](qsizetype de) {
-    const qsizetype fim = t.indexOf("*/", de);
-    marcar(fim < 0 ? n : fim + 2, ComentarioBloco);
-  };
   auto fecharTexto = [&](qsizetype de) {
     const qsizetype fim = t.indexOf('"', de);
     marcar(fim < 0 ? n : fim + 1, Texto);
   };
-  if (estadoInicial == ComentarioBloco) fecharBloco(0);
-  else if (estadoInicial == Texto) fecharTexto(0);
+  // A string left open on an earlier line runs on from where the text starts.
+  if (estadoInicial == Texto) fecharTexto(0);
 
   while (i < n) {
     const auto c = static_cast<unsigned char>(t[i]);
@@ -133,8 +126,6 @@ QByteArray CLRealceMivo::estilizar(const QByteArray& t, Estilo estadoInicial) co
       qsizetype fim = i + 2;
       while (fim < n && t[fim] != '\n' && t[fim] != '\r') ++fim;
       marcar(fim, Comentario);
-    } else if (c == '/' && prox == '*') {
-      fecharBloco(i + 2);
     } else if (c == '"') {
       fecharTexto(i + 1);
     } else if (c == ' ' || c == '\t') {
@@ -176,7 +167,7 @@ void CLRealceMivo::styleText(int inicio, int fim) {
   Estilo estado = Padrao;
   if (inicio > 0) {
     const auto anterior = static_cast<int>(ed->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, inicio - 1));
-    if (anterior == ComentarioBloco || anterior == Texto) estado = static_cast<Estilo>(anterior);
+    if (anterior == Texto) estado = Texto;
   }
   const QByteArray estilos = estilizar(texto, estado);
   startStyling(inicio);

@@ -1,13 +1,16 @@
 #pragma once
 // The highlighter of the script editor: comments ("//" to the end of the
-// line and slash-asterisk blocks), the catalogue's keywords in any letter
-// case, identifiers (accented letters included), numbers, strings in double
-// quotes that may span lines, and blanks.
+// line), the catalogue's keywords in any letter case, identifiers (accented
+// letters included), numbers, strings in double quotes that may span lines,
+// and blanks.
+//
+// The language has no block comment: text between slash-asterisk and
+// asterisk-slash runs like any other, so it is coloured as what it is.
 //
 // Styling is incremental: Scintilla asks for the range from the first
 // unstyled line to the end of what is shown, and the state a line starts in
-// (inside a block comment, inside a string) is read from the style of the
-// line break before it. A 5 MB script is therefore styled a screen at a time.
+// (inside a string or not) is read from the style of the line break before
+// it. A 5 MB script is therefore styled a screen at a time.
 
 #include <Qsci/qscilexercustom.h>
 
@@ -29,9 +32,8 @@ class CLRealceMivo : public QsciLexerCustom {
     Numero = 4,
     Texto = 5,            // between double quotes
     Espaco = 6,           // blanks
-    ComentarioBloco = 7,  // between slash-asterisk and asterisk-slash
   };
-  static constexpr int kQtdEstilos = 8;
+  static constexpr int kQtdEstilos = 7;
 
   explicit CLRealceMivo(QObject* pai = nullptr);
 
@@ -43,7 +45,7 @@ class CLRealceMivo : public QsciLexerCustom {
   void styleText(int inicio, int fim) override;
 
   // One style byte for every byte of `texto` (UTF-8), starting in
-  // `estadoInicial` (Padrao, Texto or ComentarioBloco).
+  // `estadoInicial` (Padrao or Texto).
   QByteArray estilizar(const QByteArray& texto, Estilo estadoInicial = Padrao) const;
 
   // The keywords, lower case (the catalogue's names and the section words).

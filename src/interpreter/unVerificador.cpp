@@ -147,6 +147,12 @@ class Verificador {
       // The lines of a section that was never closed are already reported
       // with it.
       if (gPrimeiraSecaoAberta >= 0 && indice > gPrimeiraSecaoAberta) return;
+      // The language has no block comment: the statements after a
+      // slash-asterisk line run.
+      if (texto.startsWith(QLatin1String("/*"))) {
+        achar(indice, QStringLiteral("não é comentário: use // em cada linha"));
+        return;
+      }
       achar(indice, QStringLiteral("a linha não é uma instrução (deveria começar com &) nem um comentário (//)"));
       return;
     }

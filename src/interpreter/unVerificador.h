@@ -4,7 +4,8 @@
 // unknown function names (with the closest known name), wrong argument
 // counts, statements without ")." before the next one or the end, jumps and
 // block calls to names that do not exist, blocks never closed, unbalanced
-// quotes, brackets and braces, header sections never closed and, when the
+// quotes, brackets and braces, header sections never closed, lines that
+// open a block comment the language does not have and, when the
 // columns of the script's list are known, {coluna} placeholders that name no
 // column. It reads the catalogue table, as dispatch does.
 

@@ -57,8 +57,13 @@ INSTANTIATE_TEST_SUITE_P(
         CasoEstilo{kAmostra, "3.5", 0, E::Numero},
         CasoEstilo{kAmostra, "ação_Çé", 0, E::Identificador},             // accented identifier
         CasoEstilo{kAmostra, " ", 0, E::Espaco},
-        CasoEstilo{kAmostra, "/* bloco\n&TeclarEnter(). ainda bloco */", 0, E::ComentarioBloco},
-        CasoEstilo{kAmostra, "VaiPara", 0, E::PalavraChave},              // after the block
+        // No block comment in the language: what stands between runs and is
+        // coloured as what it is.
+        CasoEstilo{kAmostra, "/*", 0, E::Padrao},
+        CasoEstilo{kAmostra, "TeclarEnter", 1, E::PalavraChave},
+        CasoEstilo{kAmostra, "ainda", 0, E::Identificador},
+        CasoEstilo{kAmostra, "*/", 0, E::Padrao},
+        CasoEstilo{kAmostra, "VaiPara", 0, E::PalavraChave},
         CasoEstilo{kAmostra, "pre_carregar", 0, E::PalavraChave},         // section word
         CasoEstilo{"&Pausar100(1).", "Pausar100", 0, E::PalavraChave},    // digits inside a name
         CasoEstilo{"x \"sem fim\n&TeclarEnter().", "&TeclarEnter().", 0, E::Texto},  // open string runs on
@@ -68,7 +73,6 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Realce, CoresEFontesComoDesenhadas) {
   CLRealceMivo r;
   EXPECT_EQ(r.color(E::Comentario), QColor(231, 96, 5));  // Windows colour 352487 = 0x0560E7 (BGR)
-  EXPECT_EQ(r.color(E::ComentarioBloco), QColor(231, 96, 5));
   EXPECT_EQ(r.color(E::Identificador), QColor(0x51, 0x51, 0x51));  // 5329233 = 0x515151
   EXPECT_EQ(r.paper(E::Identificador), QColor(Qt::white));
   EXPECT_EQ(r.color(E::Numero), QColor(255, 0, 255));
@@ -106,10 +110,12 @@ TEST(Realce, EdicaoReestilizaAsLinhasSeguintes) {
   estilizarTudo(ed);
   EXPECT_EQ(estiloEm(ed, posicaoDe(ed, QStringLiteral("TeclarEnter"))), E::PalavraChave);
   EXPECT_EQ(estiloEm(ed, posicaoDe(ed, QStringLiteral("TeclarEsc"))), E::PalavraChave);
-  // Opening a block comment on the first line covers the rest.
+  // A slash-asterisk on the first line comments nothing out: the lines
+  // below stay code.
   ed.SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, uintptr_t{0}, "/*");
   estilizarTudo(ed);
-  EXPECT_EQ(estiloEm(ed, posicaoDe(ed, QStringLiteral("TeclarEsc"))), E::ComentarioBloco);
+  EXPECT_EQ(estiloEm(ed, posicaoDe(ed, QStringLiteral("TeclarEnter"))), E::PalavraChave);
+  EXPECT_EQ(estiloEm(ed, posicaoDe(ed, QStringLiteral("TeclarEsc"))), E::PalavraChave);
 }
 
 TEST(Realce, BytesQuaisquerRecebemUmEstiloCada) {

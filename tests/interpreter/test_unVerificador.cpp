@@ -85,6 +85,13 @@ TEST(Verificador, ScriptsComErros) {
       {"##info\nnome=x\n&TeclarEnter().", {"linha 1: a seção ##info não termina com ##info_fim"}},
       {"##config\nx=1\n##config_fim\nOlá\n&TeclarEnter().",
        {"linha 4: a linha não é uma instrução (deveria começar com &) nem um comentário (//)"}},
+      // No block comment: the line that opens one is named, and the
+      // statement after it still runs.
+      {"/* desligado\n&TeclarEnte().\n*/",
+       {"linha 1: não é comentário: use // em cada linha",
+        "linha 2: função desconhecida: &TeclarEnte (você quis dizer &TeclarEnter?)",
+        "linha 3: a linha não é uma instrução (deveria começar com &) nem um comentário (//)"}},
+      {"&TeclarEnter().\n   /*&TeclarEsc(). */ // antigo", {"linha 2: não é comentário: use // em cada linha"}},
       {"&TeclarEnter.", {"linha 1: a instrução não termina com \").\""}},
       {"&TeclarEnter).", {"linha 1: a instrução não tem \"(\": &TeclarEnter)."}},
       // Two mistakes on one line are two findings; the same one twice is one.
@@ -108,6 +115,7 @@ TEST(Verificador, FormasValidasNaoSaoAchados) {
       "&TeclarControlMais(\").",                              // raw: the quote is the key
       "&MsgExibir(Escolha 1) ou 2).",
       "&Marcador(\"fim\").\n&VaiPara(FIM).",
+      "// /* um comentário de verdade\n&MsgExibir(\"/* texto */\").",
   };
   for (const char* v : validos) EXPECT_EQ(achados(QString::fromUtf8(v)), QStringList()) << v;
 }
