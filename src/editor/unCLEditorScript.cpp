@@ -23,6 +23,8 @@ constexpr char kFimToken[] = "()[]. \t;\",{}";
 constexpr char16_t kFimTokenDigitado[] = u"()[]. ";
 // Longest token looked at before the caret (bytes).
 constexpr long kMaxToken = 256;
+// Lines of context a search hit keeps from the editor's top and bottom edges.
+constexpr long kLinhasContexto = 3;
 
 }  // namespace
 
@@ -97,9 +99,23 @@ QString CLEditorScript::textoLinhaAtual() const {
 void CLEditorScript::seguirLinha(int linha) {
   const int l = std::clamp(linha, 1, std::max(lines(), 1)) - 1;
   SendScintilla(SCI_GOTOLINE, l);
+  centrarLinha(l);
+}
+
+void CLEditorScript::centrarLinha(long linha) {
   const long naTela = SendScintilla(SCI_LINESONSCREEN);
-  const long visivel = SendScintilla(SCI_VISIBLEFROMDOCLINE, l);
+  const long visivel = SendScintilla(SCI_VISIBLEFROMDOCLINE, linha);
   SendScintilla(SCI_SETFIRSTVISIBLELINE, std::max(0L, visivel - naTela / 2));
+}
+
+void CLEditorScript::mostrarComContexto(long linha) {
+  const long naTela = SendScintilla(SCI_LINESONSCREEN);
+  const long primeira = SendScintilla(SCI_GETFIRSTVISIBLELINE);
+  const long visivel = SendScintilla(SCI_VISIBLEFROMDOCLINE, linha);
+  const long margem = std::min(kLinhasContexto, (naTela - 1) / 2);
+  if (visivel >= primeira + margem && visivel < primeira + naTela - margem) return;
+  // Centring is clamped at the text's first and last lines.
+  centrarLinha(linha);
 }
 
 void CLEditorScript::destacarLinha(int linha) {
@@ -176,6 +192,8 @@ bool CLEditorScript::DoSearchReplaceText(bool doInicio, bool ABackwards) {
       // The caret ends where the next search in the same direction starts.
       if (ABackwards) selecionarBytes(fim, inicio);
       else selecionarBytes(inicio, fim);
+      // Selecting scrolled just enough to show the caret, at an edge.
+      mostrarComContexto(SendScintilla(SCI_LINEFROMPOSITION, inicio));
       return true;
     }
   }
@@ -313,6 +331,9 @@ void CLEditorScript::focusOutEvent(QFocusEvent* e) {
 
 int CLEditorScript::qtdProblemas() const { return static_cast<int>(gVerificacao->achados().size()); }
 QList<CLAchado> CLEditorScript::achados() const { return gVerificacao->achados(); }
+QList<CLAchado> CLEditorScript::achadosAtuais() const {
+  return verificacaoEmDia() ? achados() : CLVerificacaoEditor::verificarTexto(textoScript());
+}
 bool CLEditorScript::verificacaoEmDia() const { return gVerificacao->emDia(); }
 void CLEditorScript::verificarAgora() { gVerificacao->verificarAgora(); }
 QString CLEditorScript::dicaEm(int posicao) const { return gVerificacao->dicaEm(posicao); }

@@ -86,6 +86,10 @@ class CLEditorScript : public QsciScintilla {
   int qtdProblemas() const;
   QList<CLAchado> achados() const;
   bool verificacaoEmDia() const;
+  // The findings of the text as it is now, in line order, each with its line
+  // (from 1) and message: those of the last check when it is up to date,
+  // otherwise those of a check made here and now (not shown in the editor).
+  QList<CLAchado> achadosAtuais() const;
   void verificarAgora();
   // The tooltip text of the finding at a text position; empty when none.
   QString dicaEm(int posicao) const;
@@ -108,6 +112,12 @@ class CLEditorScript : public QsciScintilla {
   void tmCompletarTimer();
   void ajustarMargem();
   void selecionarBytes(long ancora, long cursor);
+  // Scrolls so that document line `linha` (from 0) is in the middle.
+  void centrarLinha(long linha);
+  // Scrolls so that `linha` (from 0) shows with some lines of context above
+  // and below: a line already shown that way stays where it is, any other is
+  // centred.
+  void mostrarComContexto(long linha);
   // The first hit of the search text from byte `de` towards byte `ate`
   // (backwards when `ate` < `de`).
   bool localizarBytes(long de, long ate, long* inicio, long* fim) const;

@@ -37,11 +37,15 @@ void CLVerificacaoEditor::textoMudou() {
   gTimer.start();
 }
 
-CLVerificacaoEditor::Resultado CLVerificacaoEditor::verificar(quint64 revisao, const QString& texto) {
+QList<CLAchado> CLVerificacaoEditor::verificarTexto(const QString& texto) {
   QStringList linhas = texto.split(u'\n');
   for (QString& l : linhas)
     if (l.endsWith(u'\r')) l.chop(1);
-  return {revisao, verificarScript(linhas)};
+  return verificarScript(linhas);
+}
+
+CLVerificacaoEditor::Resultado CLVerificacaoEditor::verificar(quint64 revisao, const QString& texto) {
+  return {revisao, verificarTexto(texto)};
 }
 
 void CLVerificacaoEditor::verificarAgora() {

@@ -47,6 +47,10 @@ class CLVerificacaoEditor : public QObject {
   // line; empty where nothing is underlined.
   QString dicaEm(int posicao) const;
 
+  // The findings of an editor's text (lines split at "\n", a "\r" before it
+  // dropped), as a check finds them.
+  static QList<CLAchado> verificarTexto(const QString& texto);
+
  signals:
   void concluida(int qtdAchados);
 

@@ -141,6 +141,48 @@ TEST_F(EditorScript, BuscaIgnoraMaiusculasEVaiEVolta) {
   }
 }
 
+// A hit off the screen or at its edge is scrolled to with lines of context
+// around it; one already shown that way does not move the text.
+TEST_F(EditorScript, AchadoDaBuscaApareceComLinhasEmVolta) {
+  QStringList linhas;
+  for (int i = 1; i <= 300; ++i)
+    linhas << (i == 100 || i == 104 || i == 250 ? QStringLiteral("&Valor(alvo %1).") : QStringLiteral("&Valor(linha %1)."))
+                  .arg(i);
+  ed.setTextoScript(linhas.join(u'\n'));
+  ed.setSearchText(QStringLiteral("ALVO"));
+  const long naTela = ed.SendScintilla(QsciScintillaBase::SCI_LINESONSCREEN);
+  ASSERT_GT(naTela, 12);
+  struct Passo {
+    const char* acao;
+    int linha;    // of the hit, from 1
+    bool parada;  // the text must not scroll
+  };
+  const Passo passos[] = {
+      {"inicio", 100, false}, {"proximo", 104, true},  {"F3", 250, false},
+      {"anterior", 104, false}, {"anterior", 100, true}, {"shift+F3", 250, false},  // from the end
+  };
+  for (const Passo& p : passos) {
+    const QString acao = QString::fromLatin1(p.acao);
+    const int antes = primeiraVisivel();
+    if (acao == u"inicio") ed.DoSearchReplaceText(true, false);
+    else if (acao == u"proximo") ed.localizarProximo();
+    else if (acao == u"anterior") ed.localizarAnterior();
+    else if (acao == u"F3") QTest::keyClick(&ed, Qt::Key_F3);
+    else {
+      ed.SendScintilla(QsciScintillaBase::SCI_DOCUMENTEND);
+      QTest::keyClick(&ed, Qt::Key_F3, Qt::ShiftModifier);
+    }
+    ASSERT_EQ(ed.linhaAtual(), p.linha) << p.acao;
+    const int linha = p.linha - 1;
+    EXPECT_GE(linha - primeiraVisivel(), 3) << p.acao;
+    EXPECT_GE(primeiraVisivel() + naTela - 1 - linha, 3) << p.acao;
+    if (p.parada) {
+      EXPECT_EQ(primeiraVisivel(), antes) << p.acao;
+    }
+  }
+  EXPECT_EQ(gBipes, 0);
+}
+
 TEST_F(EditorScript, CtrlLPedeOTextoEBuscaDoInicio) {
   ed.setTextoScript(QString::fromUtf8(kTextoBusca));
   ed.SendScintilla(QsciScintillaBase::SCI_GOTOPOS, static_cast<unsigned long>(ed.text().toUtf8().size()));
@@ -207,6 +249,36 @@ TEST_F(EditorScript, VerificadorSublinhaELimpaDepoisDaCorrecao) {
   EXPECT_EQ(ed.qtdProblemas(), 0);
   EXPECT_FALSE(sublinhado(ed, ruim + 3));
   EXPECT_EQ(ed.dicaEm(ruim + 3), QString());
+}
+
+// The findings of the text as it is now, line and message each, also
+// before the editor's own check caught up with a change.
+TEST_F(EditorScript, AchadosAtuaisTrazemLinhaEMensagem) {
+  ed.verificacao()->setAtraso(60 * 60 * 1000);  // only explicit checks
+  ed.setTextoScript(QStringLiteral("&TeclarEnter().\n&Xyz().\n/* desligado"));
+  ASSERT_FALSE(ed.verificacaoEmDia());
+  auto comoTexto = [](const QList<CLAchado>& lista) {
+    QStringList r;
+    for (const CLAchado& a : lista) r << textoDoAchado(a);
+    return r;
+  };
+  const QStringList esperado = {QStringLiteral("linha 2: função desconhecida: &Xyz"),
+                                QStringLiteral("linha 3: não é comentário: use // em cada linha")};
+  EXPECT_EQ(comoTexto(ed.achadosAtuais()), esperado);
+  EXPECT_TRUE(ed.achados().isEmpty());  // nothing shown yet
+
+  ed.verificarAgora();
+  ASSERT_TRUE(ed.verificacaoEmDia());
+  EXPECT_EQ(comoTexto(ed.achados()), esperado);
+  EXPECT_EQ(comoTexto(ed.achadosAtuais()), esperado);
+  // The line that opens a block comment is underlined with its message.
+  EXPECT_EQ(ed.dicaEm(posicaoDe(ed, QStringLiteral("desligado"))),
+            QStringLiteral("não é comentário: use // em cada linha"));
+
+  ed.SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, uintptr_t{0}, "&Abc().\n");
+  ASSERT_FALSE(ed.verificacaoEmDia());
+  EXPECT_EQ(comoTexto(ed.achadosAtuais()).value(0), QStringLiteral("linha 1: função desconhecida: &Abc"));
+  EXPECT_EQ(ed.achadosAtuais().size(), 3);
 }
 
 TEST_F(EditorScript, VerificacaoEmSegundoPlanoDescartaTextoVelho) {
