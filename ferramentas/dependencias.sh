@@ -13,6 +13,7 @@ PARA_EXECUTAR=(
   libx11-dev libxtst-dev libxres-dev
   libzip-dev libfreexl-dev
   libqscintilla2-qt6-dev
+  qt6-translations-l10n  # Qt's own texts (file dialogs, buttons) in Portuguese
 )
 PARA_TESTAR=(
   g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth
