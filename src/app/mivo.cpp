@@ -6,8 +6,10 @@
 #include <cstdio>
 
 #include "unDtmPrincipal.h"
+#include "unEncerrarPorSinal.h"
 #include "unFabricaDesktop.h"
 #include "unFrmMain.h"
+#include "unTraducoesQt.h"
 
 namespace {
 
@@ -29,6 +31,8 @@ int main(int argc, char* argv[]) {
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Mivo"));
+  // Qt's own texts (file dialogs, standard buttons) in Portuguese too.
+  mivo::carregarTraducoesQt();
   // The main data module first: it lives until every window is gone.
   mivo::TdtmPrincipal dtm;
   if (!dtm.buildOk()) return 1;
@@ -39,6 +43,11 @@ int main(int argc, char* argv[]) {
     if (!criado.desktop) erro = QString::fromStdU16String(criado.erro);
     return std::move(criado.desktop);
   });
+  // SIGTERM, SIGINT and SIGHUP end the program as "Fechar o Mivo" does, so
+  // that the desktop is left as it was found.
+  mivo::instalarEncerramentoPorSinal(
+      {[&bancada] { return bancada.host().emExecucao(); }, [&bancada] { bancada.fecharMivo(); }});
   bancada.iniciar(app.arguments().mid(1));
-  return app.exec();
+  const int codigo = app.exec();
+  return mivo::codigoDoEncerramentoPorSinal() != 0 ? mivo::codigoDoEncerramentoPorSinal() : codigo;
 }

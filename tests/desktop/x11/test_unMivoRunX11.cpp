@@ -113,15 +113,16 @@ std::vector<std::string> linhasQueComecamCom(const std::string& texto, const std
 }
 
 // A folder of its own with a list and a script that presses Ctrl+A for
-// ever, and mivo-run started on it (stdout and stderr to saida.txt, no
-// terminal).
+// ever (or `script`), and mivo-run started on it (stdout and stderr to
+// saida.txt, no terminal).
 struct LacoSemFim {
-  explicit LacoSemFim(const std::string& tela) {
+  explicit LacoSemFim(const std::string& tela,
+                      const std::string& script = "&Marcador(volta).\n&TeclarControlMais(\"a\").\n"
+                                                  "&LaValorMudar(nome;\"visto\").\n&VaiPara(volta).\n") {
     char modelo[] = "/tmp/mivo-laco-XXXXXX";
     if (mkdtemp(modelo)) pasta = modelo;
     std::ofstream(pasta / "contatos.txt") << "nome;cidade\r\nAna;Recife\r\n";
-    std::ofstream(pasta / "laco.mivo") << "&Marcador(volta).\n&TeclarControlMais(\"a\").\n"
-                                          "&LaValorMudar(nome;\"visto\").\n&VaiPara(volta).\n";
+    std::ofstream(pasta / "laco.mivo") << script;
     CLProcessoTeste::Opcoes opcoes;
     opcoes.ambiente = {{"DISPLAY", tela}, {"MIVO_BASE_DIR", pasta.string()}};
     opcoes.saida = (pasta / "saida.txt").string();
@@ -169,6 +170,45 @@ TEST_F(MivoRunX11, SigtermNoMeioDoLacoSoltaAsTeclasEGravaOLogEALista) {
   EXPECT_EQ(linhasQueComecamCom(log, ""), linhasQueComecamCom(saida, "Linha: "));
   EXPECT_NE(log.find("{TeclarControlMais... \"a\"}"), std::string::npos) << log;
   EXPECT_EQ(lerArquivo(laco.pasta / "lista.txt"), "nome;cidade\r\nvisto;Recife\r\n");
+}
+
+// Characters the US layout lacks are typed on lent keycodes; when the run
+// ends, by itself or stopped by SIGTERM, the keyboard map is the user's again.
+TEST_F(MivoRunX11, MapaDoTecladoVoltaAoFimEAoSigterm) {
+  std::string erro;
+  if (!definirLayout(tela, "us", erro)) GTEST_SKIP() << erro;
+  const std::vector<unsigned long> original = mapaDoTeclado(tela);
+  ASSERT_FALSE(original.empty());
+  struct Caso {
+    const char* nome;
+    std::string script;
+    bool sigterm;
+    int status;
+  };
+  const Caso casos[] = {
+      {"fim normal", "&JanelaAtivar(\"Alvo dos acentos\").\n&TextoDigitar(\"ãéüñ\").\n", false, 0},
+      {"SIGTERM", "&Marcador(volta).\n&JanelaAtivar(\"Alvo dos acentos\").\n&TextoDigitar(\"ãéüñ\").\n"
+                  "&VaiPara(volta).\n", true, 3},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.nome);
+    auto alvo = abrirAlvo("Alvo dos acentos");
+    LacoSemFim execucao(tela, c.script);
+    ASSERT_TRUE(execucao.iniciou);
+    EXPECT_TRUE(alvo->aguardarTexto(c.sigterm ? "ãéüñãéüñ" : "ãéüñ", 20000))
+        << alvo->textoRecebido() << "\n" << lerArquivo(execucao.pasta / "saida.txt");
+    if (c.sigterm) {
+      EXPECT_NE(mapaDoTeclado(tela), original) << "o script digita em teclas emprestadas";
+      kill(execucao.mivoRun.pid(), SIGTERM);
+    }
+    int status = 0;
+    ASSERT_TRUE(execucao.mivoRun.aguardarFim(20000, &status));
+    ASSERT_TRUE(WIFEXITED(status)) << status;
+    EXPECT_EQ(WEXITSTATUS(status), c.status) << lerArquivo(execucao.pasta / "saida.txt");
+    EXPECT_TRUE(mapaDoTeclado(tela) == original);
+    if (!c.sigterm) EXPECT_EQ(alvo->textoRecebido(), "ãéüñ");
+    EXPECT_TRUE(desktop->teclasPressionadas().none());
+  }
 }
 
 // F9 held by the user stops a run that has no terminal to resume it from.
