@@ -412,8 +412,10 @@ TEST_F(DesktopWin32, JanelaDoProcessoEPai) {
   JanelaAlvo dialogo(od);
   ativar(dialogo);  // the owned window is now the topmost of the process
 
+  // Every window this process made, shown or not, owned or not, names it:
+  // Mivo tells its own windows from the others by it.
   const ProcessoId este = GetCurrentProcessId();
-  EXPECT_EQ(desktop.janelaProcesso(principal.id()), este);
+  for (const JanelaAlvo* j : {&principal, &dialogo, &escondida}) EXPECT_EQ(desktop.janelaProcesso(j->id()), este);
   EXPECT_EQ(desktop.janelaPai(dialogo.id()), principal.id());
   EXPECT_EQ(desktop.janelaPai(principal.id()), JanelaId::Nenhuma);
   EXPECT_FALSE(desktop.janelaVisivel(escondida.id()));
