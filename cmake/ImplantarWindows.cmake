@@ -58,6 +58,19 @@ if(TARGET mivo_editor AND MIVO_DLLS_QSCINTILLA)
   install(FILES ${MIVO_DLLS_QSCINTILLA} DESTINATION .)
 endif()
 
+# Qt's own texts in Portuguese (file dialogs, standard buttons) for the
+# workbench, which looks for them in "translations" beside itself. The Qt
+# built here has none; a .qm file does not depend on the platform, so
+# Debian's is carried (package qt6-translations-l10n).
+if(TARGET mivo)
+  set(MIVO_TRADUCAO_QT "/usr/share/qt6/translations/qtbase_pt_BR.qm" CACHE FILEPATH
+    "A tradução do Qt para o português do Brasil (qtbase_pt_BR.qm)")
+  if(NOT EXISTS "${MIVO_TRADUCAO_QT}")
+    message(FATAL_ERROR "Falta ${MIVO_TRADUCAO_QT} (pacote qt6-translations-l10n)")
+  endif()
+  install(FILES "${MIVO_TRADUCAO_QT}" DESTINATION translations)
+endif()
+
 install(DIRECTORY "${PROJECT_SOURCE_DIR}/exemplos/" DESTINATION exemplos)
 install(FILES "${PROJECT_SOURCE_DIR}/docs/funcoes.md" DESTINATION docs)
 

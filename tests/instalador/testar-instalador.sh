@@ -44,6 +44,9 @@ confere "atalho do menu Iniciar" test -f "$menu/Desinstalar o Mivo.lnk"
 if [ -f "$(dirname "$instalador")/instalacao/Mivo.exe" ]; then
   confere "bancada instalada" test -f "$pasta/Mivo.exe"
   confere "atalho da bancada no menu Iniciar" test -f "$menu/Mivo.lnk"
+  # Qt's own texts (file dialogs, buttons) in Portuguese, where Mivo.exe looks.
+  confere "tradução do Qt instalada" cmp -s "$pasta/translations/qtbase_pt_BR.qm" \
+    "$(dirname "$instalador")/instalacao/translations/qtbase_pt_BR.qm"
 fi
 confere "registrado na lista de programas" existe_chave "$chave_desinstalar"
 
@@ -66,7 +69,7 @@ echo "nome;telefone" >"$pasta/dados/contatos.txt"
 "$wine_bin" "$pasta/desinstalar.exe" /S
 confere "programa removido" esperar test ! -e "$pasta/mivo-run.exe"
 confere "desinstalador removido" esperar test ! -e "$pasta/desinstalar.exe"
-for f in Qt6Core.dll platforms exemplos imageformats; do
+for f in Qt6Core.dll platforms exemplos imageformats translations; do
   confere "removido: $f" test ! -e "$pasta/$f"
 done
 confere "o que o usuário fez ficou" test -f "$pasta/dados/contatos.txt"
