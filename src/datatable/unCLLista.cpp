@@ -143,14 +143,22 @@ Desfecho CLLista::salvarComo(const QString& arquivo, CLProgresso* progresso, QSt
     return Desfecho::Falhou;
   }
   const Desfecho d = salvarGrade(*gGrid, arquivo, progresso, 100, erro);
-  if (d != Desfecho::Concluido) return d;
+  if (d == Desfecho::Concluido) registrarGravacao(arquivo);
+  return d;
+}
+
+void CLLista::registrarGravacao(const QString& arquivo) {
+  constexpr int kMaxTitulosGravados = 10;
   gEditou = false;
   gRecentes.recentesAdd(arquivo);
   gRecentes.recentesSave();
   gArquivo = arquivo;
   gLastFile = arquivo;
+  const QStringList titulos = gGrid->celulasLinha(0);
+  gTitulosGravados.removeAll(titulos);
+  gTitulosGravados.prepend(titulos);
+  while (gTitulosGravados.size() > kMaxTitulosGravados) gTitulosGravados.removeLast();
   mostrarStatus(*gGrid);
-  return Desfecho::Concluido;
 }
 
 QString CLLista::perguntaNovaLista() {

@@ -36,6 +36,9 @@ class CLLista {
   QList<int> gFiltroPendentes;  // every view row edited and not yet written back
   int gMarcados = 0;            // marked records (the copy command asks about them)
   CLRecentes gRecentes;
+  // The title rows of the lists written in this session, newest first: a
+  // list file the program wrote starts with them (see pareceLinhaDeTitulos).
+  QList<QStringList> gTitulosGravados;
   // Called wherever the status bar must be refreshed, with the grid to show.
   std::function<void(const CLGrade&)> aoMostrarStatus;
 
@@ -76,6 +79,11 @@ class CLLista {
   // shows "Procedimento cancelado").
   Desfecho salvarComo(const QString& arquivo, CLProgresso* progresso = nullptr,
                       QString* erro = nullptr);
+  // After the active grid was written to `arquivo` (by salvarComo or by
+  // the save-as window): the table belongs to that file and counts as
+  // saved, the file goes into the recents and the titles written are
+  // remembered in gTitulosGravados.
+  void registrarGravacao(const QString& arquivo);
   // Starts a new list. When the table holds data, `confirmar` is asked the
   // question and only a true answer goes on; returns false when declined.
   bool novaLista(bool excluirColunas, const std::function<bool(const QString&)>& confirmar);

@@ -38,4 +38,8 @@ struct CLDialogosLista {
   static CLDialogosLista padrao();
 };
 
+// The least width of a small box (the column-name box) for its whole
+// caption (windowTitle) to show in the title bar.
+int larguraCaixaComLegenda(const QWidget& caixa);
+
 }  // namespace mivo

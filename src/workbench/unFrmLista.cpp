@@ -17,6 +17,7 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <algorithm>
+#include <optional>
 
 #include "ui_unFrmLista.h"
 #include "unCLColunas.h"
@@ -27,6 +28,7 @@
 #include "unDelegadoDestaque.h"
 #include "unFrmAbrir.h"
 #include "unFrmProgress.h"
+#include "unFrmSalvarFile.h"
 #include "unFrmStart.h"
 #include "unUtil.h"
 
@@ -49,6 +51,14 @@ class CLDelegadoLista : public CLDelegadoDestaque {
  public:
   CLDelegadoLista(TfrmLista& janela, std::function<QString()> textoFiltro, QObject* pai)
       : CLDelegadoDestaque(std::move(textoFiltro), pai), gJanela(janela) {}
+
+  // The window sees the editor's keys first: a paste of several lines or
+  // cells goes into the table as records (see TfrmLista::eventFilter).
+  QWidget* createEditor(QWidget* pai, const QStyleOptionViewItem& opcao, const QModelIndex& indice) const override {
+    QWidget* editor = CLDelegadoDestaque::createEditor(pai, opcao, indice);
+    if (editor) editor->installEventFilter(&gJanela);
+    return editor;
+  }
 
   void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& indice) const override {
     auto* campo = qobject_cast<QLineEdit*>(editor);
@@ -132,9 +142,10 @@ TfrmLista::TfrmLista(CLLista& lista, QWidget* pai)
   g->verticalHeader()->setMinimumSectionSize(8);
   g->setSelectionMode(QAbstractItemView::ExtendedSelection);
   g->setSelectionBehavior(QAbstractItemView::SelectItems);
-  // F2 saves here, so it does not open the cell editor.
-  g->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::AnyKeyPressed |
-                     QAbstractItemView::SelectedClicked);
+  // A double click or typing opens the cell editor; F2 saves here, so it
+  // does not. A single click never does, even on the selected cell: a user
+  // clicks the grid and then pastes a table with Ctrl+V.
+  g->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::AnyKeyPressed);
   g->setWordWrap(false);
   prepararTitulos(g);
   connect(g->horizontalHeader(), &QHeaderView::sectionMoved, this, &TfrmLista::colunaArrastada);
@@ -251,6 +262,12 @@ CLProgresso& TfrmLista::progresso() {
   return *gProgress;
 }
 
+TfrmSalvarFile& TfrmLista::janelaSalvar() {
+  if (gJanelaSalvarExterna) return gJanelaSalvarExterna();
+  if (!gSalvarFile) gSalvarFile = std::make_unique<TfrmSalvarFile>(this);
+  return *gSalvarFile;
+}
+
 void TfrmLista::ocultarAcoesPendentes() {
   pararMoverColuna();
   ui->btnLimparMarcados->hide();
@@ -299,7 +316,7 @@ void TfrmLista::montarMenus() {
   QAction* nova = gMenuAbrir->addAction(QStringLiteral("Nova lista"));
   nova->setMenu(gMenuNovaLista);
   item(gMenuAbrir, QStringLiteral("Digitar ou colar dados (F3)"), [this] { inserirInput(); });
-  item(gMenuAbrir, QStringLiteral("Abrir recentes..."), [this] { emit abrirRecentesPedido(); });
+  item(gMenuAbrir, QStringLiteral("Abrir lista..."), [this] { emit abrirRecentesPedido(); });
   item(gMenuAbrir, QStringLiteral("Abrir arquivo texto ou CSV..."), [this] { abrirJanelaTexto(); });
   item(gMenuAbrir, QStringLiteral("Abrir arquivo do Excel (.xls, .xlsx)"), [this] { abrirJanelaPlanilha(); });
 
@@ -495,6 +512,17 @@ bool TfrmLista::teclaGrade(int tecla, Qt::KeyboardModifiers modificadores) {
 
 bool TfrmLista::eventFilter(QObject* objeto, QEvent* evento) {
   QTableView* g = ui->gridDados;
+  if (evento->type() == QEvent::KeyPress && objeto->parent() == g->viewport() &&
+      static_cast<QKeyEvent*>(evento)->matches(QKeySequence::Paste)) {
+    // A cell editor of the grid: a table on the clipboard would be flattened
+    // into the cell. It goes into the table as records instead, after what
+    // was typed in the cell is kept; a plain text is pasted into the cell.
+    if (!colarComoRegistros(gDialogos.lerAreaTransferencia())) return false;
+    concluirEdicaoEm(g);
+    g->setFocus();
+    executarColar();
+    return true;
+  }
   if (objeto == g && evento->type() == QEvent::KeyPress) {
     auto* tecla = static_cast<QKeyEvent*>(evento);
     if (teclaGrade(tecla->key(), tecla->modifiers())) return true;
@@ -560,6 +588,8 @@ bool TfrmLista::colar(const QString& texto) {
   g->setUpdatesEnabled(false);
   const bool concluido = gLista.colarCheck(texto, &progresso());
   g->setUpdatesEnabled(true);
+  // The columns fit what came in, as after opening a file.
+  AutoSizeGrid();
   if (!concluido) gDialogos.informar(kOperacaoCancelada);
   return concluido;
 }
@@ -586,6 +616,7 @@ QStringList TfrmLista::escolherArquivosLista() {
 void TfrmLista::mostrarErroArquivo(const QString& erro) { gDialogos.erro(QStringLiteral("Erro: ") + erro); }
 
 Desfecho TfrmLista::abrirDeArquivo(bool descartarExistentes) {
+  gTitulosAntesDeAbrir.reset();
   const QStringList arquivos = escolherArquivosLista();
   Desfecho desfecho = Desfecho::Cancelado;
   // A spreadsheet read as text would fill the table with the bytes of its
@@ -599,21 +630,63 @@ Desfecho TfrmLista::abrirDeArquivo(bool descartarExistentes) {
   }
   if (!arquivos.isEmpty()) {
     QString erro;
+    // Record 1 is the file's first line when the table held no records.
+    const bool primeiraLinhaDoArquivo = descartarExistentes || !gLista.temDados();
+    const QStringList titulosAntes = gLista.gridDados.celulasLinha(0);
     ui->gridDados->setUpdatesEnabled(false);
     desfecho = gLista.abrirArquivos(arquivos, descartarExistentes, &progresso(), &erro);
     ui->gridDados->setUpdatesEnabled(true);
     if (desfecho == Desfecho::Cancelado) gDialogos.informar(kOperacaoCancelada);
     if (desfecho == Desfecho::Falhou) mostrarErroArquivo(erro);
+    if (desfecho == Desfecho::Concluido && primeiraLinhaDoArquivo) gTitulosAntesDeAbrir = titulosAntes;
   }
   AutoSizeGrid();
   atualizarStatus();
   return desfecho;
 }
 
+QString TfrmLista::perguntaTitulos(const QStringList& celulas) {
+  constexpr int kMaxNomes = 6;
+  QStringList nomes;
+  for (const QString& c : celulas)
+    if (!aparar(c).isEmpty()) nomes << aparar(c);
+  if (nomes.size() > kMaxNomes) {
+    nomes.resize(kMaxNomes);
+    nomes << QStringLiteral("...");
+  }
+  return QStringLiteral("A primeira linha do arquivo parece ter os nomes das colunas (%1). Deseja usá-la como "
+                        "nomes das colunas?")
+      .arg(nomes.join(QStringLiteral(", ")));
+}
+
+bool TfrmLista::oferecerTitulos() {
+  if (!gTitulosAntesDeAbrir) return false;
+  // The titles the table had before the open count as known too: the same
+  // list opened again.
+  QList<QStringList> conhecidos = gLista.gTitulosGravados;
+  conhecidos << *std::exchange(gTitulosAntesDeAbrir, std::nullopt);
+  const QSet<QString> colunas = gTextoScript ? colunasDoScript(gTextoScript()) : QSet<QString>();
+  CLGrade& g = gLista.gridDados;
+  if (!pareceLinhaDeTitulos(g, colunas, conhecidos)) return false;
+  if (!gDialogos.confirmar(perguntaTitulos(g.celulasLinha(1)))) return false;
+  // The table still holds what its file holds, titles first: it stays as
+  // saved as it was.
+  const bool editou = gLista.gEditou;
+  g.setRow(1);
+  gLista.linhaParaTitulos();
+  gLista.gEditou = editou;
+  AutoSizeGrid();
+  atualizarStatus();
+  return true;
+}
+
 void TfrmLista::abrirJanelaTexto() {
   TfrmAbrir janela(*this, TfrmAbrir::Pagina::Texto, this);
+  gTitulosAntesDeAbrir.reset();
   janela.exec();
   AutoSizeGrid();
+  // Once, when the window has closed: the first line read may be titles.
+  oferecerTitulos();
 }
 
 void TfrmLista::abrirJanelaPlanilha() {
@@ -646,7 +719,26 @@ bool TfrmLista::novaLista(bool excluirColunas) {
 bool TfrmLista::salvar() {
   concluirEdicao();
   if (!aparar(gLista.gArquivo).isEmpty()) return salvarComo(gLista.gArquivo);
-  return salvarComoDialogo();
+  return salvarNaJanelaSalvar();
+}
+
+bool TfrmLista::salvarNaJanelaSalvar() {
+  QTableView* g = gradeAtiva();
+  g->setUpdatesEnabled(false);
+  const std::optional<QString> texto = mivo::copiarTudo(*gLista.gGrid, &progresso());
+  g->setUpdatesEnabled(true);
+  if (!texto) {
+    gDialogos.informar(kProcedimentoCancelado);
+    return false;
+  }
+  CLLista::pastaListas();
+  const QString gravado = janelaSalvar().salvarArquivo(
+      QStringLiteral("Salvar lista de dados"), QStringLiteral(".txt"), QStringLiteral("dados\\listas\\"), *texto,
+      QFileInfo(gLista.gLastFile).completeBaseName());
+  if (gravado.isEmpty()) return false;
+  gLista.registrarGravacao(gravado);
+  atualizarStatus();
+  return true;
 }
 
 bool TfrmLista::salvarComoDialogo() {

@@ -16,6 +16,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "unCLDialogosLista.h"
@@ -37,6 +38,7 @@ namespace mivo {
 class CLModeloGrade;
 class CLNegOffice;
 class TfrmProgress;
+class TfrmSalvarFile;
 
 class TfrmLista : public QWidget, private CLGradeObservador {
   Q_OBJECT
@@ -63,6 +65,11 @@ class TfrmLista : public QWidget, private CLGradeObservador {
     setProgresso([progresso]() -> CLProgresso& { return *progresso; });
   }
   CLProgresso& progresso();
+  // The program's save-as window ("Salvar..."), which "Salvar (F2)" shows
+  // for a list that belongs to no file; by default one of the window's
+  // own, created on first use. Not owned. The workbench hands its own.
+  void setJanelaSalvar(std::function<TfrmSalvarFile&()> fornecer) { gJanelaSalvarExterna = std::move(fornecer); }
+  TfrmSalvarFile& janelaSalvar();
   // The script's text, read by "Nova lista (eliminar colunas)" for the
   // columns a script demands (pre_colunas).
   void setTextoScript(std::function<QString()> textoScript) { gTextoScript = std::move(textoScript); }
@@ -98,7 +105,8 @@ class TfrmLista : public QWidget, private CLGradeObservador {
   // "Nova lista (...)": false when the user declined.
   bool novaLista(bool excluirColunas);
   // "Salva os dados no arquivo carregado", F2: over the table's file without
-  // asking; without one, as "Salvar como...".
+  // asking; without one, through the save-as window ("Salvar lista de
+  // dados"), after which the table belongs to the file written.
   bool salvar();
   // "Salvar como...": the save dialog, the question when the file exists,
   // then the write. True when written.
@@ -119,10 +127,13 @@ class TfrmLista : public QWidget, private CLGradeObservador {
   void listarDados();
   // Column widths of the data grid (see larguraColunasAuto).
   void AutoSizeGrid();
-  // Opens the open/import window on the text page (then auto-sizes) or on
-  // the spreadsheet page.
+  // Opens the open/import window on the text page (then auto-sizes, and
+  // offers once to make a first line read as a record the titles, see
+  // oferecerTitulos) or on the spreadsheet page.
   void abrirJanelaTexto();
   void abrirJanelaPlanilha();
+  // The question of oferecerTitulos for these cells of record 1.
+  static QString perguntaTitulos(const QStringList& celulas);
 
   // --- Keys ---------------------------------------------------------------------------------
   // Window-level keys, seen before the focused control: F2, F3, F4, Esc.
@@ -190,8 +201,9 @@ class TfrmLista : public QWidget, private CLGradeObservador {
   QAction* acao(const QString& legenda) const;
 
  signals:
-  // "Abrir recentes...": the workbench opens a list through its open-file
-  // window and the interpreter's loader.
+  // "Abrir lista...": the workbench opens a list through its open-file
+  // window and the interpreter's loader (which takes the first line as the
+  // titles).
   void abrirRecentesPedido();
 
  protected:
@@ -217,6 +229,16 @@ class TfrmLista : public QWidget, private CLGradeObservador {
   // first.
   QList<std::pair<int, int>> faixasSelecionadas() const;
   void mostrarErroArquivo(const QString& erro);
+  // "Salvar (F2)" for a table without a file: the active grid's text in the
+  // save-as window.
+  bool salvarNaJanelaSalvar();
+  // Right after a text list was opened into a table that held no records:
+  // when record 1 looks like a title line (pareceLinhaDeTitulos, with the
+  // script's placeholders and the titles known: those of lists written in
+  // this session and those the table had before), asks whether it holds the
+  // column names and, on "Sim", makes it the titles as "Esta linha tem o
+  // nome das colunas" does. Asks at most once per open. True when it did.
+  bool oferecerTitulos();
   // Sets up a grid's title row: a click opens the header popup.
   void prepararTitulos(QTableView* grade);
   // The view's current cell moved: edits pending in the view go back first.
@@ -243,6 +265,11 @@ class TfrmLista : public QWidget, private CLGradeObservador {
   CLDialogosLista gDialogos;
   std::function<CLProgresso&()> gProgressoExterno;
   std::unique_ptr<TfrmProgress> gProgress;
+  std::function<TfrmSalvarFile&()> gJanelaSalvarExterna;
+  std::unique_ptr<TfrmSalvarFile> gSalvarFile;
+  // Set by an open that put a file's first line into record 1: the titles
+  // the table had before; taken by oferecerTitulos.
+  std::optional<QStringList> gTitulosAntesDeAbrir;
   std::function<QString()> gTextoScript;
   QTimer gTmCelula;
   QMenu* gMenuAbrir = nullptr;

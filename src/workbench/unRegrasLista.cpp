@@ -1,5 +1,6 @@
 #include "unRegrasLista.h"
 
+#include <QSet>
 #include <algorithm>
 
 #include "unSecoesScript.h"
@@ -56,6 +57,57 @@ QString preColunasDoScript(const QString& textoScript) {
     if (aparar(linha.left(igual)).toLower() == QLatin1String("pre_colunas")) return linha.mid(igual + 1);
   }
   return {};
+}
+
+QSet<QString> colunasDoScript(const QString& textoScript) {
+  QSet<QString> nomes;
+  qsizetype pos = 0;
+  while ((pos = textoScript.indexOf(u'{', pos)) >= 0) {
+    const qsizetype fim = textoScript.indexOf(u'}', pos + 1);
+    if (fim < 0) break;
+    const QString nome = aparar(textoScript.mid(pos + 1, fim - pos - 1));
+    const bool feitoNaExecucao = nome.contains(u'[') || nome.contains(u'{') || nome.contains(u'&');
+    // A "{" inside the name starts another reference: look again from it.
+    if (!nome.isEmpty() && !feitoNaExecucao && !nome.contains(u'\n')) nomes.insert(nome.toLower());
+    pos = nome.contains(u'{') ? pos + 1 : fim + 1;
+  }
+  return nomes;
+}
+
+namespace {
+
+// A row's cells as titles compare: trimmed, lower-cased, blank cells at the
+// end dropped.
+QStringList comoTitulos(const QStringList& celulas) {
+  QStringList r;
+  r.reserve(celulas.size());
+  for (const QString& c : celulas) r << aparar(c).toLower();
+  while (!r.isEmpty() && r.last().isEmpty()) r.removeLast();
+  return r;
+}
+
+}  // namespace
+
+bool pareceLinhaDeTitulos(const CLGrade& grade, const QSet<QString>& colunasScript,
+                          const QList<QStringList>& titulosConhecidos) {
+  if (grade.RowCount() < 2 || !comoTitulos(grade.celulasLinha(0)).isEmpty()) return false;
+  const QStringList primeira = comoTitulos(grade.celulasLinha(1));
+  if (primeira.isEmpty()) return false;
+  for (const QStringList& conhecidos : titulosConhecidos)
+    if (comoTitulos(conhecidos) == primeira) return true;
+  for (int c = 0; c < primeira.size(); ++c) {
+    if (primeira[c].isEmpty() || !colunasScript.contains(primeira[c])) continue;
+    bool repete = false;
+    for (int r = 2; r < grade.RowCount() && !repete; ++r)
+      repete = aparar(grade.celula(c, r).toString()).compare(primeira[c], Qt::CaseInsensitive) == 0;
+    if (!repete) return true;
+  }
+  return false;
+}
+
+bool colarComoRegistros(const QString& texto) {
+  const QString t = aparar(texto);
+  return t.contains(u'\n') || t.contains(u'\r') || t.contains(u'\t');
 }
 
 }  // namespace mivo

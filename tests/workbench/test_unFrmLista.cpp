@@ -18,8 +18,10 @@
 #include <QTimer>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QImage>
+#include <QInputDialog>
 #include <QPainter>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -28,11 +30,16 @@
 #include <functional>
 #include <optional>
 
+#include "unApoioDialogos.h"
+#include "unCLDialogosLista.h"
 #include "unDelegadoDestaque.h"
 #include "unFrmAbrir.h"
+#include "unFrmSalvarFile.h"
 
 #include "impressaoQt.h"
+#include "unCLColunas.h"
 #include "unJanelaListaTeste.h"
+#include "unRegrasLista.h"
 #include "unUtil.h"
 
 namespace mivo {
@@ -87,7 +94,7 @@ TEST_F(JanelaLista, LegendasDosBotoesMenusEStatus) {
   EXPECT_EQ(legendas(janela->menuNovaLista()),
             L({"Nova lista (não eliminar colunas)", "Nova lista (eliminar colunas)"}));
   EXPECT_EQ(legendas(janela->menuAbrir()),
-            L({"Nova lista", "Digitar ou colar dados (F3)", "Abrir recentes...", "Abrir arquivo texto ou CSV...",
+            L({"Nova lista", "Digitar ou colar dados (F3)", "Abrir lista...", "Abrir arquivo texto ou CSV...",
                "Abrir arquivo do Excel (.xls, .xlsx)"}));
   EXPECT_EQ(legendas(janela->menuEditar()),
             L({"Esta linha tem o nome das colunas", "Obter caminho de arquivo...", "Copiar", "Colar (CTRL + V)",
@@ -204,6 +211,94 @@ TEST_F(JanelaLista, DigitarOuColarDados) {
   EXPECT_EQ(lista.gridDados.qtdRegistros(), 2);
 }
 
+// After a paste (Ctrl+V or the input window) the columns fit what came in,
+// as after opening a file.
+TEST_F(JanelaLista, ColarAjustaAsLargurasDasColunas) {
+  const QString texto = QStringLiteral("id;endereço\r\n1;Avenida Governador Agamenon Magalhães, 4775, apto 1201");
+  struct Caso {
+    const char* nome;
+    std::function<void()> colar;
+  };
+  const Caso casos[] = {
+      {"Ctrl+V",
+       [&] {
+         roteiro.areaTransferencia = texto;
+         QTest::keyClick(janela->gridDados(), Qt::Key_V, Qt::ControlModifier);
+       }},
+      {"Digitar ou colar dados (F3)",
+       [&] {
+         roteiro.respostaEntrada = texto;
+         janela->acao(QStringLiteral("Digitar ou colar dados (F3)"))->trigger();
+       }},
+  };
+  QTableView* g = janela->gridDados();
+  const QFontMetrics medidas(g->font());
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.nome);
+    lista.gridZerar(true);
+    for (int col = 0; col < 2; ++col) g->setColumnWidth(col, 150);
+    c.colar();
+    ASSERT_EQ(lista.gridDados.qtdRegistros(), 2);
+    const QList<int> esperadas =
+        larguraColunasAuto(lista.gridDados, [&](const QString& t) { return medidas.horizontalAdvance(t); });
+    ASSERT_EQ(esperadas.size(), 2);
+    EXPECT_EQ(g->columnWidth(0), esperadas[0]);
+    EXPECT_EQ(g->columnWidth(1), esperadas[1]);
+    EXPECT_LT(g->columnWidth(0), 150);
+    EXPECT_GT(g->columnWidth(1), 150);
+  }
+}
+
+// A single click on the selected cell leaves the editor closed (a user
+// clicks the grid before Ctrl+V); a double click opens it. In an open
+// editor, a paste of several lines or cells goes into the table as records,
+// after what was typed in the cell is kept; plain text goes into the cell.
+TEST_F(JanelaLista, ColarComACelulaEmEdicao) {
+  janela->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(janela.get()));
+  QTableView* g = janela->gridDados();
+  struct Caso {
+    const char* area;
+    Registros esperado;
+    bool editorAberto;  // after the paste
+  };
+  const Caso casos[] = {
+      {"Bia\tNatal\r\nCaio\tOlinda\r\n", {L({"Ana x", "Recife"}), L({"Bia", "Natal"}), L({"Caio", "Olinda"})},
+       false},
+      {"Bia\tNatal", {L({"Ana x", "Recife"}), L({"Bia", "Natal"})}, false},
+      {"Bia;Natal\nCaio;Olinda", {L({"Ana x", "Recife"}), L({"Bia", "Natal"}), L({"Caio", "Olinda"})}, false},
+      {"Olá, mundo; fim", {L({"Ana", "Recife"})}, true},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.area);
+    preencher(QStringLiteral("Ana;Recife"));
+    g->setFocus();
+    const QPoint celula = g->visualRect(g->model()->index(0, 0)).center();
+    ASSERT_TRUE(g->selectionModel()->isSelected(g->model()->index(0, 0)));
+    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, celula);
+    QTest::qWait(QApplication::doubleClickInterval() + 300);
+    EXPECT_EQ(g->indexWidget(g->currentIndex()), nullptr) << "um clique abriu o editor";
+
+    QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, celula);
+    ASSERT_TRUE(esperar([&] { return g->indexWidget(g->currentIndex()) != nullptr; }));
+    auto* editor = qobject_cast<QLineEdit*>(g->indexWidget(g->currentIndex()));
+    ASSERT_NE(editor, nullptr);
+    if (!c.editorAberto) editor->setText(QStringLiteral("Ana x"));
+    editor->setCursorPosition(0);
+    roteiro.areaTransferencia = QString::fromUtf8(c.area);
+    QGuiApplication::clipboard()->setText(roteiro.areaTransferencia);
+    QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(registros(), c.esperado);
+    QWidget* aberto = g->indexWidget(g->currentIndex());
+    EXPECT_EQ(aberto != nullptr, c.editorAberto);
+    if (c.editorAberto) {
+      ASSERT_EQ(aberto, editor);
+      EXPECT_EQ(editor->text(), QStringLiteral("Olá, mundo; fimAna"));
+      QTest::keyClick(editor, Qt::Key_Escape);
+    }
+  }
+}
+
 // --- Title row --------------------------------------------------------------------------------------------
 
 TEST_F(JanelaLista, EstaLinhaTemONomeDasColunas) {
@@ -300,27 +395,65 @@ TEST_F(JanelaLista, ExcluirComAVisaoFiltradaERecusado) {
 
 // --- Saving ---------------------------------------------------------------------------------------------
 
-TEST_F(JanelaLista, SalvarPedeArquivoESalvaDepoisSemPerguntar) {
-  preencher(QStringLiteral("Ana;a@x\nBia;b@x"));
+// "Salvar (F2)" on a list without a file: the program's save-as window
+// titled "Salvar lista de dados" (the window's own unless one was handed
+// over), proposing the name of the list last opened; written as a list file
+// is. The table then belongs to that file, and F2 writes over it without
+// asking.
+TEST_F(JanelaLista, SalvarSemArquivoUsaAJanelaSalvarEDepoisNaoPergunta) {
+  preencher(QStringLiteral("João;a@x\nBia;b@x"));
   lista.gridDados.setLinhaInteira(0, L({"nome", "email"}));
-  const QString semExtensao = pasta.filePath(QStringLiteral("dados/listas/contatos"));
-  const QString caminho = semExtensao + QStringLiteral(".txt");
-  roteiro.salvarComo << semExtensao;
-  QTest::keyClick(janela->gridDados(), Qt::Key_F2);
-  EXPECT_EQ(roteiro.dialogosSalvar, 1);
-  EXPECT_TRUE(roteiro.perguntas.isEmpty());
-  EXPECT_EQ(lerBytes(caminho), QByteArray("nome;email\r\nAna;a@x\r\nBia;b@x\r\n"));
+  lista.gLastFile = pasta.filePath(QStringLiteral("antigas/contatos.txt"));
+
+  // The window's own, cancelled: nothing written, no system dialog.
+  QWidget* paiDaPropria = nullptr;
+  {
+    teste::CLEsperaModal<TfrmSalvarFile> espera([&](TfrmSalvarFile& j) {
+      paiDaPropria = j.parentWidget();
+      j.reject();
+    });
+    QTest::keyClick(janela->gridDados(), Qt::Key_F2);
+    EXPECT_TRUE(espera.atendida());
+  }
+  EXPECT_EQ(paiDaPropria, janela.get());
+  EXPECT_TRUE(lista.gArquivo.isEmpty());
+  EXPECT_EQ(janela->textoSalvo(), QStringLiteral("Está salvo: Não"));
+
+  TfrmSalvarFile janelaSalvar;
+  int pedidas = 0;
+  janela->setJanelaSalvar([&]() -> TfrmSalvarFile& {
+    ++pedidas;
+    return janelaSalvar;
+  });
+  QString titulo, proposto;
+  {
+    teste::CLEsperaModal<TfrmSalvarFile> espera([&](TfrmSalvarFile& j) {
+      titulo = j.findChild<QLabel*>(QStringLiteral("lbTitle"))->text();
+      auto* nome = j.findChild<QLineEdit*>(QStringLiteral("edtNome"));
+      proposto = nome->text();
+      nome->setText(QStringLiteral("clientes"));
+      j.findChild<QPushButton*>(QStringLiteral("btnOk"))->click();
+    });
+    janela->acao(QStringLiteral("Salvar (F2)"))->trigger();
+    EXPECT_TRUE(espera.atendida());
+  }
+  EXPECT_EQ(pedidas, 1);
+  EXPECT_EQ(titulo, QStringLiteral("Salvar lista de dados"));
+  EXPECT_EQ(proposto, QStringLiteral("contatos"));
+  EXPECT_EQ(roteiro.dialogosSalvar, 0);
+  const QString caminho = pasta.filePath(QStringLiteral("dados/listas/clientes.txt"));
+  EXPECT_EQ(lerBytes(caminho), QByteArray("nome;email\r\nJo\xE3o;a@x\r\nBia;b@x\r\n"));
   EXPECT_EQ(janela->textoSalvo(), QStringLiteral("Está salvo: Sim"));
   EXPECT_EQ(janela->textoArquivo(), QStringLiteral("Arquivo: ") + caminho);
   EXPECT_EQ(lista.gLastFile, caminho);
   ASSERT_FALSE(lista.gRecentes.itens().isEmpty());
   EXPECT_EQ(lista.gRecentes.itens().first().caminho, caminho);
 
-  // An edit makes it unsaved; F2 writes over the same file, no dialog.
+  // An edit makes it unsaved; F2 writes over the same file, no window.
   lista.editarCelula(0, 1, QStringLiteral("Ana Maria"));
   EXPECT_EQ(janela->textoSalvo(), QStringLiteral("Está salvo: Não"));
-  janela->acao(QStringLiteral("Salvar (F2)"))->trigger();
-  EXPECT_EQ(roteiro.dialogosSalvar, 1);
+  QTest::keyClick(janela->gridDados(), Qt::Key_F2);
+  EXPECT_EQ(pedidas, 1);
   EXPECT_EQ(lerBytes(caminho), QByteArray("nome;email\r\nAna Maria;a@x\r\nBia;b@x\r\n"));
   EXPECT_EQ(janela->textoSalvo(), QStringLiteral("Está salvo: Sim"));
 }
@@ -578,7 +711,7 @@ TEST_F(JanelaLista, ObterCaminhoCopiarListarERecentes) {
   EXPECT_EQ(registros(), (Registros{L({"a", "b"}), L({"c", "/home/u/foto.png"})}));
 
   QSignalSpy pedidos(janela.get(), &TfrmLista::abrirRecentesPedido);
-  janela->acao(QStringLiteral("Abrir recentes..."))->trigger();
+  janela->acao(QStringLiteral("Abrir lista..."))->trigger();
   EXPECT_EQ(pedidos.count(), 1);
 }
 
@@ -610,6 +743,80 @@ TEST_F(JanelaLista, ComandosDeAbrirMostramAJanelaNaPagina) {
     EXPECT_EQ(*vista, c.pagina);
   }
   EXPECT_EQ(roteiro.dialogosAbrir, 0);
+}
+
+// "Abrir arquivo texto ou CSV..." reads a file's title line as record 1.
+// When it looks like one (the script names a column in it, or a list this
+// program wrote starts with it), the window asks once, after the open
+// window has closed; "Sim" makes it the titles and the table still counts
+// as saved. Ordinary lists and appended files are not asked about.
+TEST_F(JanelaLista, AbrirTextoOfereceAPrimeiraLinhaComoTitulos) {
+  const QString contatos =
+      gravarArquivo(QStringLiteral("contatos.txt"), "nome;celular\r\nAna;(81) 99999-0000\r\nBia;(11) 98888-1111\r\n");
+  const QString comuns = gravarArquivo(QStringLiteral("comuns.txt"), "Ana;(81) 99999-0000\r\nBia;(11) 98888-1111\r\n");
+  const QString usaNome = QStringLiteral("&TextoColar(\"Olá, {nome}!\").\r\n&TeclarEnter().");
+  const Registros doArquivo{L({"nome", "celular"}), L({"Ana", "(81) 99999-0000"}), L({"Bia", "(11) 98888-1111"})};
+  const Registros semTitulos = doArquivo.mid(1);
+  const QString pergunta = TfrmLista::perguntaTitulos(L({"nome", "celular"}));
+  EXPECT_EQ(pergunta, QStringLiteral("A primeira linha do arquivo parece ter os nomes das colunas (nome, celular). "
+                                     "Deseja usá-la como nomes das colunas?"));
+  struct Caso {
+    const char* nome;
+    QString script;
+    QString arquivo;
+    bool descartar;
+    QList<bool> respostas;
+    QStringList perguntas;
+    QStringList titulos;
+    Registros registros;
+  };
+  const Caso casos[] = {
+      {"o script usa {nome}: Sim", usaNome, contatos, true, {true}, {pergunta}, L({"nome", "celular"}), semTitulos},
+      {"o script usa {nome}: Não", usaNome, contatos, true, {false}, {pergunta}, L({"", ""}), doArquivo},
+      {"o script não usa colunas", QStringLiteral("&TeclarEnter()."), contatos, true, {}, {}, L({"", ""}),
+       doArquivo},
+      {"lista sem linha de títulos", usaNome, comuns, true, {}, {}, L({"", ""}), semTitulos},
+      {"acrescentada a registros", usaNome, contatos, false, {}, {}, L({"", ""}),
+       Registros{L({"Velho", "1"})} + doArquivo},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.nome);
+    preencher(QStringLiteral("Velho;1"));
+    lista.gArquivo = pasta.filePath(QStringLiteral("velho.txt"));
+    lista.gEditou = false;
+    janela->setTextoScript([&] { return c.script; });
+    roteiro.perguntas.clear();
+    roteiro.respostas = c.respostas;
+    roteiro.arquivosAbrir = {{c.arquivo}};
+    teste::CLEsperaModal<TfrmAbrir> abrir([&](TfrmAbrir& j) {
+      j.setDescartar(c.descartar);
+      j.btnSelecionarTextoClick();
+    });
+    janela->acao(QStringLiteral("Abrir arquivo texto ou CSV..."))->trigger();
+    ASSERT_TRUE(abrir.atendida());
+    EXPECT_EQ(roteiro.perguntas, c.perguntas);
+    EXPECT_EQ(titulos(), c.titulos);
+    EXPECT_EQ(registros(), c.registros);
+    if (c.descartar) EXPECT_EQ(janela->textoSalvo(), QStringLiteral("Está salvo: Sim"));
+  }
+  EXPECT_EQ(janela->gridDados()->model()->headerData(0, Qt::Horizontal).toString(), QString());
+
+  // A list this window wrote, opened again after a new list, with no script.
+  janela->setTextoScript(nullptr);
+  preencher(QStringLiteral("Ana;10"));
+  lista.gridDados.setLinhaInteira(0, L({"Cliente", "Valor"}));
+  const QString gravada = pasta.filePath(QStringLiteral("gravada.txt"));
+  ASSERT_TRUE(janela->salvarComo(gravada));
+  lista.gridZerar(true);
+  roteiro.perguntas.clear();
+  roteiro.respostas = {true};
+  roteiro.arquivosAbrir = {{gravada}};
+  teste::CLEsperaModal<TfrmAbrir> abrir([&](TfrmAbrir& j) { j.btnSelecionarTextoClick(); });
+  janela->findChild<QToolButton*>(QStringLiteral("btnAbrir"))->click();
+  EXPECT_EQ(roteiro.perguntas, QStringList{TfrmLista::perguntaTitulos(L({"Cliente", "Valor"}))});
+  EXPECT_EQ(titulos(), L({"Cliente", "Valor"}));
+  EXPECT_EQ(registros(), Registros{L({"Ana", "10"})});
+  EXPECT_EQ(janela->gridDados()->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Valor"));
 }
 
 // The interpreter moves the current record: the view follows.
@@ -1159,6 +1366,33 @@ TEST_F(JanelaLista, MarcarDesmarcarELimparMarcados) {
   janela->acao(QStringLiteral("Desmarcar tudo"))->trigger();
   EXPECT_EQ(selecionadas(), 0);
   EXPECT_FALSE(painel->isVisible());
+}
+
+// The column-name boxes are wide enough for their whole caption in the
+// title bar: in bold, as title bars draw it, with room beside it for the
+// frame's icon and three buttons.
+TEST(CaixaDoNomeDaColuna, LegendaInteiraNaBarraDeTitulo) {
+  constexpr int kBotoesDaMoldura = 4 * 24;
+  for (const QString& titulo : {colunas::tituloRenomear(), colunas::tituloInserir()}) {
+    SCOPED_TRACE(titulo.toStdString());
+    QString vista, prompt;
+    int largura = 0;
+    teste::CLEsperaModal<QInputDialog> espera([&](QInputDialog& j) {
+      vista = j.windowTitle();
+      prompt = j.labelText();
+      largura = j.width();
+      j.reject();
+    });
+    bool ok = true;
+    EXPECT_EQ(CLDialogosLista::padrao().caixaTexto(titulo, colunas::promptNome(), QString(), &ok), QString());
+    ASSERT_TRUE(espera.atendida());
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(vista, titulo);
+    EXPECT_EQ(prompt, colunas::promptNome());
+    QFont negrito = QApplication::font();
+    negrito.setBold(true);
+    EXPECT_GE(largura, QFontMetrics(negrito).horizontalAdvance(titulo) + kBotoesDaMoldura);
+  }
 }
 
 }  // namespace
