@@ -2,7 +2,6 @@
 // async-signal-safe) and a QSocketNotifier reads it on the event loop.
 
 #include <fcntl.h>
-#include <signal.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -12,6 +11,7 @@
 #include <cerrno>
 
 #include "unEncerrarPorSinal.h"
+#include "unPedidoParada.h"
 
 namespace mivo {
 
@@ -99,16 +99,7 @@ int codigoDoEncerramentoPorSinal() { return gCodigo; }
 void instalarEncerramentoPorSinal(AcoesEncerramento acoes) {
   if (gTubo[0] >= 0 || pipe2(gTubo, O_CLOEXEC | O_NONBLOCK) != 0) return;
   new CLEncerramento(std::move(acoes));
-  for (int sinal : {SIGTERM, SIGINT, SIGHUP}) {
-    struct sigaction antes {};
-    if (sigaction(sinal, nullptr, &antes) == 0 && !(antes.sa_flags & SA_SIGINFO) && antes.sa_handler == SIG_IGN)
-      continue;
-    struct sigaction nova {};
-    nova.sa_handler = &aoReceberSinal;
-    sigemptyset(&nova.sa_mask);
-    nova.sa_flags = SA_RESTART;
-    sigaction(sinal, &nova, nullptr);
-  }
+  instalarTratadorDeParada(&aoReceberSinal);
 }
 
 }  // namespace mivo

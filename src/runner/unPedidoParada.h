@@ -10,6 +10,11 @@ namespace mivo {
 
 // Installs the handlers; called once by the program, before the run.
 void instalarPedidoDeParada();
+// Installs `tratador` for those same signals, leaving alone the ones the
+// program was started with ignored; for a program that handles the request
+// itself (the workbench). The handler may only do what is
+// async-signal-safe.
+void instalarTratadorDeParada(void (*tratador)(int));
 // True once a request arrived.
 bool paradaPedida();
 

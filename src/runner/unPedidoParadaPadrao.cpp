@@ -20,9 +20,11 @@ extern "C" void aoPedirParada(int sinal) {
 
 }  // namespace
 
-void instalarPedidoDeParada() {
+void instalarPedidoDeParada() { instalarTratadorDeParada(&aoPedirParada); }
+
+void instalarTratadorDeParada(void (*tratador)(int)) {
   for (int sinal : {SIGINT, SIGTERM}) {
-    if (std::signal(sinal, &aoPedirParada) == SIG_IGN) std::signal(sinal, SIG_IGN);
+    if (std::signal(sinal, tratador) == SIG_IGN) std::signal(sinal, SIG_IGN);
   }
 }
 

@@ -17,13 +17,15 @@ extern "C" void aoPedirParada(int sinal) { gSinal.store(sinal, std::memory_order
 
 }  // namespace
 
-void instalarPedidoDeParada() {
+void instalarPedidoDeParada() { instalarTratadorDeParada(&aoPedirParada); }
+
+void instalarTratadorDeParada(void (*tratador)(int)) {
   for (int sinal : {SIGINT, SIGTERM, SIGHUP}) {
     struct sigaction antes {};
     if (sigaction(sinal, nullptr, &antes) == 0 && !(antes.sa_flags & SA_SIGINFO) && antes.sa_handler == SIG_IGN)
       continue;
     struct sigaction nova {};
-    nova.sa_handler = &aoPedirParada;
+    nova.sa_handler = tratador;
     sigemptyset(&nova.sa_mask);
     // Interrupted system calls (writing the list, reading the X server)
     // carry on; waits that must notice the request poll for it.
