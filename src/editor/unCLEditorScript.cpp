@@ -81,6 +81,11 @@ void CLEditorScript::setTextoScript(const QString& texto) {
   setText(texto);
   SendScintilla(SCI_EMPTYUNDOBUFFER);
   SendScintilla(SCI_GOTOPOS, 0L);
+  // Moving the caret scrolls it into view, and an editor not laid out yet
+  // (hidden, a line high or less) has no room for it: Scintilla then scrolls
+  // past the first line, and keeps that once the editor gets its real size.
+  SendScintilla(SCI_SETFIRSTVISIBLELINE, 0L);
+  SendScintilla(SCI_SETXOFFSET, 0L);
 }
 
 int CLEditorScript::qtdLinhas() const { return lines(); }

@@ -4,7 +4,9 @@
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTest>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "unApoioEditor.h"
@@ -91,6 +93,43 @@ TEST_F(EditorScript, TextoLinhasESeguirLinha) {
   QTest::keyClick(&ed, 'x');
   EXPECT_EQ(ed.qtdLinhas(), 1000);
   EXPECT_EQ(ed.textoScript(), linhas.join(u'\n'));
+}
+
+// A text set while the editor has no room for a line (laid out in a window
+// not shown yet, the horizontal scroll bar taking what height it has) still
+// shows its first line once the editor gets its size.
+TEST_F(EditorScript, TextoNovoComecaNaPrimeiraLinhaAntesDeAparecer) {
+  QStringList linhas;
+  for (int i = 1; i <= 300; ++i) linhas << QStringLiteral("&Valor(linha %1).").arg(i);
+  const QString texto = linhas.join(u'\n');
+  for (const int altura : {30, 400}) {
+    SCOPED_TRACE(altura);
+    ed.seguirLinha(200);  // the text before was scrolled down
+    ed.resize(100, altura);
+    QApplication::processEvents();
+    ed.setTextoScript(texto);
+    ed.resize(700, 400);
+    QApplication::processEvents();
+    EXPECT_EQ(primeiraVisivel(), 0);
+    EXPECT_EQ(ed.linhaAtual(), 1);
+  }
+
+  // As the workbench does it: the editor on a page of a window that was
+  // laid out but not shown yet, the page chosen after the window appears.
+  QTabWidget abas;
+  abas.addTab(new QWidget, QStringLiteral("Informações"));
+  auto* pagina = new QWidget;
+  auto* editor = new CLEditorScript(pagina);
+  (new QVBoxLayout(pagina))->addWidget(editor);
+  abas.addTab(pagina, QStringLiteral("Código"));
+  QApplication::processEvents();
+  editor->setTextoScript(texto);
+  abas.resize(700, 500);
+  abas.show();
+  abas.setCurrentIndex(1);
+  QApplication::processEvents();
+  ASSERT_GT(editor->SendScintilla(QsciScintillaBase::SCI_LINESONSCREEN), 5);
+  EXPECT_EQ(editor->firstVisibleLine(), 0);
 }
 
 // --- Search ------------------------------------------------------------------
