@@ -1,5 +1,7 @@
 #include "unFrmInfo.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QFrame>
@@ -75,13 +77,19 @@ QLineEdit* campo(QWidget* pai, const char* nome, bool vivo) {
 
 // --- The inspector ------------------------------------------------------------
 
+namespace {
+constexpr int kLarguraInfo = 296;
+constexpr int kAlturaInfoMinima = 312;
+}  // namespace
+
 TfrmInfo::TfrmInfo(CLDesktop& desktop, QWidget* pai)
     : QWidget(pai, Qt::Window | Qt::WindowStaysOnTopHint), gDesktop(desktop) {
   setObjectName(QStringLiteral("TfrmInfo"));
   setWindowTitle(QStringLiteral("Informações"));
   setAttribute(Qt::WA_DeleteOnClose);
-  setFixedSize(296, 312);
   auto* grade = new QGridLayout(this);
+  grade->setContentsMargins(8, 8, 8, 8);
+  grade->setVerticalSpacing(3);
   int linha = 0;
   auto rotulo = [&](const QString& texto, int coluna = 0, int largura = 1) {
     grade->addWidget(new QLabel(texto, this), linha, coluna, 1, largura);
@@ -111,6 +119,7 @@ TfrmInfo::TfrmInfo(CLDesktop& desktop, QWidget* pai)
   par(QStringLiteral("Janela:"), edtJanelaAtiva);
   auto* instrucao = new QLabel(
       QStringLiteral("Pressione F4 para salvar a posição do mouse e a cor. Clique no campo para copiar o valor:"), this);
+  instrucao->setObjectName(QStringLiteral("lbInstrucao"));
   instrucao->setWordWrap(true);
   grade->addWidget(instrucao, linha++, 0, 1, 3);
   edtMouseNormal = campo(this, "edtMouseNormal", false);
@@ -130,6 +139,11 @@ TfrmInfo::TfrmInfo(CLDesktop& desktop, QWidget* pai)
   grade->addWidget(edtWeb2, linha++, 2);
   par(QStringLiteral("Cor RGB:"), edtRgb2);
   par(QStringLiteral("Janela:"), edtJanelaAtiva2);
+  // 296 wide, as tall as the wrapped instruction and the fields at their
+  // own height need (312 at the least): the fonts of this system make the
+  // fields taller than the window was first drawn for.
+  setFixedWidth(kLarguraInfo);
+  setFixedHeight(std::max(kAlturaInfoMinima, heightForWidth(kLarguraInfo)));
   pintar(Shape1, kCorInvalida);
   pintar(Shape2, kCorInvalida);
   for (QLineEdit* e : {edtMouseNormal, edtMouseCentro, edtMouseAbs, edtWeb2, edtRgb2, edtJanelaAtiva2})

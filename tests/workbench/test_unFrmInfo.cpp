@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 
@@ -75,6 +76,36 @@ TEST(Inspetor, ValoresAoVivoF4ECopia) {
   EXPECT_EQ(campo("edtJanelaAtiva")->text(), QStringLiteral("Conversa — Ana"));
   QTest::mouseClick(campo("edtMouseNormal"), Qt::LeftButton);
   QTRY_COMPARE_WITH_TIMEOUT(copiados, QStringList({QStringLiteral("-420;100")}), 5000);
+}
+
+// The instruction above the frozen values shows whole: wrapped at the
+// window's width into as many lines as it needs, and the window still has
+// room for every control at its own height, none over another.
+TEST(Inspetor, InstrucaoInteiraEControlesNoLugar) {
+  CLDesktopSimulado desktop;
+  TfrmInfo janela(desktop);
+  janela.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&janela));
+  auto* instrucao = janela.findChild<QLabel*>(QStringLiteral("lbInstrucao"));
+  ASSERT_NE(instrucao, nullptr);
+  EXPECT_TRUE(instrucao->text().startsWith(QStringLiteral("Pressione F4 para salvar a posição do mouse e a cor.")));
+  EXPECT_EQ(janela.width(), 296);
+  EXPECT_GE(janela.height(), 312);
+  // More than one line at this width, and all of them shown.
+  const int precisa = instrucao->heightForWidth(instrucao->width());
+  EXPECT_GE(precisa, 2 * instrucao->fontMetrics().lineSpacing());
+  EXPECT_GE(instrucao->height(), precisa);
+  QList<QWidget*> controles;
+  for (QWidget* w : janela.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    if (w->isVisible()) controles << w;
+  ASSERT_GE(controles.size(), 20);
+  for (QWidget* w : controles) {
+    const std::string nome = (w->objectName() + QLatin1Char(' ') + w->metaObject()->className()).toStdString();
+    EXPECT_TRUE(janela.rect().contains(w->geometry())) << nome;
+    EXPECT_GE(w->height(), w->minimumSizeHint().height()) << nome;
+    for (QWidget* outro : controles)
+      EXPECT_TRUE(w == outro || !w->geometry().intersects(outro->geometry())) << nome;
+  }
 }
 
 TEST(Passo, MostraEAfastaEnquantoOPonteiroEstaNoTopo) {
