@@ -1,5 +1,6 @@
 #include "unFrmMacro.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -40,6 +41,15 @@ QPlainTextEdit* coluna(QSplitter* divisor, const QString& titulo, const char* no
 
 }  // namespace
 
+QRect TfrmMacro::areaTela() const {
+  // The screen of the window in front (the workbench, as the recorder
+  // opens), else this window's.
+  const QWidget* ativa = QApplication::activeWindow();
+  const QScreen* tela = ativa && ativa != this ? ativa->screen() : screen();
+  if (!tela) tela = QGuiApplication::primaryScreen();
+  return tela ? tela->availableGeometry() : QRect(0, 0, 1280, 800);
+}
+
 const char* const TfrmMacro::kDicaId = "11219";
 
 QString TfrmMacro::textoDica() {
@@ -47,12 +57,11 @@ QString TfrmMacro::textoDica() {
       "A gravação de ações (macro) facilitará a obtenção de código para seu script. Algumas dicas importantes "
       "sobre a gravação:\\n\\n1- O Mivo só grava suas ações quando você clicar no botão \"Iniciar gravação\"\\n2- O "
       "gravador identifica locais onde o mouse foi clicado, tanto com o botão direito como com o botão "
-      "esquerdo\\n3- As teclas digitadas também são gravadas. Cedilha e caracteres com acento não são "
-      "identificados\\n4- Combinações de teclas não são identificadas na gravação (ex: CTRL + E). Para isso, use "
+      "esquerdo\\n3- As teclas digitadas também são gravadas; maiúsculas, letras com acento e cedilha viram "
+      "&TextoDigitar\\n4- Combinações de teclas não são identificadas na gravação (ex: CTRL + E). Para isso, use "
       "funções disponíveis na linguagem do Mivo\\n\\nRecomendamos usar a gravação de ações principalmente para "
       "cliques e digitação de teclas específicas, normalmente necessárias em seletores e menus. Evite usar a "
-      "gravação para digitar textos longos ou com acento. Melhor usar a função &TextoColar(\"valor\") nesses "
-      "casos");
+      "gravação para digitar textos longos. Melhor usar a função &TextoColar(\"valor\") nesses casos");
 }
 
 TfrmMacro::TfrmMacro(CLDesktop& desktop, CLGravador::Relogio agora, QWidget* pai)
@@ -116,6 +125,11 @@ TfrmMacro::TfrmMacro(CLDesktop& desktop, CLGravador::Relogio agora, QWidget* pai
   connect(btnParar, &QPushButton::clicked, this, &TfrmMacro::pararGravacao);
   connect(btnLimpar, &QPushButton::clicked, this, &TfrmMacro::btnLimparClick);
   connect(btnMostrar, &QPushButton::clicked, this, &TfrmMacro::btnMostrarClick);
+
+  // In the middle of the screen the user works on; left to itself the
+  // window manager puts it in a corner when the workbench fills the screen.
+  const QRect area = areaTela();
+  move(area.center() - rect().center());
 }
 
 TfrmMacro::~TfrmMacro() = default;
@@ -131,11 +145,14 @@ void TfrmMacro::iniciarGravacao() {
   pnTool->hide();
   gColunas->hide();
   layout()->activate();
-  // A small bar at the top of the screen, above the other windows.
+  // A small bar at the top of the screen, above the other windows. Where
+  // the window was is kept for its return; move() places the frame, so the
+  // bar's title stays on the screen.
+  gGeometriaAntes = saveGeometry();
+  const QRect area = areaTela();
   setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);
-  const QScreen* tela = screen() ? screen() : QGuiApplication::primaryScreen();
-  const QRect area = tela ? tela->availableGeometry() : QRect(0, 0, 1280, 800);
-  setGeometry(area.x() + (area.width() - 350) / 2, area.y(), 350, 53);
+  resize(350, 53);
+  move(area.x() + (area.width() - 350) / 2, area.y());
   show();
 }
 
@@ -145,9 +162,10 @@ void TfrmMacro::pararGravacao() {
   pnTool->show();
   gColunas->show();
   if (windowFlags() & Qt::Tool) {
+    // Back as it was before the bar: a framed window, its place and size.
     setWindowFlags(Qt::Window);
     layout()->activate();
-    resize(787, 481);
+    restoreGeometry(gGeometriaAntes);
     show();
   }
   raise();

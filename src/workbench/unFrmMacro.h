@@ -5,6 +5,8 @@
 // script statements that repeat it. The user copies the lines from the
 // "Script" column; nothing goes into the workbench's editor by itself.
 
+#include <QByteArray>
+#include <QRect>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
@@ -41,7 +43,11 @@ class TfrmMacro : public QWidget {
   static constexpr int kAlturaDica = 500;
 
  private:
+  // The available area of the screen the user works on.
+  QRect areaTela() const;
+
   CLGravador gGravador;
+  QByteArray gGeometriaAntes;  // the window before it became the small bar
   QTimer gTmMacro;
   QWidget* pnTool = nullptr;
   QLabel* pnStatus = nullptr;
