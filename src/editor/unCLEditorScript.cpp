@@ -151,6 +151,9 @@ void CLEditorScript::LocalizarTexto(bool doInicio) {
     if (!s.contains(u'\n') && !s.contains(u'\r')) inicial = s;
   }
   gSearchText = gPedirTexto ? gPedirTexto(QStringLiteral("Localizar..."), inicial) : QString();
+  // The value box takes several lines: Enter pressed to confirm leaves a
+  // line break after the text, which no line of the script holds there.
+  while (gSearchText.endsWith(u'\n') || gSearchText.endsWith(u'\r')) gSearchText.chop(1);
   if (!gSearchText.isEmpty()) DoSearchReplaceText(doInicio, false);
 }
 

@@ -49,8 +49,9 @@ class CLEditorScript : public QsciScintilla {
   QString nomeAjudaLinha() const;
 
   // --- Search ----------------------------------------------------------------
-  // Asks for the text ("Localizar..."), keeps it as the search text and,
-  // when it is not empty, searches it (from the start when `doInicio`).
+  // Asks for the text ("Localizar..."), keeps it (without line breaks at its
+  // end) as the search text and, when it is not empty, searches it (from the
+  // start when `doInicio`).
   void LocalizarTexto(bool doInicio);
   // Searches the search text without regard to letter case, from the start
   // (or, backwards, from the end) when `doInicio`, otherwise from the

@@ -239,6 +239,14 @@ TEST_F(EditorScript, CtrlLPedeOTextoEBuscaDoInicio) {
   ed.LocalizarTexto(false);
   EXPECT_EQ(gPedidos.last(), QStringLiteral("Localizar...|OLÁ"));
   EXPECT_EQ(ed.selectedText(), QStringLiteral("MUNDO"));  // the answer, searched on from the selection
+  // Enter typed to confirm ends the answer with a line break: the text
+  // before it is searched.
+  for (const char* resposta : {"mundo\n", "mundo\r\n\r\n"}) {
+    gResposta = QString::fromLatin1(resposta);
+    ed.LocalizarTexto(true);
+    EXPECT_EQ(ed.searchText(), QStringLiteral("mundo")) << resposta;
+    EXPECT_EQ(ed.selectedText(), QStringLiteral("MUNDO")) << resposta;
+  }
   // Cancelled: nothing is searched, and F3 has nothing to look for.
   gResposta.clear();
   ed.LocalizarTexto(true);
