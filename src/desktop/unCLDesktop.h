@@ -151,8 +151,9 @@ class CLDesktop {
   // The buttons held, in the order they went down.
   virtual std::vector<BotaoMouse> botoesSegurados() const = 0;
   // Releases all of them, the last pressed first; afterwards nothing is
-  // held. Keys and buttons the user holds are left alone. Nothing happens
-  // when nothing is held or the desktop can no longer be reached.
+  // held. Keys and buttons the user holds are left alone. A backend also
+  // puts back what it lent for typing (X11's spare keycodes). Nothing
+  // happens when the desktop can no longer be reached.
   virtual void soltarTudo() = 0;
 
   // --- Mouse -----------------------------------------------------------------

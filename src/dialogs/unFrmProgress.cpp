@@ -17,6 +17,10 @@ constexpr int kIntervaloBombeamentoMs = 30;
 TfrmProgress::TfrmProgress(QWidget* pai) : QDialog(pai), ui(std::make_unique<Ui::TfrmProgress>()) {
   ui->setupUi(this);
   setWindowFlag(Qt::WindowStaysOnTopHint);
+  // Shown while a script types into another program: it must not take the
+  // keyboard from it. "Cancelar" still works with the mouse.
+  setAttribute(Qt::WA_ShowWithoutActivating);
+  setWindowFlag(Qt::WindowDoesNotAcceptFocus);
   setFixedSize(size());
   connect(ui->btnCancelar, &QPushButton::clicked, this, &TfrmProgress::btnCancelarClick);
 }

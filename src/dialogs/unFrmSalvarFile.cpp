@@ -77,7 +77,13 @@ void TfrmSalvarFile::btnOutroLocalClick() {
   QString sufixo = gExtensao;
   if (sufixo.startsWith(u'.')) sufixo.remove(0, 1);
   const QString padrao = sufixo.isEmpty() ? QStringLiteral("*") : QLatin1String("*.") + sufixo;
-  const QString escolhido = gEscolherArquivo(this, pasta, padrao + QLatin1String(" (") + padrao + u')', sufixo);
+  // The standard dialog opens in the default folder (made when missing:
+  // otherwise it proposed a file named after the folder) with the name
+  // typed so far.
+  QDir().mkpath(pasta);
+  const QString nomeDigitado = QFileInfo(aparar(nome()).replace(u'\\', u'/')).fileName();
+  const QString inicio = nomeDigitado.isEmpty() ? pasta : QDir(pasta).filePath(nomeDigitado);
+  const QString escolhido = gEscolherArquivo(this, inicio, padrao + QLatin1String(" (") + padrao + u')', sufixo);
   if (escolhido.isEmpty()) return;
   ui->edtNome->setText(QDir::toNativeSeparators(escolhido));
   done(kResultadoOk);

@@ -1,5 +1,6 @@
 #include "unRegrasDialogos.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QStringList>
 #include <algorithm>
@@ -68,6 +69,12 @@ QString gravarComo(const QString& nome, const QString& pastaPadrao, const QStrin
                    QString* erro) {
   if (aparar(nome).isEmpty()) return {};
   const QString caminho = getBestPath(aparar(nome), pastaPadrao, extensao);
+  // The program's own default folder is made when missing (a fresh
+  // installation, a folder the user removed); any other folder must exist.
+  const QString pasta = QFileInfo(caminho).absolutePath();
+  const QString pastaDoPrograma =
+      QFileInfo(getBestPath(QStringLiteral("x"), pastaPadrao, extensao)).absolutePath();
+  if (pasta == pastaDoPrograma && !QFileInfo::exists(pasta)) QDir().mkpath(pasta);
   if (QFileInfo::exists(caminho) && !confirmarSobrepor(caminho)) return {};
   if (!gravarArquivo(caminho, bytesParaGravar(dados, codificacao), erro)) return {};
   return caminho;

@@ -20,4 +20,16 @@ bool aguardarAte(CLHost& host, qint64 ms, qint64 passoMs, const std::function<bo
 
 void pausarMs(CLHost& host, qint64 ms) { aguardarAte(host, ms, 50, {}); }
 
+bool aguardarRetomada(CLHost& host) {
+  if (host.parar()) return false;
+  const QString pausado = QStringLiteral("Pausado");
+  if (host.statusExecucao() != pausado) return true;
+  while (host.statusExecucao() == pausado) {
+    host.dormir(200);
+    host.bombearEventos();
+  }
+  const QString status = host.statusExecucao();
+  return !host.parar() && status != QLatin1String("Inativo") && status != QLatin1String("encerrado");
+}
+
 }  // namespace mivo

@@ -23,4 +23,12 @@ bool aguardarAte(CLHost& host, qint64 ms, qint64 passoMs, const std::function<bo
 // ends it early.
 void pausarMs(CLHost& host, qint64 ms);
 
+// Between two steps of a long statement (the characters of a text being
+// typed). A run paused there (the workbench pauses at once) holds here,
+// pumping events, until it is resumed. False when a stop was asked, now or
+// while paused: the statement must then do nothing more (the user who
+// clicked "Encerrar" put the focus on Mivo, and the rest of a text would go
+// there). A run neither paused nor stopped goes on at once.
+bool aguardarRetomada(CLHost& host);
+
 }  // namespace mivo

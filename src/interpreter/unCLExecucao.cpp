@@ -79,6 +79,12 @@ ResultadoExecucao executarProtegido(CLHost& host, const std::function<void()>& t
     r.mensagem = QStringLiteral("Falha inesperada na execução");
   }
   r.fim = FimExecucao::Erro;
+  // Nothing the script pressed stays down, and no keycode stays lent,
+  // while the user reads the error.
+  try {
+    host.soltarTudo();
+  } catch (...) {
+  }
   // Reporting must not throw past the boundary either.
   try {
     host.mostrarErroNaoTratado(r.mensagem);

@@ -136,19 +136,25 @@ const CLInstrucao& CLScript::chamadaLida(const QString& chamada) {
   return *(gUltimaChamada = &gChamadas.lidas.back());
 }
 
+QString CLScript::entradaLogAtual() const {
+  if (gEmCurso.nome.isEmpty()) return {};
+  QString linhaLog = QStringLiteral("Linha: [") + QString::number(gEmCurso.linha) +
+                     QLatin1String("] Executando {") + gEmCurso.nome + QLatin1String("... ");
+  linhaLog += QStringView(gEmCurso.texto).left(kMaxArgumentoNoLog);
+  linhaLog += u'}';
+  return linhaLog;
+}
+
 QString CLScript::executar(const CLInstrucao& i) {
   if (i.nome.isEmpty()) return {};
   const CLFuncao* f = i.funcao;
   const bool definicaoDeBloco = f && f->tipo == Tipo::DefinicaoBloco;
   if (definicaoDeBloco) pularDefinicaoDeBloco();
 
-  if (gHost.registraLog()) {
-    QString linhaLog = QStringLiteral("Linha: [") + QString::number(gLine) +
-                       QLatin1String("] Executando {") + i.nome + QLatin1String("... ");
-    linhaLog += QStringView(i.texto).left(kMaxArgumentoNoLog);
-    linhaLog += u'}';
-    gHost.setLogGeral(linhaLog, CorLog::Texto);
-  }
+  gEmCurso.linha = gLine;
+  gEmCurso.nome = i.nome;
+  gEmCurso.texto = i.texto;
+  if (gHost.registraLog()) gHost.setLogGeral(entradaLogAtual(), CorLog::Texto);
 
   if (gHost.debugAtivo()) {
     gHost.selecionarAbaScript(2);

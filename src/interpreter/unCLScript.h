@@ -97,6 +97,10 @@ class CLScript {
   bool dicaExibida(const QString& identificador) const;
   void registrarDicaExibida(const QString& identificador) { gDicasExibidas.append(identificador); }
   const QStringList& dicasExibidas() const { return gDicasExibidas; }
+  // The log entry of the call being run ("Linha: [N] Executando {...}"),
+  // built on request: a host that left out entries to save time shows it
+  // when the run stops at a message.
+  QString entradaLogAtual() const;
   // "line=x;y" points learned for this run only.
   QStringList& cliquesTemporarios() { return gCliquesTemporarios; }
 
@@ -123,6 +127,11 @@ class CLScript {
   void pularDefinicaoDeBloco();
 
   CLHost& gHost;
+  // The call being run (the innermost one), for entradaLogAtual.
+  struct ChamadaEmCurso {
+    qint32 linha = 0;
+    QString nome, texto;
+  } gEmCurso;
   std::unique_ptr<CLGrade> gGradePropria;
   CLIndiceRotulos gIndiceRotulos;
   int gProfundidadeExpansao = 0;

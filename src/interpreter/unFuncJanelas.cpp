@@ -1,5 +1,6 @@
 #include "unFuncJanelas.h"
 
+#include <QCoreApplication>
 #include <optional>
 
 #include "unCLDesktop.h"
@@ -18,13 +19,27 @@ constexpr int kAlturaDicaPadrao = 250;
 
 QString titulo(CLScript& s, JanelaId janela) { return QString::fromStdU16String(s.desktop().janelaTitulo(janela)); }
 
+// The foreground window's title; empty when Mivo itself is in front.
 QString tituloPrimeiroPlano(CLScript& s) {
-  return QString::fromStdU16String(s.desktop().janelaPrimeiroPlanoTitulo());
+  const JanelaId janela = s.desktop().janelaPrimeiroPlano();
+  if (janelaDoMivo(s.desktop(), janela)) return {};
+  return QString::fromStdU16String(s.desktop().janelaTitulo(janela));
 }
 
 }  // namespace
 
-QString fnJanelaAtivaTexto(CLScript& s, const CLArgumentos&) { return apararDireita(tituloPrimeiroPlano(s)); }
+bool processoDoMivo(ProcessoId processo) {
+  static const auto proprio = static_cast<ProcessoId>(QCoreApplication::applicationPid());
+  return processo != 0 && processo == proprio;
+}
+
+bool janelaDoMivo(const CLDesktop& desktop, JanelaId janela) {
+  return janela != JanelaId::Nenhuma && processoDoMivo(desktop.janelaProcesso(janela));
+}
+
+QString fnJanelaAtivaTexto(CLScript& s, const CLArgumentos&) {
+  return apararDireita(QString::fromStdU16String(s.desktop().janelaPrimeiroPlanoTitulo()));
+}
 
 QString fnJanelaAtivaAguardar(CLScript& s, const CLArgumentos& a) {
   const std::optional<int> segundos = inteiro(a[1]);
@@ -69,7 +84,7 @@ QString fnJanelaAtivar(CLScript& s, const CLArgumentos& a) {
   JanelaId achada = JanelaId::Nenhuma;
   for (const JanelaId janela : s.desktop().janelasEmOrdem()) {
     const QString t = titulo(s, janela);
-    if (t.toUpper().contains(parteMaiuscula) && t.toLower().contains(parte)) {
+    if (t.toUpper().contains(parteMaiuscula) && t.toLower().contains(parte) && !janelaDoMivo(s.desktop(), janela)) {
       achada = janela;
       break;
     }
@@ -85,7 +100,7 @@ QString fnJanelaAtivarExe(CLScript& s, const CLArgumentos& a) {
   if (nome.isEmpty()) return {};
   std::optional<ProcessoId> processo;
   for (const ProgramaEmExecucao& p : s.desktop().programasEmExecucao()) {
-    if (QString::fromStdU16String(p.arquivo).compare(nome, Qt::CaseInsensitive) == 0) {
+    if (QString::fromStdU16String(p.arquivo).compare(nome, Qt::CaseInsensitive) == 0 && !processoDoMivo(p.processo)) {
       processo = p.processo;
       break;
     }

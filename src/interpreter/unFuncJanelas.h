@@ -5,10 +5,19 @@
 
 #include <QString>
 
+#include "unCLDesktop.h"
+
 namespace mivo {
 
 class CLScript;
 struct CLArgumentos;
+
+// Mivo's own windows (the workbench, its dialogs and bars: this process's)
+// are never what a script looks for. A script saved as
+// "whatsapp_envio.mivo" puts "whatsapp" into the workbench's caption, and
+// activating the workbench would send the messages into Mivo itself.
+bool processoDoMivo(ProcessoId processo);
+bool janelaDoMivo(const CLDesktop& desktop, JanelaId janela);
 
 QString fnJanelaAtivaTexto(CLScript& s, const CLArgumentos& a);
 QString fnJanelaAtivaAguardar(CLScript& s, const CLArgumentos& a);

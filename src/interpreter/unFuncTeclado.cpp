@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <optional>
 
+#include "unAguardar.h"
 #include "unCLDesktop.h"
 #include "unCLErro.h"
 #include "unCLScript.h"
@@ -204,6 +205,9 @@ QString fnTextoDigitar(CLScript& s, const CLArgumentos& a) {
   for (const char32_t c : a[0].toUcs4()) {
     digitarCaractere(s, c);
     s.host().bombearEventos();
+    // A pause between two characters holds the typing: nothing goes
+    // anywhere until the run is resumed; a stop ends the typing there.
+    if (!aguardarRetomada(s.host())) break;
   }
   return {};
 }

@@ -48,7 +48,9 @@ QString CLDocumentoScript::legendaNome() const {
 }
 
 QString CLDocumentoScript::tituloAposNomear(const QString& tituloAtual) const {
-  if (tituloAtual != QLatin1String("Mivo")) return tituloAtual;
+  // A script still without a name (its save failed or was cancelled) keeps
+  // "Mivo": a caption "Mivo - " would stay for the rest of the session.
+  if (tituloAtual != QLatin1String("Mivo") || gNome.isEmpty()) return tituloAtual;
   QString nome = gNome;
   nome.replace(u'_', u' ');
   nome.replace(kExtensao, QStringLiteral(" "), Qt::CaseInsensitive);

@@ -7,6 +7,7 @@
 #include "unCLDesktop.h"
 #include "unCLLista.h"
 #include "unCLScript.h"
+#include "unFuncJanelas.h"
 #include "unImagemArquivo.h"
 #include "unUtil.h"
 
@@ -36,11 +37,14 @@ ResultadoExecucao CLHostBancada::executar(bool doInicio) {
   if (doInicio) s.setLinha(0);
   if (s.linha() == 0) s.setLinha(s.getStartLine());
   gLinhaAtual = s.linha();
+  gUltimaVista = gUltimaAlheia = gJanelaDaPausa = JanelaId::Nenhuma;
+  gAvisoPausaPendente = gEntradaAtrasada = gLacoTerminado = false;
   gTmKey.start();
   // The engine's loop: status "Rodando" until the end, a stop or an error;
   // waits and pumps go through this host.
   ResultadoExecucao r = mivo::rodarScript(s);
   gTmKey.stop();
+  gAvisoPausaPendente = false;
   gLinhaAtual = s.linha();
   gEstado.setParar(false);
   if (gEstado.status() != status::kInativo) setStatusExecucao(status::kInativo);
@@ -53,14 +57,22 @@ ResultadoExecucao CLHostBancada::executar(bool doInicio) {
 }
 
 bool CLHostBancada::pausar() {
-  if (!gEstado.pausar()) return false;
+  if (!gEstado.rodando()) return false;
+  if (gEmExecucao) gJanelaDaPausa = janelaDoAlvo();
+  gEstado.pausar();
   gVisao.statusAlterado(gEstado.status());
   return true;
 }
 
 bool CLHostBancada::retomar() {
-  if (!gEstado.retomar()) return false;
-  if (gEmExecucao) gTmKey.start();
+  if (!gEstado.pausado()) return false;
+  if (gEmExecucao) {
+    // The keys of the run go where they went before the pause, not into
+    // the workbench whose "Executar" was just clicked.
+    devolverFoco(gJanelaDaPausa);
+    gTmKey.start();
+  }
+  gEstado.retomar();
   gVisao.statusAlterado(gEstado.status());
   return true;
 }
@@ -92,21 +104,117 @@ bool CLHostBancada::f9Pressionada() {
 }
 
 void CLHostBancada::verificarF9() {
-  if (!gEstado.rodando() || !f9Pressionada()) return;
+  if (!gEstado.rodando()) return;
+  notarPrimeiroPlano();
+  if (!f9Pressionada()) return;
   gTmKey.stop();
   pausar();
+  // The message waits until the script holds no key down (a Ctrl held in
+  // the middle of a combination would join the user's keys).
+  gAvisoPausaPendente = true;
+  avisarPausaPorTecla();
+}
+
+void CLHostBancada::avisarPausaPorTecla() {
+  if (!gAvisoPausaPendente || !temDesktop()) return;
+  if (!desktop().teclasSeguradas().empty() || !desktop().botoesSegurados().empty()) return;
+  gAvisoPausaPendente = false;
   gVisao.mostrarInformacao(QStringLiteral("O script foi pausado por sua solicitação"));
-  esconderPasso();
-  gVisao.pausadoPorTecla();
+  if (gEstado.pausado()) {
+    esconderPasso();
+    gVisao.pausadoPorTecla();
+  } else if (gEmExecucao && gEstado.rodando()) {
+    // Resumed while the message was open: the run goes on in its window.
+    devolverFoco(gJanelaDaPausa);
+  }
+}
+
+void CLHostBancada::notarPrimeiroPlano() {
+  if (!temDesktop()) return;
+  try {
+    CLDesktop& d = desktop();
+    const JanelaId frente = d.janelaPrimeiroPlano();
+    if (frente == gUltimaVista) return;
+    gUltimaVista = frente;
+    if (frente != JanelaId::Nenhuma && !janelaDoMivo(d, frente)) gUltimaAlheia = frente;
+  } catch (...) {
+    // A desktop that went away: nothing to note.
+  }
+}
+
+JanelaId CLHostBancada::janelaDoAlvo() {
+  if (!temDesktop()) return JanelaId::Nenhuma;
+  try {
+    CLDesktop& d = desktop();
+    const JanelaId frente = d.janelaPrimeiroPlano();
+    if (frente != JanelaId::Nenhuma && !janelaDoMivo(d, frente)) return frente;
+  } catch (...) {
+    return JanelaId::Nenhuma;
+  }
+  return gUltimaAlheia;
+}
+
+void CLHostBancada::devolverFoco(JanelaId janela) {
+  if (janela == JanelaId::Nenhuma || !temDesktop()) return;
+  try {
+    CLDesktop& d = desktop();
+    // A window that is gone, or refuses, is the script's business: its own
+    // &JanelaAtivar will tell.
+    if (d.janelaPrimeiroPlano() != janela) d.janelaAtivar(janela);
+    gUltimaVista = d.janelaPrimeiroPlano();
+  } catch (...) {
+  }
+}
+
+void CLHostBancada::dialogoDoScript(const std::function<void()>& dialogo) {
+  if (!gEmExecucao) {
+    dialogo();
+    return;
+  }
+  // The statement that opened the dialog is what the run bar shows, even
+  // when its entry was left out to save time.
+  if (gEntradaAtrasada && gScript) setLogGeral(gScript->entradaLogAtual(), CorLog::Texto);
+  const JanelaId antes = janelaDoAlvo();
+  dialogo();
+  if (gEmExecucao && gEstado.rodando() && !gEstado.parar()) devolverFoco(antes);
+}
+
+void CLHostBancada::mostrarInformacao(const QString& texto) {
+  dialogoDoScript([&] { gVisao.mostrarInformacao(texto); });
+}
+
+void CLHostBancada::mostrarErro(const QString& texto) {
+  dialogoDoScript([&] { gVisao.mostrarErro(texto); });
+}
+
+void CLHostBancada::mostrarAviso(const QString& texto) {
+  dialogoDoScript([&] { gVisao.mostrarAviso(texto); });
+}
+
+void CLHostBancada::mostrarMensagem(const QString& texto) {
+  dialogoDoScript([&] { gVisao.mostrarMensagem(texto); });
+}
+
+void CLHostBancada::mostrarDica(const QString& identificador, const QString& texto, int altura) {
+  dialogoDoScript([&] { gVisao.mostrarDica(identificador, texto, altura); });
+}
+
+QString CLHostBancada::perguntarSimNao(const QString& texto) {
+  QString resposta;
+  dialogoDoScript([&] { resposta = gVisao.perguntarSimNao(texto); });
+  return resposta;
 }
 
 bool CLHostBancada::registraLog() const {
-  return !gLog.pausado() || !gEmExecucao || !gUltimaEntrada.isValid() ||
-         gUltimaEntrada.elapsed() >= kIntervaloBarraMs;
+  const bool registra = !gLog.pausado() || !gEmExecucao || !gUltimaEntrada.isValid() ||
+                        gUltimaEntrada.elapsed() >= kIntervaloBarraMs;
+  if (!registra) gEntradaAtrasada = true;
+  return registra;
 }
 
 void CLHostBancada::setLogGeral(const QString& mensagem, CorLog cor) {
   gUltimaEntrada.start();
+  gEntradaAtrasada = false;
   const QString entrada = gLog.setLogGeral(mensagem, cor, dataHora().time());
   gVisao.updateRodando(gScript ? gScript->linha() : 0, entrada);
 }
@@ -115,14 +223,15 @@ void CLHostBancada::editLogGeral(const QString& textoadd) { gLog.editLogGeral(te
 
 QString CLHostBancada::pedirValor(const QString& pergunta, const QString& valorInicial) {
   bool confirmado = false;
-  const QString valor = gVisao.pedirValor(pergunta, valorInicial, confirmado);
+  QString valor;
+  dialogoDoScript([&] { valor = gVisao.pedirValor(pergunta, valorInicial, confirmado); });
   if (!confirmado || valor.isEmpty()) return {};
   // Every line ended by CR LF, as the engine expects.
   return valor + QStringLiteral("\r\n");
 }
 
 void CLHostBancada::mostrarErroNaoTratado(const QString& mensagem) {
-  gVisao.mostrarMensagem(QStringLiteral("Erro: ") + mensagem);
+  dialogoDoScript([&] { gVisao.mostrarMensagem(QStringLiteral("Erro: ") + mensagem); });
 }
 
 void CLHostBancada::progressoAbrir(const QString& operacao, int maximo, const QString& legenda1,
@@ -141,6 +250,7 @@ void CLHostBancada::registrarTextoAberto(const QString& caminho) {
 
 void CLHostBancada::bombearEventos() {
   if (gEmExecucao && gScript) gLinhaAtual = gScript->linha();
+  if (gAvisoPausaPendente) avisarPausaPorTecla();
   // The engine pumps before every statement; a few hundred times a second
   // is what the window needs (F9 is looked at every 10 ms), and handling
   // events at every statement cost more than the statements themselves.
@@ -163,6 +273,12 @@ void CLHostBancada::dormir(qint64 ms) {
   QEventLoop laco;
   QTimer::singleShot(static_cast<int>(std::min<qint64>(ms, 24LL * 3600 * 1000)), &laco, &QEventLoop::quit);
   laco.exec();
+}
+
+void CLHostBancada::soltarTudo() {
+  gLacoTerminado = true;
+  gAvisoPausaPendente = false;
+  CLHostMemoria::soltarTudo();
 }
 
 void CLHostBancada::setStatusExecucao(const QString& valor) {

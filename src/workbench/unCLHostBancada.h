@@ -8,8 +8,10 @@
 #include <QElapsedTimer>
 #include <QStringList>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
+#include "unCLDesktop.h"
 #include "unCLExecucao.h"
 #include "unCLHostMemoria.h"
 #include "unCLModeloLog.h"
@@ -88,14 +90,28 @@ class CLHostBancada : public CLHostMemoria {
   // run is active.
   ResultadoExecucao executar(bool doInicio);
   bool emExecucao() const { return gEmExecucao; }
+  // The run's statements are still being run: false once its loop has
+  // ended, while the run only closes (the question about learned click
+  // points, for instance).
+  bool lacoAtivo() const { return gEmExecucao && !gLacoTerminado; }
   int linhaAtual() const { return gLinhaAtual; }  // pScriptCurrentLine
   // "Pausar", "Executar" while paused, "Encerrar", Esc on an unnamed script.
+  // A pause remembers the window the run was typing into (the one in
+  // front, or the last one of another program seen in front: the user's
+  // click on "Pausar" made the workbench the front one); resuming gives
+  // that window the focus back before the run goes on.
   bool pausar();
   bool retomar();
   void encerrarExecucao() override;
   void encerrarPorEsc();
-  // tmKeyTimer: F9 held while running pauses the run.
+  // tmKeyTimer: F9 held while running pauses the run at once (a text being
+  // typed stops between two characters); the message saying so shows as
+  // soon as the script holds no key down. Also notes which window is in
+  // front.
   void verificarF9();
+  // The window a pause or a message of the script took the focus from;
+  // Nenhuma when none is known.
+  JanelaId janelaDoAlvo();
   bool tmKeyAtivo() const { return gTmKey.isActive(); }
 
   // --- CLHost --------------------------------------------------------------------
@@ -107,13 +123,16 @@ class CLHostBancada : public CLHostMemoria {
   void editLogGeral(const QString& textoadd) override;
   void limparLog() override { gLog.zerar(); }
 
-  void mostrarInformacao(const QString& texto) override { gVisao.mostrarInformacao(texto); }
-  void mostrarErro(const QString& texto) override { gVisao.mostrarErro(texto); }
-  QString perguntarSimNao(const QString& texto) override { return gVisao.perguntarSimNao(texto); }
+  // The script's dialogs. Each takes the focus (the user must answer it);
+  // when it closes during a run, the window that had the focus gets it
+  // back, so that the next keys reach it and not Mivo.
+  void mostrarInformacao(const QString& texto) override;
+  void mostrarErro(const QString& texto) override;
+  QString perguntarSimNao(const QString& texto) override;
   QString pedirValor(const QString& pergunta, const QString& valorInicial) override;
-  void mostrarMensagem(const QString& texto) override { gVisao.mostrarMensagem(texto); }
+  void mostrarMensagem(const QString& texto) override;
   void mostrarErroNaoTratado(const QString& mensagem) override;
-  void mostrarAviso(const QString& texto) override { gVisao.mostrarAviso(texto); }
+  void mostrarAviso(const QString& texto) override;
 
   void progressoAbrir(const QString& operacao, int maximo, const QString& legenda1, const QString& legenda2,
                       const QString& legenda3) override;
@@ -140,6 +159,9 @@ class CLHostBancada : public CLHostMemoria {
   // the hands and handles pending events.
   void dormir(qint64 ms) override;
 
+  // The end of every run's loop, whatever its outcome.
+  void soltarTudo() override;
+
   bool parar() const override { return gEstado.parar(); }
   void setParar(bool valor) override { gEstado.setParar(valor); }
   bool debugAtivo() const override { return gLog.debug(); }
@@ -153,12 +175,19 @@ class CLHostBancada : public CLHostMemoria {
   void selecionarAbaScript(int indice) override { gVisao.selecionarAbaScript(indice); }
 
  protected:
-  void mostrarDica(const QString& identificador, const QString& texto, int altura) override {
-    gVisao.mostrarDica(identificador, texto, altura);
-  }
+  void mostrarDica(const QString& identificador, const QString& texto, int altura) override;
 
  private:
   bool f9Pressionada();
+  // The window in front, noted while a run is active.
+  void notarPrimeiroPlano();
+  // Gives `janela` the focus again when another one took it.
+  void devolverFoco(JanelaId janela);
+  // Runs a dialog of the script: the run bar first shows the statement that
+  // opened it; afterwards the focus goes back where it was.
+  void dialogoDoScript(const std::function<void()>& dialogo);
+  // The F9 message, once nothing is held down.
+  void avisarPausaPorTecla();
 
   CLVisaoBancada& gVisao;
   CLModeloLog gLog;
@@ -170,6 +199,12 @@ class CLHostBancada : public CLHostMemoria {
   bool gEmExecucao = false;
   int gLinhaAtual = 0;
   bool gSemDesktopParaF9 = false;  // the desktop could not be created: F9 is not looked at
+  bool gLacoTerminado = false;
+  bool gAvisoPausaPendente = false;  // F9 paused the run; its message is still to show
+  mutable bool gEntradaAtrasada = false;  // the run bar missed the entry of the statement being run
+  JanelaId gUltimaVista = JanelaId::Nenhuma;   // in front at the last look
+  JanelaId gUltimaAlheia = JanelaId::Nenhuma;  // the last window of another program in front
+  JanelaId gJanelaDaPausa = JanelaId::Nenhuma;  // gets the focus back on resume
 };
 
 }  // namespace mivo

@@ -12,6 +12,9 @@ TdtmPrincipal* gInstancia = nullptr;
 
 TdtmPrincipal::TdtmPrincipal() {
   if (!gInstancia) gInstancia = this;
+  // Before any window needs them: on a fresh installation the first save of
+  // a script or a text failed for want of its folder.
+  createSystemDirs();
 }
 
 TdtmPrincipal::~TdtmPrincipal() {
@@ -22,9 +25,7 @@ TdtmPrincipal* TdtmPrincipal::instancia() { return gInstancia; }
 
 void TdtmPrincipal::createSystemDirs() {
   const QDir base(pastaBase());
-  base.mkdir(QStringLiteral("dados"));
-  for (const char* nome : {"listas", "textos", "scripts"})
-    base.mkdir(QStringLiteral("dados/") + QLatin1String(nome));
+  for (const char* nome : {"listas", "textos", "scripts"}) base.mkpath(QStringLiteral("dados/") + QLatin1String(nome));
 }
 
 }  // namespace mivo

@@ -26,7 +26,7 @@ class TdtmPrincipal {
 
   // "dados" and its "listas", "textos" and "scripts" under the base
   // folder, each made unless it exists; a folder that cannot be made is
-  // skipped without a message.
+  // skipped without a message. The module makes them when it is created.
   static void createSystemDirs();
 
   // The path of the file last opened (gLastFile).

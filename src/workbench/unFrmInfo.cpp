@@ -232,10 +232,14 @@ void TfrmInfo::keyPressEvent(QKeyEvent* evento) {
 // --- The step comment --------------------------------------------------------------
 
 TfrmStep::TfrmStep(CLDesktop* desktop, std::function<void()> encerrar, QWidget* pai)
-    : QWidget(pai, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+    : QWidget(pai, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                       Qt::WindowDoesNotAcceptFocus),
       gDesktop(desktop),
       gEncerrar(std::move(encerrar)) {
   setObjectName(QStringLiteral("TfrmStep"));
+  // The bar shows while a script types into another window: it must never
+  // take the keyboard from it, neither when it appears nor when clicked.
+  setAttribute(Qt::WA_ShowWithoutActivating);
   setWindowTitle(QStringLiteral("Comentário do script"));
   resize(651, 22);
   setAutoFillBackground(true);

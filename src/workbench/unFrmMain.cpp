@@ -14,6 +14,7 @@
 #include <QProcess>
 #include <QScreen>
 #include <QTabBar>
+#include <QWindow>
 
 #include "ui_unFrmMain.h"
 #include "unArquivoDicas.h"
@@ -52,6 +53,9 @@ bool temPontosOuDicas(const QString& texto) {
 // The green behind "Executar" (shpRodar).
 const QString kEstiloShpRodar = QStringLiteral("#shpRodar { background-color: rgb(132, 247, 115); }");
 
+// Where the workbench that pressed "Novo" stands ("x,y"), for the new one.
+constexpr char kVariavelCascata[] = "MIVO_JANELA_ANTERIOR";
+
 // How long a newly shown workbench waits for the focus before a run.
 constexpr qint64 kEsperaAtivacaoMs = 1500;
 
@@ -60,7 +64,58 @@ constexpr int kIntervaloTelaMs = 40;
 
 QString tresBrancos(const QString& texto) { return QStringLiteral("   ") + texto + QStringLiteral("   "); }
 
+// Makes the editor's lines `novas` by replacing only the block of lines that
+// differ (a learned click point changes one statement).
+void substituirLinhasMudadas(CLEditorScript& editor, const QStringList& novas) {
+  const QStringList antigas = editor.textoScript().split(u'\n');
+  const qsizetype nAntigas = antigas.size(), nNovas = novas.size();
+  qsizetype inicio = 0;
+  while (inicio < nAntigas && inicio < nNovas && antigas[inicio] == novas[inicio]) ++inicio;
+  qsizetype fim = 0;  // equal lines at the end, not overlapping the start
+  while (fim < nAntigas - inicio && fim < nNovas - inicio && antigas[nAntigas - 1 - fim] == novas[nNovas - 1 - fim])
+    ++fim;
+  if (inicio == nAntigas && inicio == nNovas) return;
+  // The lines are taken with their line break; the last line of the text
+  // has none, so the block reaching the end is joined without the last one.
+  const long tamanho = editor.SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+  auto posicaoDaLinha = [&](qsizetype linha) {
+    return linha >= nAntigas ? tamanho + 1
+                             : editor.SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, static_cast<unsigned long>(linha));
+  };
+  long de = posicaoDaLinha(inicio), ate = posicaoDaLinha(nAntigas - fim);
+  QString texto;
+  for (qsizetype i = inicio; i < nNovas - fim; ++i) texto += novas[i] + u'\n';
+  if (ate > tamanho) {
+    ate = tamanho;
+    if (!texto.isEmpty()) {
+      texto.chop(1);
+      if (de > tamanho) {  // lines added after the last one
+        de = tamanho;
+        texto.prepend(u'\n');
+      }
+    } else if (de > 0) {
+      --de;  // the last lines removed, with the break before them
+    }
+  }
+  const QByteArray utf8 = texto.toUtf8();
+  editor.SendScintilla(QsciScintillaBase::SCI_BEGINUNDOACTION);
+  editor.SendScintilla(QsciScintillaBase::SCI_DELETERANGE, static_cast<unsigned long>(de), ate - de);
+  editor.SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, static_cast<uintptr_t>(de), utf8.constData());
+  editor.SendScintilla(QsciScintillaBase::SCI_ENDUNDOACTION);
+}
+
 }  // namespace
+
+QString perguntaAchados(const QList<CLAchado>& achados) {
+  constexpr int kMostrados = 5;
+  const qsizetype n = achados.size();
+  QString texto = n == 1 ? QStringLiteral("O script tem 1 problema:\n")
+                         : QStringLiteral("O script tem %1 problemas:\n").arg(n);
+  for (qsizetype i = 0; i < n && i < kMostrados; ++i)
+    texto += QStringLiteral("\nLinha %1: %2").arg(achados[i].linha).arg(achados[i].mensagem);
+  if (n > kMostrados) texto += QStringLiteral("\n(e mais %1)").arg(n - kMostrados);
+  return texto + QStringLiteral("\n\nExecutar mesmo assim?");
+}
 
 TfrmMain::TfrmMain(bool relogioVirtual, QWidget* pai)
     : QMainWindow(pai), ui(std::make_unique<Ui::TfrmMain>()) {
@@ -106,6 +161,7 @@ TfrmMain::TfrmMain(bool relogioVirtual, QWidget* pai)
   gFrmLista->gColunaBase = QStringLiteral("#email");
   gFrmLista->setTextoScript([this] { return textoScript(); });
   gFrmLista->setProgresso([this]() -> CLProgresso& { return progresso(); });
+  gFrmLista->setJanelaSalvar([this]() -> TfrmSalvarFile& { return janelaSalvar(); });
   ui->lyLista->addWidget(gFrmLista, 1);
   connect(gFrmLista, &TfrmLista::abrirRecentesPedido, this, [this] { abrirListaAuxiliar(); });
 
@@ -125,8 +181,17 @@ TfrmMain::TfrmMain(bool relogioVirtual, QWidget* pai)
   connect(ui->btnResetar, &QPushButton::clicked, this, &TfrmMain::btnResetarClick);
   connect(ui->btnGravador, &QPushButton::clicked, this, &TfrmMain::btnGravadorClick);
   connect(ui->btnMouseCor, &QPushButton::clicked, this, &TfrmMain::btnMouseCorClick);
-  connect(ui->btnNew, &QPushButton::clicked, this, [] {
-    QProcess::startDetached(QCoreApplication::applicationFilePath(), {QStringLiteral("novo")});
+  connect(ui->btnNew, &QPushButton::clicked, this, [this] {
+    // The new workbench opens a little below and to the right of this one,
+    // not exactly over it (the user could not tell that a window opened).
+    QProcess novo;
+    novo.setProgram(QCoreApplication::applicationFilePath());
+    novo.setArguments({QStringLiteral("novo")});
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert(QString::fromLatin1(kVariavelCascata),
+                    QStringLiteral("%1,%2").arg(frameGeometry().x()).arg(frameGeometry().y()));
+    novo.setProcessEnvironment(ambiente);
+    novo.startDetached();
   });
   connect(ui->actFechar, &QAction::triggered, this, &TfrmMain::fecharMivo);
   ligarEditor();
@@ -221,8 +286,25 @@ void TfrmMain::showForm() {
     const QRect tela = screen() ? screen()->availableGeometry() : QRect(0, 0, 1280, 900);
     resize(1120, std::max(300, tela.height() - 150));
     move(tela.center() - rect().center());
+    // Opened by "Novo" of another workbench: below and to its right.
+    const QStringList anterior = qEnvironmentVariable(kVariavelCascata).split(u',');
+    qunsetenv(kVariavelCascata);
+    if (anterior.size() == 2) {
+      bool okX = false, okY = false;
+      const int x = anterior[0].toInt(&okX), y = anterior[1].toInt(&okY);
+      if (okX && okY) move(posicaoEmCascata({x, y}, tela));
+    }
   }
   show();
+}
+
+QPoint posicaoEmCascata(QPoint anterior, const QRect& tela) {
+  constexpr int kDeslocamento = 40;
+  QPoint p = anterior + QPoint(kDeslocamento, kDeslocamento);
+  // Back to the top-left corner when the next step would leave too little
+  // of the window on the screen (or the last one stood on another screen).
+  if (!tela.adjusted(0, 0, -300, -200).contains(p)) p = tela.topLeft() + QPoint(kDeslocamento, kDeslocamento);
+  return p;
 }
 
 void TfrmMain::showEvent(QShowEvent* evento) {
@@ -256,10 +338,7 @@ void TfrmMain::loadStartScript() {
 bool TfrmMain::abrirScript(const QString& filename) {
   QString nome = filename;
   if (aparar(nome).isEmpty()) {
-    QString pasta = getBestPath(QStringLiteral("x"), kPastaScripts, kExtensao);
-    pasta = QFileInfo(pasta).absolutePath();
-    nome = QFileDialog::getOpenFileName(this, QStringLiteral("Abrir script"), pasta,
-                                        QStringLiteral("Scripts do Mivo (*.mivo);;Todos os arquivos (*)"));
+    nome = escolherScript();
     if (nome.isEmpty()) return false;
   }
   const LeituraScript lido = CLDocumentoScript::lerScript(nome);
@@ -416,9 +495,42 @@ void TfrmMain::btnDuplicarClick() {
 }
 
 void TfrmMain::btnAbrirClick() {
-  if (!gFrmLista->novaLista(true)) return;
-  abrirScript(QString());
+  const QString nome = escolherScript();
+  if (nome.isEmpty()) return;
+  // The list loaded for the last script may be the one the next works on:
+  // the user chooses whether it stays.
+  if (gHost->lista().temDados() &&
+      !dialogos::confirmar(QStringLiteral("Manter a lista de dados atual para o script que será aberto?"), this) &&
+      !gFrmLista->novaLista(true))
+    return;
+  abrirScript(nome);
   configToolbar();
+}
+
+QString TfrmMain::escolherScript() {
+  QString pasta = getBestPath(QStringLiteral("x"), kPastaScripts, kExtensao);
+  pasta = QFileInfo(pasta).absolutePath();
+  if (gEscolherArquivoAbrir) return gEscolherArquivoAbrir(pasta, QStringLiteral("Abrir script"));
+  return QFileDialog::getOpenFileName(this, QStringLiteral("Abrir script"), pasta,
+                                      QStringLiteral("Scripts do Mivo (*.mivo);;Todos os arquivos (*)"));
+}
+
+bool TfrmMain::listaNaoSalva() const {
+  const CLLista& lista = gHost->lista();
+  return lista.gEditou && lista.temDados();
+}
+
+bool TfrmMain::textoNaoSalvo() const { return !gTextoAbertoSalvo && temTextoAuxiliar(); }
+
+QString perguntaSairSemSalvar(bool lista, bool texto) {
+  if (lista && texto)
+    return QStringLiteral("A lista de dados e o texto auxiliar têm alterações que não foram salvas e serão "
+                          "perdidas. Deseja sair?");
+  if (lista)
+    return QStringLiteral("A lista de dados tem alterações que não foram salvas e serão perdidas. Deseja sair?");
+  if (texto)
+    return QStringLiteral("O texto auxiliar tem alterações que não foram salvas e serão perdidas. Deseja sair?");
+  return {};
 }
 
 // --- The recorder ------------------------------------------------------------------------
@@ -577,6 +689,13 @@ void TfrmMain::btnRodarClick() {
   }
   if (!confirmarAchados()) {
     ui->shpRodar->setStyleSheet(kEstiloShpRodar);
+    if (!isVisible()) {
+      // Opened directly (a double click) and not run: the workbench stays,
+      // on the script, so that the user sees its problems and can mend them.
+      showForm();
+      entrarModoEdicao();
+      configToolbar();
+    }
     return;
   }
   gHost->novoScript();
@@ -586,12 +705,9 @@ void TfrmMain::btnRodarClick() {
 bool TfrmMain::confirmarAchados() {
   // The editor's own check when it is up to date with the text; the
   // checker runs here otherwise (a change made a moment ago).
-  const qsizetype n = ui->mmoScript->verificacaoEmDia() ? ui->mmoScript->qtdProblemas()
-                                                        : verificarScript(dividirLinhas(textoScript())).size();
-  if (n == 0) return true;
-  const QString pergunta = n == 1 ? QStringLiteral("O script tem 1 problema. Executar mesmo assim?")
-                                  : QStringLiteral("O script tem %1 problemas. Executar mesmo assim?").arg(n);
-  return dialogos::confirmar(pergunta, isVisible() ? this : nullptr);
+  const QList<CLAchado> achados = ui->mmoScript->achadosAtuais();
+  if (achados.isEmpty()) return true;
+  return dialogos::confirmar(perguntaAchados(achados), isVisible() ? this : nullptr);
 }
 
 void TfrmMain::rodarSecaoParam2() {
@@ -672,7 +788,8 @@ void TfrmMain::fechadaSemExecucao() {
   ui->shpRodar->setStyleSheet(kEstiloShpRodar);
   ui->btnPreLoad->show();
   ui->btnResetar->setVisible(temPontosOuDicas(textoScript()));
-  ui->btnAjuda->show();
+  // "Ajuda" stays hidden: the developer help window is not part of this
+  // workbench yet.
   if (isMinimized()) showNormal();
   show();
   configToolbar();
@@ -681,6 +798,7 @@ void TfrmMain::fechadaSemExecucao() {
 void TfrmMain::rodarScript(bool doInicio) { gHost->executar(doInicio); }
 
 void TfrmMain::antesDaExecucao() {
+  refreshStatusRodando();
   ui->pnRodando->show();
   gFrmLista->setExecucaoAtiva(true);
   if (gExecutarMinimizado) {
@@ -742,9 +860,32 @@ void TfrmMain::pausadoPorTecla() {
   showForm();
   raise();
   activateWindow();
+  // A window manager that prevents focus stealing ignores a program's own
+  // request while the user types elsewhere; the desktop's activation asks
+  // it as a taskbar would.
+  if (gHost->temDesktop()) {
+    try {
+      // The native window of now: Qt may have made a new one since.
+      const WId janela = windowHandle() ? windowHandle()->winId() : winId();
+      gHost->desktop().janelaAtivar(JanelaId{static_cast<std::uint64_t>(janela)});
+    } catch (const CLErro&) {
+    }
+  }
+  refreshStatusRodando();
 }
 
-void TfrmMain::statusAlterado(const QString&) { configToolbar(); }
+void TfrmMain::statusAlterado(const QString&) {
+  configToolbar();
+  refreshStatusRodando();
+}
+
+void TfrmMain::refreshStatusRodando() {
+  // The run bar says what the pause bar says.
+  const bool pausado = gHost->estado().pausado();
+  ui->lbStatusRodando->setText(pausado ? QStringLiteral("  Status: pausado  ") : QStringLiteral("  Status: rodando  "));
+  ui->lbStatusRodando->setStyleSheet(pausado ? QStringLiteral("color: rgb(160, 110, 0);")
+                                             : QStringLiteral("color: green;"));
+}
 
 void TfrmMain::configToolbar() {
   const EstadoToolbar e = mivo::configToolbar(gHost->statusExecucao(), gDocumento.salvo());
@@ -836,9 +977,19 @@ void TfrmMain::editorSeguir(int linha) {
 }
 
 void TfrmMain::setEditorTexto(const QString& texto) {
-  // Learned click points written into the script: a change to save.
-  ui->mmoScript->setTextoScript(dividirLinhas(texto).join(u'\n'));
+  // Learned click points written into the script during a run, while the
+  // editor is read-only: only the lines that changed are replaced, the rest
+  // (and where the editor stands) stays as it is. A change to save.
+  // (The change handler would make the editor read-only again half-way.)
+  CLEditorScript* editor = ui->mmoScript;
+  const bool somenteLeitura = editor->isReadOnly();
+  gCarregandoEditor = true;
+  editor->setReadOnly(false);
+  substituirLinhasMudadas(*editor, dividirLinhas(texto));
+  editor->setReadOnly(somenteLeitura);
+  gCarregandoEditor = false;
   gDocumento.setSalvo(false);
+  configStatus();
 }
 
 QStringList TfrmMain::textoAuxiliarLinhas() const { return dividirLinhas(ui->mmoTexto->toPlainText()); }
@@ -880,7 +1031,9 @@ void TfrmMain::pgcPrincipalMudou(int indice) {
 // --- Messages --------------------------------------------------------------------------
 
 int TfrmMain::mensagemDaExecucao(const QString& texto, int tipo) {
-  if (!gHost->emExecucao()) {
+  // Outside a run, and once its loop has ended (the question about learned
+  // click points), a message is a plain modal one.
+  if (!gHost->lacoAtivo()) {
     TfrmMsg janela(this);
     janela.exibirMensagem(texto, tipo);
     return janela.exec();
@@ -964,6 +1117,12 @@ void TfrmMain::closeEvent(QCloseEvent* evento) {
       !dialogos::confirmar(QStringLiteral("Houve alterações no Script. Se você sair sem salvar as alterações "
                                           "serão perdidas. Deseja sair?"),
                            this)) {
+    evento->ignore();
+    return;
+  }
+  // A list pasted or typed, an auxiliary text written: lost on closing too.
+  const QString perdas = perguntaSairSemSalvar(listaNaoSalva(), textoNaoSalvo());
+  if (!gSaidaConfirmada && !perdas.isEmpty() && !dialogos::confirmar(perdas, this)) {
     evento->ignore();
     return;
   }

@@ -15,6 +15,7 @@
 #include "unCLDocumentoScript.h"
 #include "unCLHostBancada.h"
 #include "unFrmStart.h"
+#include "unVerificador.h"
 
 namespace Ui {
 class TfrmMain;
@@ -29,6 +30,16 @@ class TfrmInfo;
 class TfrmStep;
 class TfrmProgress;
 class TfrmSalvarFile;
+
+// The question asked before running a script with findings: how many, the
+// first few with their lines, and whether to run anyway.
+QString perguntaAchados(const QList<CLAchado>& achados);
+// The question on closing when the data list or the auxiliary text has
+// changes not saved; empty when neither has.
+QString perguntaSairSemSalvar(bool lista, bool texto);
+// Where a workbench opened by "Novo" goes: below and to the right of the
+// one at `anterior`, back near the corner when that would leave the screen.
+QPoint posicaoEmCascata(QPoint anterior, const QRect& tela);
 
 class TfrmMain : public QMainWindow, private CLVisaoBancada, private CLBancadaParametros {
   Q_OBJECT
@@ -84,6 +95,8 @@ class TfrmMain : public QMainWindow, private CLVisaoBancada, private CLBancadaPa
   void fecharMivo();  // "Fechar o Mivo": ends without the unsaved-changes question
   void configToolbar();
   void configStatus();
+  // The run bar's status label follows the pause ("Status: pausado").
+  void refreshStatusRodando();
   // "Recarregar": a new code editor with the same text in place of the old.
   void recriarEditor();
   // The developer help window the line help follows (it comes with the
@@ -107,6 +120,12 @@ class TfrmMain : public QMainWindow, private CLVisaoBancada, private CLBancadaPa
   using EscolherArquivoAbrir = std::function<QString(const QString& pastaPadrao, const QString& titulo)>;
   void setEscolherArquivoAbrir(EscolherArquivoAbrir escolher) { gEscolherArquivoAbrir = std::move(escolher); }
   QString abrirTexto(const QString& pastaPadrao, const QString& tituloRecentes, const QString& tituloArquivos);
+  // The script file chosen in the file-open window (through the function
+  // above when one was given); empty when cancelled.
+  QString escolherScript();
+  // Changes that closing would lose besides the script's.
+  bool listaNaoSalva() const;
+  bool textoNaoSalvo() const;
   QString abrirFileName(const QString& pastaPadrao, const QString& tituloRecentes, const QString& tituloArquivos);
 
   // Settings read from the sections.

@@ -99,6 +99,10 @@ TfrmStart::TfrmStart(CLBancadaParametros& bancada, QWidget* pai)
 
   for (QLabel* rotulo : {ui->lbDados, ui->lbTexto, ui->lbConfig}) pintar(rotulo, kCorPendente);
   setDestaqueRodar(false);
+  // The pages are switched by the window itself: their tab bar, hidden or
+  // not, never takes the keyboard (it used to get the first focus, and Tab
+  // then never reached a visible control).
+  ui->pgcParametros->tabBar()->setFocusPolicy(Qt::NoFocus);
 
   connect(ui->btnRodar, &QPushButton::clicked, this, &TfrmStart::btnRodarClick);
   connect(ui->btnCancelar, &QPushButton::clicked, this, &TfrmStart::btnCancelarClick);
@@ -515,6 +519,19 @@ void TfrmStart::showEvent(QShowEvent* evento) {
     ocultarRequisitos();
   else
     checarRequisitos();
+  focarPrimeiroControle();
+}
+
+void TfrmStart::focarPrimeiroControle() {
+  // The first control of the page shown that the keyboard can reach.
+  QWidget* pagina = ui->pgcParametros->currentWidget();
+  if (!pagina) return;
+  for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+    if (pagina->isAncestorOf(w) && w->isVisibleTo(this) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+      w->setFocus(Qt::TabFocusReason);
+      return;
+    }
+  }
 }
 
 void TfrmStart::closeEvent(QCloseEvent* evento) {

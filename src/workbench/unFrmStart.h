@@ -192,6 +192,8 @@ class TfrmStart : public QWidget {
   bool eventFilter(QObject* objeto, QEvent* evento) override;
 
  private:
+  // The keyboard starts on the first control of the page shown.
+  void focarPrimeiroControle();
   void ocultarRequisitos();
   // Commits and hides an open drop-down; false when none was open.
   bool fecharCombo();

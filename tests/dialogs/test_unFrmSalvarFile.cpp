@@ -58,6 +58,43 @@ TEST(FrmSalvarFile, NomeSimplesVaiParaAPastaPadraoComAExtensao) {
   EXPECT_EQ(janela.dados(), QStringLiteral("Olá\nmundo"));
 }
 
+// A fresh installation has no "dados/scripts" yet: the first save of a
+// script makes it instead of failing. Another folder that does not exist is
+// not made: the user is told.
+TEST(FrmSalvarFile, PastaPadraoQueFaltaECriada) {
+  teste::CLPastaBaseTeste base;
+  QDir(base.filePath(QStringLiteral("dados"))).removeRecursively();
+  const struct {
+    QString nome;
+    QString gravado;  // empty: nothing written
+  } casos[] = {
+      {QStringLiteral("primeiro"), base.filePath(QStringLiteral("dados/scripts/primeiro.mivo"))},
+      {base.filePath(QStringLiteral("nao/existe/outro.mivo")), QString()},
+  };
+  for (const auto& c : casos) {
+    TfrmSalvarFile janela;
+    QString erro;
+    teste::CLEsperaModal<TfrmSalvarFile> espera([&](TfrmSalvarFile& j) {
+      salvarTexto(j, c.nome);
+      QTest::mouseClick(botao(j, "btnOk"), Qt::LeftButton);
+    });
+    teste::CLEsperaModal<TfrmMsg> aviso([&](TfrmMsg& j) {
+      erro = j.findChild<QLabel*>(QStringLiteral("lbMsg"))->text();
+      j.reject();
+    });
+    const QString gravado = janela.salvarArquivo(QStringLiteral("Salvar Mivo Script..."), QStringLiteral(".mivo"),
+                                                 QStringLiteral("dados\\scripts"), QStringLiteral("&TeclarEnter()."),
+                                                 QString());
+    EXPECT_EQ(QDir::fromNativeSeparators(gravado), c.gravado) << c.nome.toStdString();
+    if (c.gravado.isEmpty()) {
+      EXPECT_FALSE(erro.isEmpty());
+      EXPECT_FALSE(QFileInfo::exists(base.filePath(QStringLiteral("nao"))));
+    } else {
+      EXPECT_EQ(conteudo(c.gravado), QByteArray("&TeclarEnter().\r\n"));
+    }
+  }
+}
+
 TEST(FrmSalvarFile, CancelarNaoGrava) {
   teste::CLPastaBaseTeste base;
   for (const bool esc : {false, true}) {
@@ -121,7 +158,8 @@ TEST(FrmSalvarFile, OutroLocalUsaODialogoPadrao) {
                                                QStringLiteral("novo"));
   EXPECT_EQ(botao(janela, "btnOutroLocal")->text(), QStringLiteral("Prefiro salvar em outro local..."));
   EXPECT_TRUE(abertaAposDesistir);
-  EXPECT_EQ(pedidos, (QStringList{base.filePath(QStringLiteral("dados/scripts")), QStringLiteral("*.mivo (*.mivo)"),
+  // It opens in the default folder with the name typed so far.
+  EXPECT_EQ(pedidos, (QStringList{base.filePath(QStringLiteral("dados/scripts/novo")), QStringLiteral("*.mivo (*.mivo)"),
                                   QStringLiteral("mivo")}));
   EXPECT_EQ(QDir::fromNativeSeparators(gravado), escolhido);
   EXPECT_EQ(conteudo(escolhido), QByteArray("&TeclarEnter().\r\n"));
@@ -149,6 +187,8 @@ TEST(FrmSalvarFile, NomeEmBrancoNaoConfirma) {
 
 TEST(FrmSalvarFile, FalhaAoGravarEhMostradaENadaEhDevolvido) {
   teste::CLPastaBaseTeste base;
+  // Where the folder should be stands a file: nothing can be written there.
+  ASSERT_TRUE(gravarArquivo(base.filePath(QStringLiteral("dados/pasta_que_falta")), "x"));
   TfrmSalvarFile janela;
   QString erro;
   teste::CLEsperaModal<TfrmSalvarFile> espera(

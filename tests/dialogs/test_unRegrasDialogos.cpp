@@ -128,10 +128,16 @@ TEST(RegrasDialogos, GravarComoResolveNaPastaPadraoEPerguntaAntesDeSobrepor) {
             QString());
   EXPECT_FALSE(QFile::exists(base.filePath(QStringLiteral("dados/textos/.txt"))));
 
-  // A folder that does not exist: nothing written, and the reason given.
-  erro.clear();
+  // The program's default folder is made when it is missing (a fresh
+  // installation); a folder the user named that does not exist is not:
+  // nothing written, and the reason given.
   EXPECT_EQ(gravarComo(QStringLiteral("nota"), QStringLiteral("dados\\nao_existe"), QStringLiteral(".txt"),
                        QStringLiteral("x"), CodificacaoArquivo::Ansi, confirmar, &erro),
+            base.filePath(QStringLiteral("dados/nao_existe/nota.txt")));
+  erro.clear();
+  EXPECT_EQ(gravarComo(base.filePath(QStringLiteral("outra/nota")), QStringLiteral("dados\\textos"),
+                       QStringLiteral(".txt"), QStringLiteral("x"), CodificacaoArquivo::Ansi, confirmar, &erro),
             QString());
   EXPECT_FALSE(erro.isEmpty());
+  EXPECT_FALSE(QFileInfo::exists(base.filePath(QStringLiteral("outra"))));
 }

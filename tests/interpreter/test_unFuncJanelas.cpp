@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QImage>
 
@@ -127,6 +128,36 @@ TEST_F(Janelas, JanelaAtivarExePeloNomeDoExecutavel) {
     EXPECT_EQ(executar(c.instrucao), QString::fromUtf8(c.resultado)) << c.instrucao;
     EXPECT_EQ(desktop.janelaPrimeiroPlano(), c.frente) << c.instrucao;
   }
+}
+
+// Mivo's own windows (this process's: the workbench whose caption holds the
+// script's name, its dialogs) are never what a script activates or waits for.
+TEST_F(Janelas, JanelasDoProprioMivoSaoIgnoradas) {
+  const auto proprio = static_cast<ProcessoId>(QCoreApplication::applicationPid());
+  const JanelaId bancada = desktop.adicionarJanela(janela(u"Mivo - mensageiro_envio", u"mivo", proprio), true);
+  const JanelaId mensageiro = desktop.adicionarJanela(janela(u"Mensageiro", u"mensageiro", 60));
+  desktop.adicionarPrograma({u"mivo", proprio});
+  desktop.setPrimeiroPlano(bancada);
+  const struct {
+    const char* instrucao;
+    const char* resultado;
+    JanelaId frente;
+  } casos[] = {
+      {"&JanelaAtivar(\"mensageiro\").", "OK", mensageiro},  // the workbench comes first in desktop order
+      {"&JanelaAtivar(\"mivo\").", "FALHA", bancada},
+      {"&JanelaAtivar(\"_envio\").", "FALHA", bancada},
+      {"&JanelaAtivarExe(\"mivo\").", "FALHA", bancada},
+      {"&JanelaAtivaAguardar(\"mensageiro\";1).", "FALHA", bancada},
+      {"&JanelaAtivaAguardar(\"mivo\";1).", "FALHA", bancada},
+  };
+  for (const auto& c : casos) {
+    desktop.setPrimeiroPlano(bancada);
+    EXPECT_EQ(executar(c.instrucao), QString::fromUtf8(c.resultado)) << c.instrucao;
+    EXPECT_EQ(desktop.janelaPrimeiroPlano(), c.frente) << c.instrucao;
+  }
+  // What is in front is still told as it is.
+  EXPECT_EQ(executar("&JanelaAtivaTexto()."), QStringLiteral("Mivo - mensageiro_envio"));
+  EXPECT_FALSE(script.erroFatal());
 }
 
 TEST_F(Janelas, JanelaAtivaAguardar) {

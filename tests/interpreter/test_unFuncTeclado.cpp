@@ -142,6 +142,55 @@ TEST_F(Teclado, TeclarETextoDigitarEnviamOsCaracteresComoEscritos) {
   }
 }
 
+// Paused between two characters (the workbench's F9 acts at once), the
+// typing holds: nothing is typed while paused; resumed, the text goes on
+// from where it stopped; ended while paused ("Encerrar"), nothing more.
+// A stop asked while it types ends it there too.
+TEST_F(Teclado, TextoDigitarPausadoNoMeioEsperaARetomada) {
+  const struct {
+    const char* depoisDaPausa;  // the status the user gives the paused run
+    const char32_t* digitados;
+  } casos[] = {
+      {"Rodando", U"abcdef"},
+      {"Inativo", U"abc"},
+      {"encerrado", U"abc"},
+  };
+  for (const auto& c : casos) {
+    desktop.limparRegistro();
+    host.setStatusExecucao(QStringLiteral("Rodando"));
+    qint64 pausadoEm = -1;
+    std::size_t digitadosNaPausa = 0;
+    host.aoBombear = [&](teste::CLHostTeste& h) {
+      const std::size_t n = desktop.acoes().size();
+      if (pausadoEm < 0 && n == 3) {
+        h.setStatusExecucao(QStringLiteral("Pausado"));
+        pausadoEm = h.relogio().agoraMs();
+      } else if (pausadoEm >= 0 && h.statusExecucao() == QLatin1String("Pausado")) {
+        digitadosNaPausa = std::max(digitadosNaPausa, n);
+        if (h.relogio().agoraMs() - pausadoEm >= 5000) h.setStatusExecucao(QString::fromUtf8(c.depoisDaPausa));
+      }
+    };
+    EXPECT_EQ(executar("&TextoDigitar(\"abcdef\")."), QString()) << c.depoisDaPausa;
+    host.aoBombear = nullptr;
+    EXPECT_EQ(digitadosNaPausa, 3u) << c.depoisDaPausa;
+    EXPECT_GE(host.relogio().agoraMs() - pausadoEm, 5000) << c.depoisDaPausa;
+    std::u32string digitado;
+    for (const AcaoSimulada& a : desktop.acoes()) digitado += a.caractere;
+    EXPECT_EQ(digitado, std::u32string(c.digitados)) << c.depoisDaPausa;
+  }
+  // A stop asked while typing (a click on "Encerrar") ends the typing there.
+  desktop.limparRegistro();
+  host.setStatusExecucao(QStringLiteral("Rodando"));
+  host.aoBombear = [&](teste::CLHostTeste& h) {
+    if (desktop.acoes().size() == 2) h.setParar(true);
+  };
+  EXPECT_EQ(executar("&TextoDigitar(\"abcdef\")."), QString());
+  host.aoBombear = nullptr;
+  EXPECT_EQ(desktop.acoes().size(), 2u);
+  host.setParar(false);
+  host.setStatusExecucao(QStringLiteral("Inativo"));
+}
+
 TEST_F(Teclado, TextoColarExpandeCopiaEColaComControlV) {
   script.valores().definir(QStringLiteral("nome"), QStringLiteral("Maria"));
   const struct {

@@ -144,6 +144,26 @@ INSTANTIATE_TEST_SUITE_P(MivoRun, Exemplo, ::testing::ValuesIn(scriptsEm(MIVO_EX
 // The reference scripts and the examples are there, each with its expected
 // output, and no expected output, options or answers are left without their
 // script.
+// The example counts only the messages that arrived: when no program takes
+// the paste (the chat program lost the focus), none is counted as sent.
+TEST(MivoRun, ExemploSoContaAsMensagensQueChegaram) {
+  teste::CLPastaBaseTeste base;
+  QTemporaryDir dir;
+  const QString pasta = QStringLiteral(MIVO_EXEMPLOS_DIR);
+  const QString cenario = gravar(dir, QStringLiteral("cenario.json"),
+                                 R"({"colagemIgnorada": true,
+                                     "janelas": [{"titulo": "Conversa", "executavel": "conversa.exe", "pid": 42}]})");
+  const Execucao e = executar({QStringLiteral("--sem-espera"), QStringLiteral("--silencioso"), QStringLiteral("--cenario"),
+                               cenario, QStringLiteral("--lista"), QDir(pasta).filePath(QStringLiteral("contatos.txt")),
+                               QDir(pasta).filePath(QStringLiteral("enviar_mensagens.mivo"))});
+  EXPECT_EQ(e.codigo, 0);
+  EXPECT_TRUE(e.saida.contains(QStringLiteral("Informação: Mensagens enviadas: 0\\nNão enviadas: 3")))
+      << e.saida.join(u'\n').toStdString();
+  // Ctrl+V was pressed for each contact, Enter never.
+  EXPECT_EQ(e.saida.filter(QStringLiteral("Desktop: tecla 17 baixo")).size(), 3);
+  EXPECT_TRUE(e.saida.filter(QStringLiteral("Desktop: tecla 13 baixo")).isEmpty());
+}
+
 TEST(MivoRun, CadaScriptDeReferenciaTemSuaSaidaEsperada) {
   const struct {
     QString scripts, esperados;

@@ -104,6 +104,8 @@ TEST(CLDocumentoScript, NomeCaminhoESalvamento) {
   d.aplicarSalvamento(QString());
   EXPECT_TRUE(d.semNome());
   EXPECT_FALSE(d.salvo());
+  // Still without a name, the caption stays as it is (not "Mivo - ").
+  EXPECT_EQ(d.tituloAposNomear(QStringLiteral("Mivo")), QStringLiteral("Mivo"));
   d.aplicarSalvamento(QStringLiteral("/tmp/x/meu_script.MIVO"));
   EXPECT_EQ(d.nome(), QStringLiteral("meu_script"));
   EXPECT_EQ(d.caminho(), QStringLiteral("/tmp/x/meu_script.MIVO"));

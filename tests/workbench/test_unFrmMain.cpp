@@ -15,6 +15,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
 #include <QTest>
 
@@ -25,6 +26,7 @@
 #include "unAjudaFalsa.h"
 #include "unCLAjudaLinha.h"
 #include "unCLEditorScript.h"
+#include "unDtmPrincipal.h"
 #include "unFrmLista.h"
 #include "unFrmMsg.h"
 #include "unFrmSalvarFile.h"
@@ -219,6 +221,10 @@ TEST_F(FrmMain, JanelaDeParametrosAntesDaExecucao) {
     QApplication::sendEvent(parametros.data(), &ativa);
   };
   auto rotuloDados = [&] { return filho<QLabel>(*parametros, "lbDados")->text(); };
+  // The keyboard starts on a control the user sees (it used to start on
+  // the hidden tab bar, and Tab never left it).
+  ASSERT_NE(parametros->focusWidget(), nullptr);
+  EXPECT_EQ(parametros->focusWidget()->objectName(), QStringLiteral("btnDados"));
 
   // "Executar" again brings the same window forward; closing the workbench
   // only hides it while the window waits.
@@ -430,6 +436,81 @@ TEST_F(FrmMain, FecharComAlteracoesPergunta) {
   EXPECT_TRUE(gJanela->close());
   EXPECT_TRUE(sim.atendida());
   EXPECT_FALSE(gJanela->isVisible());
+}
+
+// A list pasted (or typed) and an auxiliary text written are lost on
+// closing too: the user is asked first, naming what would be lost.
+TEST_F(FrmMain, FecharComListaOuTextoNaoSalvosPergunta) {
+  const struct {
+    bool lista, texto;
+    const char* pergunta;  // empty: closes without asking
+  } casos[] = {
+      {false, false, ""},
+      {true, false, "A lista de dados tem alterações que não foram salvas e serão perdidas. Deseja sair?"},
+      {false, true, "O texto auxiliar tem alterações que não foram salvas e serão perdidas. Deseja sair?"},
+      {true, true,
+       "A lista de dados e o texto auxiliar têm alterações que não foram salvas e serão perdidas. Deseja sair?"},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.pergunta);
+    gJanela = std::make_unique<TfrmMain>(true);
+    gJanela->host().setDesktop(std::make_unique<CLDesktopSimulado>());
+    gJanela->checkParams({QStringLiteral("novo")});
+    if (c.lista) {
+      CLLista& lista = gJanela->host().lista();
+      ASSERT_TRUE(carregarComTitulos(lista.gridDados, QStringLiteral("nome\r\nAna\r\n")));
+      lista.gEditou = true;  // as after a paste
+    }
+    if (c.texto) QTest::keyClicks(filho<QPlainTextEdit>(*gJanela, "mmoTexto"), "recado");
+    if (!*c.pergunta) {
+      EXPECT_TRUE(gJanela->close());
+      continue;
+    }
+    {
+      CLResposta nao(QStringLiteral("não"));
+      EXPECT_FALSE(gJanela->close());
+      EXPECT_EQ(nao.texto(), QString::fromUtf8(c.pergunta));
+      EXPECT_TRUE(gJanela->isVisible());
+    }
+    CLResposta sim(QStringLiteral("sim"));
+    EXPECT_TRUE(gJanela->close());
+    EXPECT_TRUE(sim.atendida());
+  }
+}
+
+// "Abrir" of another script asks whether the list loaded stays: "Sim"
+// keeps it for the new script; "Não" starts a new list (asking about its
+// changes, as the table does). Cancelling the file choice changes nothing.
+TEST_F(FrmMain, AbrirOutroScriptPodeManterALista) {
+  const QString s = criar(QStringLiteral("dados/scripts/outro.mivo"), "&TaLinhaAdicionar(x).\r\n");
+  CLLista& lista = gJanela->host().lista();
+  for (const bool manter : {true, false}) {
+    SCOPED_TRACE(manter);
+    ASSERT_TRUE(carregarComTitulos(lista.gridDados, QStringLiteral("nome;fone\r\nAna;1\r\n")));
+    lista.gEditou = false;
+    gJanela->setEscolherArquivoAbrir([](const QString&, const QString&) { return QString(); });
+    gJanela->btnAbrirClick();
+    EXPECT_EQ(lista.gridDados.cell(0, 1), QStringLiteral("Ana"));
+    gJanela->setEscolherArquivoAbrir([&](const QString&, const QString&) { return s; });
+    QStringList perguntas;
+    QTimer vigia;
+    QObject::connect(&vigia, &QTimer::timeout, [&] {
+      auto* msg = qobject_cast<TfrmMsg*>(QApplication::activeModalWidget());
+      if (!msg || !msg->isVisible()) return;
+      perguntas << filho<QLabel>(*msg, "lbMsg")->text();
+      if (manter || perguntas.size() > 1)
+        QTest::mouseClick(filho<QPushButton>(*msg, "btnOk"), Qt::LeftButton);
+      else
+        msg->reject();
+    });
+    vigia.start(10);
+    gJanela->btnAbrirClick();
+    vigia.stop();
+    ASSERT_FALSE(perguntas.isEmpty());
+    EXPECT_EQ(perguntas.first(), QStringLiteral("Manter a lista de dados atual para o script que será aberto?"));
+    EXPECT_EQ(gJanela->documento().caminho(), s);
+    EXPECT_EQ(lista.gridDados.cell(0, 1), manter ? QStringLiteral("Ana") : QString());
+  }
 }
 
 TEST_F(FrmMain, EscDuranteAExecucaoPerguntaParaEFecha) {
@@ -659,7 +740,7 @@ TEST_F(FrmMain, ListaAuxiliarEscolhidaVaiParaATabela) {
 }
 
 // The data-table window lives in the "Dados" tab: the pre-load section can
-// hide its cell detail, edit mode shows it again, and "Abrir recentes..."
+// hide its cell detail, edit mode shows it again, and "Abrir lista..."
 // opens a list through the workbench's open-file window.
 TEST_F(FrmMain, ListaDeTrabalhoNaAbaDados) {
   TfrmLista& janelaLista = gJanela->janelaLista();
@@ -678,7 +759,7 @@ TEST_F(FrmMain, ListaDeTrabalhoNaAbaDados) {
     pasta = p;
     return lista;
   });
-  QAction* recentes = janelaLista.acao(QStringLiteral("Abrir recentes..."));
+  QAction* recentes = janelaLista.acao(QStringLiteral("Abrir lista..."));
   ASSERT_NE(recentes, nullptr);
   recentes->trigger();
   EXPECT_EQ(pasta, QStringLiteral("dados\\listas\\"));
@@ -739,7 +820,12 @@ TEST_F(FrmMain, ExecutarComProblemasPerguntaAntes) {
   {
     CLResposta nao(QStringLiteral("não"));
     gJanela->btnRodarClick();
-    EXPECT_EQ(nao.texto(), QStringLiteral("O script tem 2 problemas. Executar mesmo assim?"));
+    // The problems are named with their lines.
+    const QString pergunta = nao.texto();
+    EXPECT_TRUE(pergunta.startsWith(QStringLiteral("O script tem 2 problemas:\n\nLinha 2: "))) << pergunta.toStdString();
+    EXPECT_TRUE(pergunta.contains(QStringLiteral("&TeclarEnter"))) << pergunta.toStdString();
+    EXPECT_TRUE(pergunta.contains(QStringLiteral("\nLinha 3: "))) << pergunta.toStdString();
+    EXPECT_TRUE(pergunta.endsWith(QStringLiteral("\n\nExecutar mesmo assim?"))) << pergunta.toStdString();
     EXPECT_FALSE(gJanela->rodou());
     EXPECT_TRUE(textoAuxiliar().isEmpty());
   }
@@ -762,8 +848,160 @@ TEST_F(FrmMain, ExecutarComProblemasPerguntaAntes) {
     }
     CLResposta nao(QStringLiteral("não"));
     gJanela->btnRodarClick();
-    EXPECT_EQ(nao.texto(), QStringLiteral("O script tem 1 problema. Executar mesmo assim?"));
+    EXPECT_TRUE(nao.texto().startsWith(QStringLiteral("O script tem 1 problema:\n\nLinha 1: ")))
+        << nao.texto().toStdString();
   }
+}
+
+// A script with problems opened directly (a double click runs it) and not
+// run leaves the workbench open on it in edit mode, so that the user sees
+// and mends the problems; the program used to end without showing anything.
+TEST_F(FrmMain, ScriptComProblemasAbertoDiretoENaoRodadoFicaNaBancada) {
+  const QString s = criar(QStringLiteral("dados/scripts/problemas.mivo"), "&TeclarEnterr().\r\n");
+  CLResposta nao(QStringLiteral("não"));
+  gJanela->checkParams({s});
+  EXPECT_TRUE(nao.texto().startsWith(QStringLiteral("O script tem 1 problema:"))) << nao.texto().toStdString();
+  EXPECT_FALSE(gJanela->rodou());
+  EXPECT_TRUE(gJanela->isVisible());
+  EXPECT_TRUE(filho<QWidget>(*gJanela, "pnTools")->isVisible());
+  EXPECT_EQ(filho<QTabWidget>(*gJanela, "pgcScript")->currentIndex(), 2);
+  EXPECT_EQ(gJanela->textoScript(), QStringLiteral("&TeclarEnterr()."));
+}
+
+// On a fresh installation (an empty base folder) the folders every window
+// saves into exist from the start.
+TEST(DtmPrincipal, CriaAsPastasDeDadosAoIniciar) {
+  QTemporaryDir base;
+  const QString pasta = base.filePath(QStringLiteral("nova instalação"));
+  qputenv("MIVO_BASE_DIR", pasta.toLocal8Bit());
+  {
+    TdtmPrincipal dtm;
+    for (const char* sub : {"dados/listas", "dados/textos", "dados/scripts"})
+      EXPECT_TRUE(QFileInfo(QDir(pasta).filePath(QLatin1String(sub))).isDir()) << sub;
+  }
+  qunsetenv("MIVO_BASE_DIR");
+}
+
+// "Novo" opens the new workbench below and to the right of the one that
+// asked, not exactly over it; near the screen's edge it starts again.
+TEST(PosicaoEmCascata, AbaixoEADireitaDaAnterior) {
+  const QRect tela(0, 0, 1280, 800);
+  const struct {
+    QPoint anterior, esperada;
+  } casos[] = {
+      {{80, 40}, {120, 80}},
+      {{0, 0}, {40, 40}},
+      {{1000, 100}, {40, 40}},  // too far right
+      {{100, 590}, {40, 40}},   // too low
+  };
+  for (const auto& c : casos) EXPECT_EQ(posicaoEmCascata(c.anterior, tela), c.esperada) << c.anterior.x();
+  EXPECT_EQ(posicaoEmCascata({80, 40}, QRect(1280, 0, 1280, 800)), QPoint(1320, 40));
+}
+
+// The question names at most five problems and says how many more there are.
+TEST(PerguntaAchados, NomeiaOsPrimeirosProblemas) {
+  QList<CLAchado> achados;
+  for (int i = 1; i <= 7; ++i) achados.append({i * 10, QStringLiteral("erro %1").arg(i)});
+  const struct {
+    qsizetype quantos;
+    QString esperado;
+  } casos[] = {
+      {1, QStringLiteral("O script tem 1 problema:\n\nLinha 10: erro 1\n\nExecutar mesmo assim?")},
+      {5, QStringLiteral("O script tem 5 problemas:\n\nLinha 10: erro 1\nLinha 20: erro 2\nLinha 30: erro 3\n"
+                         "Linha 40: erro 4\nLinha 50: erro 5\n\nExecutar mesmo assim?")},
+      {7, QStringLiteral("O script tem 7 problemas:\n\nLinha 10: erro 1\nLinha 20: erro 2\nLinha 30: erro 3\n"
+                         "Linha 40: erro 4\nLinha 50: erro 5\n(e mais 2)\n\nExecutar mesmo assim?")},
+  };
+  for (const auto& c : casos) EXPECT_EQ(perguntaAchados(achados.first(c.quantos)), c.esperado) << c.quantos;
+}
+
+// A click point taught during a run is written into the editor's text in
+// place, the rest of the script intact; at the end of the run the user is
+// asked whether to save it. (The editor is read-only during a run: the text
+// used to be emptied and the question never came.)
+TEST_F(FrmMain, PontoDeCliqueAprendidoVaiParaOEditorEPerguntaSeSalva) {
+  const QByteArray script =
+      "// envio\r\n"
+      "&TaLinhaAdicionar(antes).\r\n"
+      "&MouseCliquePerguntar(\"Clique no meio do texto do editor\";0;0). // o ponto\r\n"
+      "&TaLinhaAdicionar(depois).\r\n";
+  const QString s = criar(QStringLiteral("dados/scripts/ponto.mivo"), script);
+  auto desktop = std::make_unique<CLDesktopSimulado>();
+  CLDesktopSimulado& d = *desktop;
+  gJanela->host().setDesktop(std::move(desktop));
+  ASSERT_TRUE(gJanela->abrirScript(s));
+  gJanela->showForm();
+  QStringList mensagens;
+  QTimer vigia;
+  QObject::connect(&vigia, &QTimer::timeout, [&] {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      auto* msg = qobject_cast<TfrmMsg*>(w);
+      if (!msg || !msg->isVisible() || msg->property("vista").toBool()) continue;
+      msg->setProperty("vista", true);
+      const QString texto = filho<QLabel>(*msg, "lbMsg")->text();
+      mensagens << texto;
+      if (texto.startsWith(QStringLiteral("Definição de ponto de clique"))) {
+        // "OK", then the user clicks the point.
+        QTest::mouseClick(filho<QPushButton>(*msg, "btnOk"), Qt::LeftButton);
+        d.setCursor({321, 123});
+        d.setTeclaEstado(tecla::kBotaoEsquerdo, true, false);
+      } else if (texto.startsWith(QStringLiteral("O clique foi detectado"))) {
+        d.setTeclaEstado(tecla::kBotaoEsquerdo, false, false);
+        QTest::mouseClick(filho<QPushButton>(*msg, "btnOk"), Qt::LeftButton);  // "Sim"
+      } else {
+        msg->reject();  // "Não" to saving now
+      }
+    }
+  });
+  vigia.start(10);
+  gJanela->btnRodarClick();
+  vigia.stop();
+  const QStringList esperadas = {QStringLiteral("Definição de ponto de clique:\n\nClique no meio do texto do editor"),
+                                 QStringLiteral("O clique foi detectado."),
+                                 QStringLiteral("O script foi modificado por conta de definições de pontos de clique.")};
+  ASSERT_EQ(mensagens.size(), esperadas.size()) << mensagens.join(QStringLiteral(" | ")).toStdString();
+  for (qsizetype i = 0; i < esperadas.size(); ++i)
+    EXPECT_TRUE(mensagens[i].startsWith(esperadas[i])) << mensagens[i].toStdString();
+  EXPECT_EQ(gJanela->textoScript(),
+            QStringLiteral("// envio\n&TaLinhaAdicionar(antes).\n"
+                           "&MouseCliquePerguntar(\"Clique no meio do texto do editor\";321;123). // o ponto\n"
+                           "&TaLinhaAdicionar(depois)."))
+      << gJanela->textoScript().toStdString();
+  EXPECT_EQ(textoAuxiliar(), QStringLiteral("antes\ndepois"));
+  EXPECT_FALSE(gJanela->documento().salvo());
+  // Not saved: the file is as it was.
+  QFile f(s);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), script);
+}
+
+// The engine's new text reaches the editor by replacing only the lines that
+// changed, whatever they are: the result is the new text, line by line.
+TEST_F(FrmMain, TextoDoMotorSubstituiSoAsLinhasMudadas) {
+  auto* editor = filho<CLEditorScript>(*gJanela, "mmoScript");
+  const struct {
+    const char* antes;
+    const char* depois;
+  } casos[] = {
+      {"a\nb\nc", "a\nB\nc"},
+      {"a\nb\nc", "a\nb"},           // the last line removed
+      {"a\nb\nc", "a"},
+      {"a\nb", "a\nb\nc\nd"},        // lines added at the end
+      {"a\nb(\nx\n).\nc", "a\nb(x).\nc"},  // a statement of three lines made one
+      {"a\nb(\nx\n).", "a\nb(x)."},
+      {"x\ny", "a\nb\nc"},
+      {"", "a\nb"},
+      {"a\nb", ""},
+      {"ação\n\u00e9\n", "ação\n\u00e9 ü\n"},
+  };
+  for (const auto& c : casos) {
+    editor->setTextoScript(QString::fromUtf8(c.antes));
+    editor->setReadOnly(true);
+    gJanela->host().setEditorTexto(QString::fromUtf8(c.depois));
+    EXPECT_EQ(gJanela->textoScript(), dividirLinhas(QString::fromUtf8(c.depois)).join(u'\n')) << c.antes;
+    EXPECT_TRUE(editor->isReadOnly()) << c.antes;
+  }
+  EXPECT_FALSE(gJanela->documento().salvo());
 }
 
 // "Recarregar" puts a new editor in place of the old one with the same

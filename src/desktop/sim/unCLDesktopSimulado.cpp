@@ -57,6 +57,7 @@ void CLDesktopSimulado::definirCenario(const CenarioSimulado& cenario) {
   gTela = cenario.tela;
   gCursor = cenario.cursor;
   gBotoesTrocados = cenario.botoesTrocados;
+  gColagemIgnorada = cenario.colagemIgnorada;
   gPressionadas.fill(false);
   gLigadas.fill(false);
   gSeguradas.limpar();

@@ -247,7 +247,7 @@ JanelaSimulada LeitorCenario::janela(const QJsonObject& o, const QString& caminh
 CenarioSimulado LeitorCenario::ler(const QJsonObject& raiz) {
   conferirCampos(raiz, {},
                  {"tela", "cursor", "botoesTrocados", "janelas", "cores", "corFundo", "areaTransferencia",
-                  "programas", "teclasLigadas", "aberturas"});
+                  "programas", "teclasLigadas", "aberturas", "colagemIgnorada"});
   CenarioSimulado c;
   if (raiz.contains(u"tela")) {
     const PontoTela t = par(raiz[u"tela"], QStringLiteral("tela"), 1);
@@ -256,6 +256,9 @@ CenarioSimulado LeitorCenario::ler(const QJsonObject& raiz) {
   if (raiz.contains(u"cursor")) c.cursor = par(raiz[u"cursor"], QStringLiteral("cursor"), 0);
   if (raiz.contains(u"botoesTrocados")) {
     c.botoesTrocados = booleano(raiz[u"botoesTrocados"], QStringLiteral("botoesTrocados"));
+  }
+  if (raiz.contains(u"colagemIgnorada")) {
+    c.colagemIgnorada = booleano(raiz[u"colagemIgnorada"], QStringLiteral("colagemIgnorada"));
   }
   lerJanelas(opcional(raiz, QStringLiteral("janelas")), c);
   lerAberturas(opcional(raiz, QStringLiteral("aberturas")), c);

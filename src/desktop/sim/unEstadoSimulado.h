@@ -42,6 +42,9 @@ struct CenarioSimulado {
   TamanhoTela tela{1920, 1080};
   PontoTela cursor;
   bool botoesTrocados = false;
+  // No program takes a paste: what Mivo puts on the clipboard reaches no
+  // one (a chat program that lost the focus).
+  bool colagemIgnorada = false;
   std::vector<JanelaSimulada> janelas;  // desktop order, the topmost first
   int primeiroPlano = -1;               // index into janelas; -1: no focus
   std::vector<AreaCor> cores;           // later areas paint over earlier ones
