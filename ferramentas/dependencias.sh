@@ -17,7 +17,7 @@ PARA_EXECUTAR=(
 )
 PARA_TESTAR=(
   g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth
-  openbox x11-utils x11-xkb-utils xterm xdotool xclip nsis python3-openpyxl
+  openbox x11-utils x11-xkb-utils xterm xdotool xclip nsis python3-openpyxl mousepad
 )
 
 PACOTES=("${PARA_EXECUTAR[@]}")

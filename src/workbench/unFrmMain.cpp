@@ -770,6 +770,9 @@ void TfrmMain::mostrarAbaBancada(AbaBancada aba) {
 }
 
 void TfrmMain::iniciarExecucao(const QList<VariavelParametro>& variaveis) {
+  // The parameters window is done: "Executar" is the run's again (it
+  // resumes a pause; it stayed disabled and a paused run could not go on).
+  ui->btnRodar->setEnabled(true);
   rodarSecaoConfig();
   gHost->limparLog();
   gHost->setLogGeral(QStringLiteral("Iniciando execução "), CorLog::Texto);

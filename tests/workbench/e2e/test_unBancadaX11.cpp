@@ -35,6 +35,7 @@
 #include "unFrmInfo.h"
 #include "unFrmMain.h"
 #include "unFrmMsg.h"
+#include "unRoteiroTeste.h"
 #include "unTecladoXTeste.h"
 
 using namespace mivo;
@@ -56,105 +57,6 @@ std::string transcricao(CLAlvoTeste& alvo) {
     if (l.rfind("texto ", 0) == 0) texto += CLAlvoTeste::desescapar(l.substr(6));
   }
   return texto;
-}
-
-std::size_t linhasIguais(CLAlvoTeste& alvo, const std::string& linha) {
-  const auto linhas = alvo.linhas();
-  return static_cast<std::size_t>(std::count(linhas.begin(), linhas.end(), linha));
-}
-
-std::size_t ocorrencias(const std::string& texto, const std::string& trecho) {
-  std::size_t n = 0;
-  for (std::size_t p = texto.find(trecho); p != std::string::npos; p = texto.find(trecho, p + trecho.size())) ++n;
-  return n;
-}
-
-// Steps run by a timer every 10 ms, also inside the event pumps of a run:
-// each one waits until its condition holds, then acts. A step still waiting
-// after its deadline fails the test and calls `socorro`, which must end the
-// run so that the test ends too.
-class CLRoteiro {
- public:
-  explicit CLRoteiro(std::function<void()> socorro) : gSocorro(std::move(socorro)) {
-    QObject::connect(&gTimer, &QTimer::timeout, [this] { verificar(); });
-  }
-  void passo(std::string nome, std::function<bool()> pronto, std::function<void()> acao, int limiteMs = 30000) {
-    gPassos.push_back({std::move(nome), std::move(pronto), std::move(acao), limiteMs});
-  }
-  void iniciar() {
-    gRelogio.start();
-    gTimer.start(10);
-  }
-  bool terminado() const { return gAtual >= gPassos.size() || !gFalha.empty(); }
-  // The step that timed out; empty when none did.
-  const std::string& falha() const { return gFalha; }
-
- private:
-  struct Passo {
-    std::string nome;
-    std::function<bool()> pronto;
-    std::function<void()> acao;
-    int limiteMs;
-  };
-  void verificar() {
-    if (terminado()) {
-      gTimer.stop();
-      return;
-    }
-    Passo& p = gPassos[gAtual];
-    if (p.pronto()) {
-      // Moved on first: the action may run nested event loops.
-      ++gAtual;
-      gRelogio.start();
-      p.acao();
-    } else if (gRelogio.elapsed() > p.limiteMs) {
-      gFalha = p.nome;
-      gTimer.stop();
-      ADD_FAILURE() << "Passo não atingido em " << p.limiteMs << " ms: " << p.nome;
-      gSocorro();
-    }
-  }
-
-  std::vector<Passo> gPassos;
-  std::size_t gAtual = 0;
-  std::string gFalha;
-  std::function<void()> gSocorro;
-  QTimer gTimer;
-  QElapsedTimer gRelogio;
-};
-
-// `condicao` held without interruption for at least `ms`.
-std::function<bool()> porAlgumTempo(std::function<bool()> condicao, int ms) {
-  auto desde = std::make_shared<QElapsedTimer>();
-  return [condicao = std::move(condicao), desde, ms] {
-    if (!condicao()) {
-      desde->invalidate();
-      return false;
-    }
-    if (!desde->isValid()) desde->start();
-    return desde->elapsed() >= ms;
-  };
-}
-
-// `valor` gave the same result for at least `ms`.
-std::function<bool()> semMudarPor(std::function<std::string()> valor, int ms) {
-  auto anterior = std::make_shared<std::optional<std::string>>();
-  return porAlgumTempo(
-      [valor = std::move(valor), anterior] {
-        std::string atual = valor();
-        const bool igual = *anterior && **anterior == atual;
-        *anterior = std::move(atual);
-        return igual;
-      },
-      ms);
-}
-
-TfrmMsg* mensagemAberta() {
-  for (QWidget* w : QApplication::topLevelWidgets()) {
-    auto* msg = qobject_cast<TfrmMsg*>(w);
-    if (msg && msg->isVisible()) return msg;
-  }
-  return nullptr;
 }
 
 class BancadaX11 : public JanelaX11 {
@@ -315,7 +217,9 @@ TEST_F(BancadaX11, F9PausaNoMeioDoTextoEExecutarDevolveOFoco) {
   bool f9Pressionada = false;
   QStringList textosMensagem;
   auto soltarF9 = [&] {
-    if (f9Pressionada) EXPECT_TRUE(teclado.soltar("F9"));
+    if (f9Pressionada) {
+      EXPECT_TRUE(teclado.soltar("F9"));
+    }
     f9Pressionada = false;
   };
   CLRoteiro roteiro([&] {
