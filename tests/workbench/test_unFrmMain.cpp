@@ -563,31 +563,22 @@ TEST_F(FrmMain, MensagensEmLacoNaoPrendemOEncerrar) {
                           "&MsgExibir(\"Mensagem [n] de 1000\").\r\n&Se([n]<1000;&VaiPara(a)).\r\n");
   ASSERT_TRUE(gJanela->abrirScript(s));
   gJanela->showForm();
-  QStringList vistas;
   bool livre = true;
-  QTimer vigia;
-  QObject::connect(&vigia, &QTimer::timeout, [&] {
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-      auto* msg = qobject_cast<TfrmMsg*>(w);
-      if (!msg || !msg->isVisible() || msg->property("vista").toBool()) continue;
-      msg->setProperty("vista", true);
-      vistas << filho<QLabel>(*msg, "lbMsg")->text();
-      // The workbench is not blocked by the message.
-      livre = livre && QApplication::activeModalWidget() == nullptr && botao("btnEncerrar")->isVisible();
-      if (vistas.size() < 3)
-        QTest::mouseClick(filho<QPushButton>(*msg, "btnOk"), Qt::LeftButton);
-      else
-        QTest::mouseClick(botao("btnEncerrar"), Qt::LeftButton);
-    }
+  teste::CLVigiaMensagens vigia([&](TfrmMsg& msg, const QString&) {
+    // The workbench is not blocked by the message.
+    livre = livre && QApplication::activeModalWidget() == nullptr && botao("btnEncerrar")->isVisible();
+    if (vigia.textos().size() < 3)
+      teste::CLVigiaMensagens::ok(msg);
+    else
+      QTest::mouseClick(botao("btnEncerrar"), Qt::LeftButton);
   });
-  vigia.start(10);
   QTimer::singleShot(15000, [&] { gJanela->host().encerrarExecucao(); });
   QElapsedTimer relogio;
   relogio.start();
   gJanela->btnRodarClick();
   EXPECT_LT(relogio.elapsed(), 10000);
   EXPECT_TRUE(livre);
-  EXPECT_EQ(vistas, QStringList({QStringLiteral("Mensagem 1 de 1000"), QStringLiteral("Mensagem 2 de 1000"),
+  EXPECT_EQ(vigia.textos(), QStringList({QStringLiteral("Mensagem 1 de 1000"), QStringLiteral("Mensagem 2 de 1000"),
                                  QStringLiteral("Mensagem 3 de 1000")}));
   EXPECT_EQ(gJanela->host().statusExecucao(), status::kInativo);
   for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -785,22 +776,16 @@ TEST_F(FrmMain, ExecucaoPercorreAVisaoFiltrada) {
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   filho<CLEditorScript>(*gJanela, "mmoScript")->setTextoScript(QString::fromUtf8(f.readAll()));
   gJanela->showForm();
-  QStringList vistas;
   QList<bool> barraHabilitada;
-  QTimer vigia;
-  QObject::connect(&vigia, &QTimer::timeout, [&] {
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-      auto* msg = qobject_cast<TfrmMsg*>(w);
-      if (!msg || !msg->isVisible() || msg->property("vista").toBool()) continue;
-      msg->setProperty("vista", true);
-      vistas << filho<QLabel>(*msg, "lbMsg")->text();
+  QStringList vistas;
+  {
+    teste::CLVigiaMensagens vigia([&](TfrmMsg& msg, const QString&) {
       barraHabilitada << filho<QWidget>(janelaLista, "pnFiltro")->isEnabled();
-      QTest::mouseClick(filho<QPushButton>(*msg, "btnOk"), Qt::LeftButton);
-    }
-  });
-  vigia.start(10);
-  gJanela->btnRodarClick();
-  vigia.stop();
+      teste::CLVigiaMensagens::ok(msg);
+    });
+    gJanela->btnRodarClick();
+    vistas = vigia.textos();
+  }
   EXPECT_EQ(vistas, QStringList({QStringLiteral("Ana Silva"), QStringLiteral("Carla Silva")}));
   EXPECT_EQ(barraHabilitada, QList<bool>({false, false}));
   EXPECT_TRUE(filho<QWidget>(janelaLista, "pnFiltro")->isEnabled());
@@ -932,30 +917,23 @@ TEST_F(FrmMain, PontoDeCliqueAprendidoVaiParaOEditorEPerguntaSeSalva) {
   ASSERT_TRUE(gJanela->abrirScript(s));
   gJanela->showForm();
   QStringList mensagens;
-  QTimer vigia;
-  QObject::connect(&vigia, &QTimer::timeout, [&] {
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-      auto* msg = qobject_cast<TfrmMsg*>(w);
-      if (!msg || !msg->isVisible() || msg->property("vista").toBool()) continue;
-      msg->setProperty("vista", true);
-      const QString texto = filho<QLabel>(*msg, "lbMsg")->text();
-      mensagens << texto;
+  {
+    teste::CLVigiaMensagens vigia([&](TfrmMsg& msg, const QString& texto) {
       if (texto.startsWith(QStringLiteral("Definição de ponto de clique"))) {
         // "OK", then the user clicks the point.
-        QTest::mouseClick(filho<QPushButton>(*msg, "btnOk"), Qt::LeftButton);
+        teste::CLVigiaMensagens::ok(msg);
         d.setCursor({321, 123});
         d.setTeclaEstado(tecla::kBotaoEsquerdo, true, false);
       } else if (texto.startsWith(QStringLiteral("O clique foi detectado"))) {
         d.setTeclaEstado(tecla::kBotaoEsquerdo, false, false);
-        QTest::mouseClick(filho<QPushButton>(*msg, "btnOk"), Qt::LeftButton);  // "Sim"
+        teste::CLVigiaMensagens::ok(msg);  // "Sim"
       } else {
-        msg->reject();  // "Não" to saving now
+        msg.reject();  // "Não" to saving now
       }
-    }
-  });
-  vigia.start(10);
-  gJanela->btnRodarClick();
-  vigia.stop();
+    });
+    gJanela->btnRodarClick();
+    mensagens = vigia.textos();
+  }
   const QStringList esperadas = {QStringLiteral("Definição de ponto de clique:\n\nClique no meio do texto do editor"),
                                  QStringLiteral("O clique foi detectado."),
                                  QStringLiteral("O script foi modificado por conta de definições de pontos de clique.")};

@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
 #include "unApoioDialogos.h"
 #include "unFrmMsg.h"
@@ -38,6 +41,34 @@ class CLResposta {
  private:
   QString gTexto;
   CLEsperaModal<TfrmMsg> gEspera;
+};
+
+// Calls `responder` once for every message window that shows while it
+// lives, with the window and its text; also inside the event pumps of a run.
+class CLVigiaMensagens {
+ public:
+  explicit CLVigiaMensagens(std::function<void(TfrmMsg&, const QString&)> responder)
+      : gResponder(std::move(responder)) {
+    QObject::connect(&gTimer, &QTimer::timeout, [this] { verificar(); });
+    gTimer.start(10);
+  }
+  // The texts of the messages seen, in order.
+  const QStringList& textos() const { return gTextos; }
+  static void ok(TfrmMsg& msg) { QTest::mouseClick(filho<QPushButton>(msg, "btnOk"), Qt::LeftButton); }
+
+ private:
+  void verificar() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      auto* msg = qobject_cast<TfrmMsg*>(w);
+      if (!msg || !msg->isVisible() || msg->property("vista").toBool()) continue;
+      msg->setProperty("vista", true);
+      gTextos << filho<QLabel>(*msg, "lbMsg")->text();
+      gResponder(*msg, gTextos.last());
+    }
+  }
+  std::function<void(TfrmMsg&, const QString&)> gResponder;
+  QStringList gTextos;
+  QTimer gTimer;
 };
 
 }  // namespace mivo::teste

@@ -59,6 +59,17 @@ std::string transcricao(CLAlvoTeste& alvo) {
   return texto;
 }
 
+// A target window at the right of the screen, beside the workbench.
+CLAlvoTeste::Opcoes alvoAoLado(const std::string& titulo) {
+  CLAlvoTeste::Opcoes opcoes;
+  opcoes.titulo = titulo;
+  opcoes.x = 1060;
+  opcoes.y = 100;
+  opcoes.largura = 200;
+  opcoes.altura = 300;
+  return opcoes;
+}
+
 class BancadaX11 : public JanelaX11 {
  protected:
   // The real desktop, as the program hands it over.
@@ -78,13 +89,7 @@ class BancadaX11 : public JanelaX11 {
 // config section says "fechar_ao_terminar=sim", so the program ends by
 // itself, with status 0.
 TEST_F(BancadaX11, MivoRodaOScriptComALinhaDeComandoEFechaAoTerminar) {
-  CLAlvoTeste::Opcoes opcoes;
-  opcoes.titulo = "Pedidos da Padaria - Alvo";
-  opcoes.x = 1060;
-  opcoes.y = 100;
-  opcoes.largura = 200;
-  opcoes.altura = 300;
-  auto alvo = abrirAlvo(opcoes);
+  auto alvo = abrirAlvo(alvoAoLado("Pedidos da Padaria - Alvo"));
 
   QTemporaryDir base;
   ASSERT_TRUE(base.isValid());
@@ -144,12 +149,7 @@ TEST_F(BancadaX11, MivoRodaOScriptComALinhaDeComandoEFechaAoTerminar) {
 // progress, with no key left down. What arrived is the script's text,
 // every character once.
 TEST_F(BancadaX11, F9PausaNoMeioDoTextoEExecutarDevolveOFoco) {
-  CLAlvoTeste::Opcoes opcoes;
-  opcoes.titulo = "Alvo da bancada";
-  opcoes.x = 1060;
-  opcoes.y = 100;
-  opcoes.largura = 200;
-  opcoes.altura = 300;
+  CLAlvoTeste::Opcoes opcoes = alvoAoLado("Alvo da bancada");
   opcoes.cor = "2080ff";
   auto alvo = abrirAlvo(opcoes);
   ASSERT_FALSE(HasFailure());
@@ -360,13 +360,7 @@ TEST_F(BancadaX11, F9PausaNoMeioDoTextoEExecutarDevolveOFoco) {
 // target; while the message is open the run bar names it, though the log
 // is paused. Every text arrives in the target, once.
 TEST_F(BancadaX11, FocoFicaNoAlvoComPassoEMensagem) {
-  CLAlvoTeste::Opcoes opcoes;
-  opcoes.titulo = "Alvo - conversa";
-  opcoes.x = 1040;
-  opcoes.y = 60;
-  opcoes.largura = 220;
-  opcoes.altura = 300;
-  auto alvo = abrirAlvo(opcoes);
+  auto alvo = abrirAlvo(alvoAoLado("Alvo - conversa"));
   ASSERT_FALSE(HasFailure());
 
   QTemporaryDir base;
