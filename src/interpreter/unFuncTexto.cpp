@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <algorithm>
 
 #include "unCLDesktop.h"
 #include "unCLErro.h"
@@ -32,13 +33,15 @@ QString valorTalvezExpandido(CLScript& s, const CLArgumentos& a) {
   return naoExpandir ? valor : s.expandirValor(valor);
 }
 
-// The index of line `texto` of the auxiliary text (lines count from 1), or
-// -1 when it is no number or no line of it: 0 and negative numbers name no
-// line, and no number can overflow on the way.
+// The index of line `texto` of the auxiliary text, or -1 when it is no
+// number or names no line. Lines count from 1, and 0 or a negative number
+// names line 1 (the index is n - 1, at least 0); the subtraction is done in
+// 64 bits, so the smallest int cannot overflow on the way.
 qsizetype indiceDaLinha(const QString& texto, qsizetype linhas) {
   const std::optional<int> n = inteiro(texto);
-  if (!n || *n < 1 || *n > linhas) return -1;
-  return qsizetype(*n) - 1;
+  if (!n) return -1;
+  const qint64 indice = std::max<qint64>(qint64(*n) - 1, 0);
+  return indice < linhas ? qsizetype(indice) : -1;
 }
 
 }  // namespace

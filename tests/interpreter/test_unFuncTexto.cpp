@@ -35,9 +35,9 @@ TEST_F(TextoAuxiliar, LinhasDoTexto) {
   f("&TaLinhaAdicionar(\"três [x]\").");
   f("&TaLinhaAdicionar(\"[x]\";\"NÃO \").");
   EXPECT_EQ(f("&TaPegarTudo()."), QStringLiteral("um\r\n[x]\r\ntrês X\r\n[x]\r\n"));
-  // Lines count from 1: 0, negative numbers and numbers past the end name
-  // no line, so reading gives nothing and deleting answers FALHA; the
-  // extremes of an int must not overflow on the way.
+  // Lines count from 1, and 0 or a negative number names line 1; numbers
+  // past the end name no line, so reading gives nothing and deleting answers
+  // FALHA; the extremes of an int must not overflow on the way.
   const struct {
     const char* linha;
     const char* pegar;   // what &TaLinhaPegar gives
@@ -47,13 +47,14 @@ TEST_F(TextoAuxiliar, LinhasDoTexto) {
       {"1", "um", "OK", {"[x]", "três X", "[x]"}},
       {" 3 ", "três X", "OK", {"um", "[x]", "[x]"}},
       {"4", "[x]", "OK", {"um", "[x]", "três X"}},
-      {"0", "", "FALHA", {"um", "[x]", "três X", "[x]"}},
-      {"-1", "", "FALHA", {"um", "[x]", "três X", "[x]"}},
-      {"-5", "", "FALHA", {"um", "[x]", "três X", "[x]"}},
-      {"-2147483648", "", "FALHA", {"um", "[x]", "três X", "[x]"}},
+      {"0", "um", "OK", {"[x]", "três X", "[x]"}},
+      {"-1", "um", "OK", {"[x]", "três X", "[x]"}},
+      {"-5", "um", "OK", {"[x]", "três X", "[x]"}},
+      {"-2147483648", "um", "OK", {"[x]", "três X", "[x]"}},
       {"2147483647", "", "FALHA", {"um", "[x]", "três X", "[x]"}},
       {"5", "", "FALHA", {"um", "[x]", "três X", "[x]"}},
       {"9999999999", "", "FALHA", {"um", "[x]", "três X", "[x]"}},  // no int
+      {"-9999999999", "", "FALHA", {"um", "[x]", "três X", "[x]"}},
       {"x", "", "FALHA", {"um", "[x]", "três X", "[x]"}},
   };
   const QStringList linhas = host.textoAuxiliarLinhas();
@@ -66,8 +67,10 @@ TEST_F(TextoAuxiliar, LinhasDoTexto) {
     EXPECT_EQ(host.textoAuxiliarLinhas(), c.depois) << c.linha;
   }
   host.setTextoAuxiliarLinhas({});
-  EXPECT_EQ(f("&TaLinhaPegar(1)."), QString());
-  EXPECT_EQ(f("&TaLinhaApagar(1)."), QStringLiteral("FALHA"));
+  for (const char* n : {"1", "0", "-3"}) {
+    EXPECT_EQ(script.execFunction(QStringLiteral("&TaLinhaPegar(%1).").arg(n)), QString()) << n;
+    EXPECT_EQ(script.execFunction(QStringLiteral("&TaLinhaApagar(%1).").arg(n)), QStringLiteral("FALHA")) << n;
+  }
 }
 
 TEST_F(TextoAuxiliar, AbrirESalvar) {
