@@ -584,6 +584,15 @@ QDateTime dataDoSerial(double serial, bool data1904) {
   return QDateTime(base.addDays(n), QTime(0, 0), Qt::UTC).addMSecs(ms);
 }
 
+bool serialDaData(const QDateTime& dt, double& serial) {
+  if (!dt.isValid()) return false;
+  qint64 dias = QDate(1899, 12, 30).daysTo(dt.date());
+  if (dias < 61) --dias;  // before 01/03/1900, as dataDoSerial() counts them
+  if (dias < 1) return false;
+  serial = double(dias) + double(dt.time().msecsSinceStartOfDay()) / 86400000.0;
+  return true;
+}
+
 QString textoData(const QDate& data) { return data.toString(QStringLiteral("dd/MM/yyyy")); }
 
 QString textoDataHora(const QDateTime& dt) {

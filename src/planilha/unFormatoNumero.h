@@ -57,6 +57,10 @@ QString formatarNumero(double valor, const QString& codigo, bool data1904 = fals
 // for numbers outside the years 1900..9999.
 QDateTime dataDoSerial(double serial, bool data1904 = false);
 
+// The serial day number of a date and time (Excel's 1900 system, its
+// invented 29/02/1900 included); false before 01/01/1900.
+bool serialDaData(const QDateTime& dataHora, double& serial);
+
 // Date and time texts as the table shows them.
 QString textoData(const QDate& data);                        // dd/mm/aaaa
 QString textoDataHora(const QDateTime& dataHora);            // dd/mm/aaaa hh:mm[:ss]

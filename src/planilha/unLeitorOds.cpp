@@ -11,15 +11,11 @@ namespace {
 
 const QString kConteudo = QStringLiteral("content.xml");
 
-QStringView atributo(const QXmlStreamAttributes& atributos, QLatin1StringView local) {
-  for (const QXmlStreamAttribute& a : atributos)
-    if (nomeLocal(a.qualifiedName()) == local) return a.value();
-  return {};
-}
+const QString kEstilos = QStringLiteral("styles.xml");
 
 int numeroAtributo(const QXmlStreamAttributes& atributos, QLatin1StringView local) {
   bool ok = false;
-  const qint64 n = atributo(atributos, local).toLongLong(&ok);
+  const qint64 n = atributoOds(atributos, local).toLongLong(&ok);
   return ok && n > 1 ? int(std::min<qint64>(n, 1 << 30)) : 1;
 }
 
@@ -57,14 +53,23 @@ class CLContagemTabelas {
   QByteArray gResto;
 };
 
-// "PT10H30M05S" (a duration, as ODF writes times of day) as "10:30:05".
-QString textoDuracao(QStringView v) {
-  static const QRegularExpression re(QStringLiteral("^-?P(?:(\\d+)D)?T(?:(\\d+)H)?(?:(\\d+)M)?(?:(\\d+(?:[.,]\\d+)?)S)?$"));
+// The seconds of a duration ("PT10H30M05S", as ODF writes times of day);
+// false when it is no duration.
+bool segundosDaDuracao(QStringView v, double& segundos) {
+  static const QRegularExpression re(QStringLiteral("^(-?)P(?:(\\d+)D)?T(?:(\\d+)H)?(?:(\\d+)M)?(?:(\\d+(?:[.,]\\d+)?)S)?$"));
   const auto m = re.match(v.toString());
-  if (!m.hasMatch()) return v.toString();
-  const qint64 horas = m.captured(1).toLongLong() * 24 + m.captured(2).toLongLong();
-  const int seg = int(std::lround(m.captured(4).replace(u',', u'.').toDouble()));
-  const qint64 total = horas * 3600 + m.captured(3).toLongLong() * 60 + seg;
+  if (!m.hasMatch()) return false;
+  const double horas = m.captured(2).toDouble() * 24 + m.captured(3).toDouble();
+  segundos = horas * 3600 + m.captured(4).toDouble() * 60 + m.captured(5).replace(u',', u'.').toDouble();
+  if (!m.captured(1).isEmpty()) segundos = -segundos;
+  return true;
+}
+
+// A duration as "10:30:05".
+QString textoDuracao(QStringView v) {
+  double segundos = 0;
+  if (!segundosDaDuracao(v, segundos) || segundos < 0) return v.toString();
+  const qint64 total = std::llround(segundos);
   return QStringLiteral("%1:%2:%3")
       .arg(total / 3600, 2, 10, QChar(u'0'))
       .arg((total / 60) % 60, 2, 10, QChar(u'0'))
@@ -116,22 +121,49 @@ bool CLLeitorOds::contarPlanilhas(QString& erro) {
   return true;
 }
 
+bool CLLeitorOds::lerEstilos(QString& erro) {
+  // The named styles (styles.xml), then the automatic ones, which come
+  // before the body of content.xml.
+  if (gZip->existe(kEstilos)) {
+    auto fluxo = gZip->abrirParte(kEstilos, gLimites.maxParteEmMemoria, erro);
+    if (!fluxo) return false;
+    CLLeitorXml estilos(std::move(fluxo));
+    QXmlStreamReader::TokenType t;
+    while ((t = estilos.proximo()) != QXmlStreamReader::Invalid && t != QXmlStreamReader::EndDocument)
+      gEstilos.token(estilos.xml(), t);
+    erro = estilos.erro();
+    if (!erro.isEmpty()) return false;
+  }
+  QXmlStreamReader::TokenType t;
+  while ((t = gConteudo->proximo()) != QXmlStreamReader::Invalid && t != QXmlStreamReader::EndDocument) {
+    if (t == QXmlStreamReader::StartElement && nomeLocal(gConteudo->xml().qualifiedName()) == u"body") return true;
+    gEstilos.token(gConteudo->xml(), t);
+  }
+  erro = gConteudo->erro();
+  return erro.isEmpty();
+}
+
 bool CLLeitorOds::prepararPrimeira(const PedidoParada&, QString& erro) {
   auto fluxo = gZip->abrirParte(kConteudo, gLimites.maxParte, erro);
   if (!fluxo) return false;
   gConteudo = std::make_unique<CLLeitorXml>(std::move(fluxo));
-  return true;
+  return lerEstilos(erro);
 }
 
-QString CLLeitorOds::valorDaCelula(const QXmlStreamAttributes& a, const QString& texto) const {
-  const QStringView tipo = atributo(a, QLatin1StringView("value-type"));
+QString CLLeitorOds::valorDaCelula(const QXmlStreamAttributes& a, const QString& texto, const FormatoOds* f) const {
+  const QStringView tipo = atributoOds(a, QLatin1StringView("value-type"));
+  // A number format of the cell's style shows the value as the sheet does.
+  const bool formatado = f && (f->booleano || f->numero.temFormato());
+  auto formatar = [&](double v) { return f->booleano ? textoBooleano(v != 0) : f->numero.formatar(v); };
   if (tipo == QLatin1StringView("float") || tipo == QLatin1StringView("percentage") ||
       tipo == QLatin1StringView("currency")) {
-    // The shown text says how the number looks; a plain number is shown as
-    // any number without a format is (decimal comma, every digit).
     bool ok = false;
-    const double v = atributo(a, QLatin1StringView("value")).toDouble(&ok);
+    const double v = atributoOds(a, QLatin1StringView("value")).toDouble(&ok);
     if (!ok) return texto;
+    if (formatado) return formatar(v);
+    // Without a style, the shown text says how the number looks; a plain
+    // number is shown as any number without a format is (decimal comma,
+    // every digit).
     static const QRegularExpression simples(QStringLiteral("^-?\\d+(\\.\\d+)?$"));
     if (texto.isEmpty() || (tipo == QLatin1StringView("float") && simples.match(texto).hasMatch() &&
                             texto.toDouble() == v))
@@ -139,17 +171,26 @@ QString CLLeitorOds::valorDaCelula(const QXmlStreamAttributes& a, const QString&
     return texto;
   }
   if (tipo == QLatin1StringView("date")) {
-    const QString v = atributo(a, QLatin1StringView("date-value")).toString();
+    const QString v = atributoOds(a, QLatin1StringView("date-value")).toString();
     QDateTime dt = QDateTime::fromString(v, Qt::ISODateWithMs);
     if (!dt.isValid()) dt = QDateTime(QDate::fromString(v.left(10), Qt::ISODate), QTime(0, 0));
+    double serial = 0;
+    if (formatado && serialDaData(dt, serial)) return formatar(serial);
     return dt.isValid() ? textoDataHora(dt) : texto;
   }
-  if (tipo == QLatin1StringView("time")) return textoDuracao(atributo(a, QLatin1StringView("time-value")));
+  if (tipo == QLatin1StringView("time")) {
+    // A time of day, or a date and time under a time style: as a duration
+    // since the start of the calendar.
+    const QStringView v = atributoOds(a, QLatin1StringView("time-value"));
+    double segundos = 0;
+    if (formatado && segundosDaDuracao(v, segundos)) return formatar(segundos / 86400);
+    return textoDuracao(v);
+  }
   if (tipo == QLatin1StringView("boolean")) {
-    const QStringView b = atributo(a, QLatin1StringView("boolean-value"));
+    const QStringView b = atributoOds(a, QLatin1StringView("boolean-value"));
     return textoBooleano(b == QLatin1StringView("true") || b == QLatin1StringView("1"));
   }
-  if (texto.isEmpty()) return atributo(a, QLatin1StringView("string-value")).toString();
+  if (texto.isEmpty()) return atributoOds(a, QLatin1StringView("string-value")).toString();
   return texto;
 }
 
@@ -165,6 +206,7 @@ bool CLLeitorOds::proximaLinha(int& numero, QStringList& celulas, QString& erro)
   if (!gConteudo) return false;
   QXmlStreamReader& x = gConteudo->xml();
   bool naLinha = false;
+  QString estiloLinha;            // the row's default cell style
   int repeticoesLinha = 1;
   int coluna = 0;                 // columns used so far in the row
   bool naCelula = false;
@@ -197,6 +239,7 @@ bool CLLeitorOds::proximaLinha(int& numero, QStringList& celulas, QString& erro)
       if (abre) {
         naLinha = true;
         repeticoesLinha = numeroAtributo(x.attributes(), QLatin1StringView("number-rows-repeated"));
+        estiloLinha = atributoOds(x.attributes(), QLatin1StringView("default-cell-style-name")).toString();
         coluna = 0;
       } else if (naLinha) {
         numero = ++gLinha;
@@ -209,6 +252,18 @@ bool CLLeitorOds::proximaLinha(int& numero, QStringList& celulas, QString& erro)
         gMesclagens.aplicar(numero, celulas);
         return true;
       }
+    } else if (!naLinha && abre && nome == QLatin1StringView("table-column")) {
+      // Columns (repeated as rows are) with the style of their cells that
+      // name none.
+      const QString estilo = atributoOds(x.attributes(), QLatin1StringView("default-cell-style-name")).toString();
+      const int ate = int(std::min<qint64>(
+          qint64(gColunasDescritas) + numeroAtributo(x.attributes(), QLatin1StringView("number-columns-repeated")),
+          gLimites.maxColunas));
+      if (!estilo.isEmpty() && ate > gColunasDescritas) {
+        if (gEstiloColuna.size() < ate) gEstiloColuna.resize(ate);
+        for (int c = gColunasDescritas; c < ate; ++c) gEstiloColuna[c] = estilo;
+      }
+      gColunasDescritas = std::max(gColunasDescritas, ate);
     } else if (naLinha && (nome == QLatin1StringView("table-cell") || nome == QLatin1StringView("covered-table-cell"))) {
       if (abre) {
         naCelula = true;
@@ -220,8 +275,12 @@ bool CLLeitorOds::proximaLinha(int& numero, QStringList& celulas, QString& erro)
         paragrafos = 0;
       } else if (naCelula) {
         naCelula = false;
-        const QString valor = nome == QLatin1StringView("covered-table-cell") ? QString()
-                                                                               : valorDaCelula(atributosCelula, texto);
+        QString valor;
+        if (nome != QLatin1StringView("covered-table-cell")) {
+          QString estilo = atributoOds(atributosCelula, QLatin1StringView("style-name")).toString();
+          if (estilo.isEmpty()) estilo = estiloLinha.isEmpty() ? gEstiloColuna.value(coluna) : estiloLinha;
+          valor = valorDaCelula(atributosCelula, texto, gEstilos.formato(estilo));
+        }
         if (colunasUnidas > 1 || linhasUnidas > 1)
           gMesclagens.adicionar(gLinha + 1, coluna + 1, gLinha + linhasUnidas, coluna + colunasUnidas);
         if (!valor.isEmpty()) {

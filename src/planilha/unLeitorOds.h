@@ -1,13 +1,15 @@
 #pragma once
 // OpenDocument spreadsheets (.ods): the first table of content.xml streamed,
 // repeated rows and cells expanded only as far as they are read, spanned
-// cells shown as merged ranges.
+// cells shown as merged ranges, every value under its cell's number style
+// (from styles.xml and the automatic styles of content.xml).
 
 #include <QString>
 #include <QStringList>
 #include <memory>
 
 #include "unArquivoZip.h"
+#include "unEstilosOds.h"
 #include "unLeitorPlanilha.h"
 
 namespace mivo {
@@ -23,12 +25,16 @@ class CLLeitorOds : public CLLeitorPlanilha {
 
  private:
   bool contarPlanilhas(QString& erro);
-  QString valorDaCelula(const QXmlStreamAttributes& atributos, const QString& texto) const;
+  bool lerEstilos(QString& erro);
+  QString valorDaCelula(const QXmlStreamAttributes& atributos, const QString& texto, const FormatoOds* formato) const;
 
   std::unique_ptr<CLArquivoZip> gZip;
   LimitesPlanilha gLimites;
   int gPlanilhas = 0;
   CLMesclagens gMesclagens;
+  CLEstilosOds gEstilos;
+  QStringList gEstiloColuna;    // default cell style of each column (table:table-column)
+  int gColunasDescritas = 0;
   std::unique_ptr<CLLeitorXml> gConteudo;
   int gProfundidadeTabela = 0;  // inside the first table while > 0
   bool gTabelaVista = false;

@@ -8,9 +8,11 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <cstdio>
 
 #include "unCLLista.h"
 #include "unPlanilhaTeste.h"
+#include "unXlsTeste.h"
 
 using namespace mivo;
 using namespace mivo::teste;
@@ -489,7 +491,18 @@ TEST_F(Planilha, CelulasMescladasOds) {
 
 // --- .xls ------------------------------------------------------------------------------
 
-QString arquivoXls() { return qEnvironmentVariable("MIVO_TESTES_DIR") + QStringLiteral("/planilha/dados/contatos.xls"); }
+QString arquivoDeDados(const QString& nome) {
+  return qEnvironmentVariable("MIVO_TESTES_DIR") + QStringLiteral("/planilha/dados/") + nome;
+}
+
+QString arquivoXls() { return arquivoDeDados(QStringLiteral("contatos.xls")); }
+
+// A workbook of one worksheet with a title and a record.
+Xls xlsSimples() {
+  Xls x;
+  x.folhas << QList<QByteArray>{rotuloXls(0, 0, QStringLiteral("nome")), rotuloXls(1, 0, QStringLiteral("Ana"))};
+  return x;
+}
 
 TEST_F(Planilha, XlsPrimeiraPlanilhaAteAColunaAVazia) {
   CLGrade g;
@@ -501,6 +514,109 @@ TEST_F(Planilha, XlsPrimeiraPlanilhaAteAColunaAVazia) {
                                 {QStringLiteral("Ana Lúcia"), "5511987654321", "15/03/1990", "1234,5", "sim"},
                                 {"Bruno", "5521912345678", "01/12/1985", "0,3", QStringLiteral("não")},
                                 {"Carla", "5531900001111", "31/01/2000", "-7", "sim"}}));
+}
+
+// --- One workbook in the three formats ------------------------------------------------
+
+// The rows of a CSV with ";" between cells and quotes around cells that hold
+// ";", quotes (doubled) or line breaks.
+QList<QStringList> lerCsv(const QString& texto) {
+  QList<QStringList> linhas{{}};
+  QString celula;
+  bool aspas = false;
+  for (qsizetype i = 0; i < texto.size(); ++i) {
+    const QChar c = texto[i];
+    if (aspas) {
+      if (c == u'"' && i + 1 < texto.size() && texto[i + 1] == u'"') celula += texto[++i];
+      else if (c == u'"') aspas = false;
+      else celula += c;
+    } else if (c == u'"') {
+      aspas = true;
+    } else if (c == u';') {
+      linhas.last() << celula;
+      celula.clear();
+    } else if (c == u'\n') {
+      linhas.last() << celula;
+      celula.clear();
+      linhas.append(QStringList());
+    } else if (c != u'\r') {
+      celula += c;
+    }
+  }
+  if (linhas.last().isEmpty() && celula.isEmpty()) linhas.removeLast();
+  else linhas.last() << celula;
+  return linhas;
+}
+
+TEST_F(Planilha, MesmaPastaDeTrabalhoEmXlsxOdsEXlsComoAparece) {
+  // casos.xlsx, casos.ods and casos.xls are one workbook (casos.fods) saved
+  // by LibreOffice (dados/gerar-casos.sh): each reads as this one table.
+  const QList<QStringList> esperado = {
+      {"caso", "valor", "extra"},
+      {"inteiro", "42", ""},
+      {"celular", "5511987654321", ""},
+      {"decimal", "1234,5", ""},
+      {"negativo", "-7,25", ""},
+      {"muito pequeno", "1,5E-20", ""},
+      {"duas casas", "1234,50", ""},
+      {"milhares", "1.234.567,89", ""},
+      {"porcentagem", "25%", ""},
+      {"porcentagem com casas", "25,67%", ""},
+      {"CEP", "01310-100", ""},
+      {"zeros à esquerda", "00123", ""},
+      {"moeda negativa", "-R$ 10,50", ""},
+      {"data dd/mm/aaaa", "15/03/2024", ""},
+      {"data aaaa-mm-dd", "2024-03-15", ""},
+      {"data mm/dd/aa", "03/15/24", ""},
+      {"data por extenso", "5 de março de 2024", ""},
+      {"data e hora", "15/03/2024 13:30", ""},
+      {"data e hora vista como hora", "08:00", ""},
+      {"hora", "13:30:00", ""},
+      {"horas decorridas", "36:00", ""},
+      {"verdadeiro", "VERDADEIRO", ""},
+      {"falso", "FALSO", ""},
+      {"fórmula numérica", "84", ""},
+      {"fórmula sem ruído", "0,3", ""},
+      {"fórmula lógica", "VERDADEIRO", ""},
+      {"fórmula de data", "15/03/2024", ""},
+      {"fórmula com erro", "#DIV/0!", ""},
+      {"ponto e vírgula e aspas", "a;b \"c\"", ""},
+      {"começa com =", "=SOMA(1;2)", ""},
+      {"texto com zeros", "00123", ""},
+      {"duas linhas", "Rua A, 1\nCentro", ""},
+      {"espaços", " dois  espaços ", ""},
+      {"acentos", "São João, ação, ü", ""},
+      {"mesclada na linha", "B e C", "B e C"},
+      {"mesclada na coluna", "1", ""},
+      {"mesclada na coluna", "2", ""},
+      {"mesclada em bloco", "00007", "00007"},
+      {"abaixo do bloco", "00007", "00007"},
+      {"fim", "último", ""},
+  };
+  for (const char* formato : {"xlsx", "ods", "xls"}) {
+    SCOPED_TRACE(formato);
+    CLGrade g;
+    const ResultadoImportacao r = importar(arquivoDeDados(QStringLiteral("casos.") + QLatin1String(formato)), g);
+    ASSERT_EQ(r.desfecho, Desfecho::Concluido) << r.mensagem.toStdString();
+    const QList<QStringList> lido = conteudo(g);
+    ASSERT_EQ(lido.size(), esperado.size());
+    for (qsizetype l = 0; l < esperado.size(); ++l) EXPECT_EQ(lido[l], esperado[l]) << "linha " << l + 1;
+  }
+  // The table is what LibreOffice shows (its CSV of the workbook, cells as
+  // shown), but for the cells merged ranges cover: it leaves them empty,
+  // the import repeats the range's top-left value.
+  QFile csv(arquivoDeDados(QStringLiteral("casos-exibido.csv")));
+  ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+  const QList<QStringList> exibido = lerCsv(QString::fromUtf8(csv.readAll()));
+  ASSERT_EQ(exibido.size(), esperado.size());
+  for (qsizetype l = 0; l < esperado.size(); ++l)
+    for (qsizetype c = 0; c < esperado[l].size(); ++c) {
+      const QString& e = esperado[l][c];
+      if (exibido[l].value(c).isEmpty() && !e.isEmpty())
+        EXPECT_TRUE(e == esperado[l - 1][c] || (c > 0 && e == esperado[l][c - 1])) << "linha " << l + 1;
+      else
+        EXPECT_EQ(e, exibido[l].value(c)) << "linha " << l + 1 << ", coluna " << c + 1;
+    }
 }
 
 // --- Bad input ---------------------------------------------------------------------
@@ -609,6 +725,58 @@ TEST_F(Planilha, EntradasRuinsDaoErroClaroENaoMexemNaTabela) {
          return escrever("senha.xls", x);
        },
        "senha", {}},
+      {"xls com senha feito pelo LibreOffice", [&] { return arquivoDeDados(QStringLiteral("senha.xls")); }, "senha", {}},
+      {"xls truncado",
+       [&] {
+         QFile f(arquivoDeDados(QStringLiteral("casos.xls")));
+         f.open(QIODevice::ReadOnly);
+         return escrever("truncado.xls", f.readAll().left(int(f.size() / 2)));
+       },
+       "danificado", {}},
+      {"xls com setores em laco",
+       [&] {
+         // The stream's last sector leads back to its first (the FAT is
+         // sector 0, the directory 1, the stream from 2 on).
+         QByteArray x = Xls::ole(xlsSimples().livro(), QStringLiteral("Workbook"));
+         const int setores = int(x.size() / 512) - 1;
+         x.replace(512 + 4 * (setores - 1), 4, le32(2));
+         return escrever("laco.xls", x);
+       },
+       "danificado", {}},
+      {"xls com fluxo maior que o arquivo",
+       [&] {
+         QByteArray x = Xls::ole(xlsSimples().livro(), QStringLiteral("Workbook"));
+         x.replace(1024 + 128 + 120, 4, le32(100u << 20));
+         return escrever("fluxo.xls", x);
+       },
+       "danificado", {}},
+      {"xls sem pasta de trabalho",
+       [&] { return escrever("texto.xls", Xls::ole(QByteArray(5000, 'x'), QStringLiteral("WordDocument"))); },
+       "não é uma planilha", {}},
+      {"xls com registros sem sentido",
+       [&] { return escrever("lixo.xls", Xls::ole(QByteArray(5000, '\x7f'), QStringLiteral("Workbook"))); },
+       "danificado", {}},
+      {"xls cuja primeira folha fica fora do arquivo",
+       [&] {
+         QByteArray livro = xlsSimples().livro();
+         const qsizetype folha = livro.indexOf(QByteArray("\x85\x00", 2));
+         livro.replace(folha + 4, 4, le32(0x7FFFFFFF));
+         return escrever("fora.xls", Xls::ole(livro, QStringLiteral("Workbook")));
+       },
+       "danificado", {}},
+      {"xls com textos repetidos que ocupariam memoria demais",
+       [&] {
+         // One long shared string in every row: 17 KB of records, the rows'
+         // texts would not be.
+         Xls x;
+         x.globais << sstXls({QString(1000, u'x')});
+         QList<QByteArray> folha;
+         for (int l = 0; l < 1200; ++l) folha << textoSstXls(l, 0, 0);
+         x.folhas << folha;
+         x.gravar(caminho("textos.xls"));
+         return caminho("textos.xls");
+       },
+       "grande demais", poucaMemoria},
       {"ods com senha",
        [&] {
          gravarOds(caminho("senha.ods"), conteudoOds({linhasOds({{"a"}})}),
@@ -648,7 +816,14 @@ TEST_F(Planilha, EntradasRuinsDaoErroClaroENaoMexemNaTabela) {
     QString mensagem;
     CLAmbienteImportacao amb;
     amb.progresso = &p;
-    const bool ok = CLNegOffice(caso.limites).openExcelToGrid(caso.preparar(), amb, g, &mensagem);
+    const QString arquivo = caso.preparar();
+    bool ok = true;
+    const Custo custo =
+        medirCusto([&] { ok = CLNegOffice(caso.limites).openExcelToGrid(arquivo, amb, g, &mensagem); });
+    std::printf("[ custo    ] %s: %.3f s, pico %.1f MiB\n", caso.nome, custo.segundos,
+                custo.picoMiB);
+    EXPECT_LT(custo.segundos, 10.0);
+    EXPECT_LT(custo.picoMiB, 300);
     EXPECT_FALSE(ok);
     EXPECT_TRUE(mensagem.contains(QString::fromUtf8(caso.trecho))) << mensagem.toStdString();
     EXPECT_EQ(conteudo(g), antes);

@@ -180,3 +180,18 @@ TEST(FormatoNumero, NumeroGeralEmMuitasGrandezas) {
     ASSERT_EQ(numeroGeral(v), numeroGeralReferencia(v)) << std::setprecision(17) << v;
   }
 }
+
+TEST(FormatoNumero, SerialDaDataDesfazDataDoSerial) {
+  // Both sides of the invented 29/02/1900, a date with its time, and the
+  // days before the calendar starts.
+  for (double serial : {1.0, 59.0, 61.0, 32947.0, 45366.5625}) {
+    double volta = -1;
+    ASSERT_TRUE(serialDaData(dataDoSerial(serial), volta)) << serial;
+    EXPECT_DOUBLE_EQ(volta, serial);
+  }
+  double serial = 0;
+  EXPECT_TRUE(serialDaData(QDateTime(QDate(1900, 3, 1), QTime(0, 0)), serial));
+  EXPECT_EQ(serial, 61);
+  EXPECT_FALSE(serialDaData(QDateTime(QDate(1899, 12, 31), QTime(12, 0)), serial));
+  EXPECT_FALSE(serialDaData(QDateTime(), serial));
+}

@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <zip.h>
 
@@ -145,6 +147,39 @@ inline bool gravarOds(const QString& caminho, const QByteArray& conteudo, const 
                                           {QStringLiteral("content.xml"), conteudo}};
   if (!manifesto.isEmpty()) p.append({QStringLiteral("META-INF/manifest.xml"), manifesto});
   return gravarZip(caminho, p);
+}
+
+// --- Cost of a piece of work ---------------------------------------------------
+
+struct Custo {
+  double segundos = 0;
+  double picoMiB = -1;  // memory it added at its peak; -1 where the system does not say
+};
+
+// Kilobytes of a "VmRSS:"/"VmHWM:" line of /proc/self/status; -1 without it.
+inline qint64 memoriaDoProcesso(const char* campo) {
+  QFile f(QStringLiteral("/proc/self/status"));
+  if (!f.open(QIODevice::ReadOnly)) return -1;
+  for (const QByteArray& linha : f.readAll().split('\n'))
+    if (linha.startsWith(campo)) return linha.mid(qstrlen(campo)).trimmed().split(' ').value(0).toLongLong();
+  return -1;
+}
+
+// Runs `trabalho` and says how long it took and how much memory it added at
+// its peak: Linux lets a process reset its peak (clear_refs 5), so the peak
+// read afterwards belongs to this work alone.
+inline Custo medirCusto(const std::function<void()>& trabalho) {
+  QFile limpar(QStringLiteral("/proc/self/clear_refs"));
+  const bool zerado = limpar.open(QIODevice::WriteOnly) && limpar.write("5") == 1;
+  limpar.close();
+  const qint64 antes = memoriaDoProcesso("VmRSS:");
+  const auto inicio = std::chrono::steady_clock::now();
+  trabalho();
+  Custo c;
+  c.segundos = std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
+  const qint64 pico = memoriaDoProcesso("VmHWM:");
+  if (zerado && antes >= 0 && pico >= 0) c.picoMiB = double(std::max<qint64>(0, pico - antes)) / 1024;
+  return c;
 }
 
 }  // namespace mivo::teste
