@@ -39,11 +39,10 @@ QString literal(const QString& t) {
 
 // <number:number>: digits, grouping, decimals, texts among the integer
 // digits (number:embedded-text, counted from the decimal point) and a
-// display factor (1000 per trailing comma).
+// display factor (1000 per trailing comma). Without a number of decimals it
+// is the general format (LibreOffice writes its "General" so).
 QString codigoNumero(const QXmlStreamAttributes& a, const QList<std::pair<int, QString>>& embutidos) {
-  if (atributoOds(a, QLatin1StringView("decimal-places")).isEmpty() && embutidos.isEmpty() &&
-      atributoOds(a, QLatin1StringView("min-integer-digits")).isEmpty())
-    return QStringLiteral("General");
+  if (atributoOds(a, QLatin1StringView("decimal-places")).isEmpty()) return QStringLiteral("General");
   const int casas = inteiro(a, QLatin1StringView("decimal-places"), 0);
   const int minCasas = std::min(inteiro(a, QLatin1StringView("min-decimal-places"), casas), casas);
   const int minInteiros = inteiro(a, QLatin1StringView("min-integer-digits"), 0);

@@ -91,6 +91,9 @@ TEST_F(LeitorOds, CadaValorComONumeroDoEstiloDaSuaCelula) {
   auto dataValor = [](const char* v) { return QStringLiteral("office:value-type=\"date\" office:date-value=\"%1\"").arg(QLatin1String(v)); };
   auto hora = [](const char* v) { return QStringLiteral("office:value-type=\"time\" office:time-value=\"%1\"").arg(QLatin1String(v)); };
   const QList<Caso> casos = {
+      {"geral, como o LibreOffice o grava",
+       "<number:number-style style:name=\"N%1\"><number:number number:min-integer-digits=\"1\"/></number:number-style>",
+       numero("1234.5"), "1234,5"},
       {"zeros a esquerda", zeros, numero("123"), "00123"},
       {"zeros a esquerda num numero maior", zeros, numero("1234567"), "1234567"},
       {"CEP com texto embutido",
