@@ -5,45 +5,11 @@
 #include <algorithm>
 
 #include "unCLGrade.h"
+#include "unCLLeitorLista.h"
 #include "unCLProgresso.h"
 #include "unUtil.h"
 
 namespace mivo {
-
-namespace {
-
-// Blanks that may surround a field; a tab used as the delimiter is not one.
-bool ehBrancoDeCampo(QChar c, QChar delimitador) {
-  return c.unicode() <= 0x20 && c != delimitador;
-}
-
-// When a field starting at `ini` is written in double quotes, the index just
-// past its closing quote and trailing blanks (the delimiter or the end), with
-// the unquoted text in `valor`; -1 when the field is not quoted.
-qsizetype fimDeCampoCitado(const QString& texto, qsizetype ini, QChar delimitador,
-                           QString& valor) {
-  const qsizetype n = texto.size();
-  qsizetype i = ini;
-  while (i < n && ehBrancoDeCampo(texto[i], delimitador)) ++i;
-  if (i >= n || texto[i] != u'"') return -1;
-  valor.clear();
-  for (++i; i < n; ++i) {
-    if (texto[i] != u'"') {
-      valor += texto[i];
-    } else if (i + 1 < n && texto[i + 1] == u'"') {
-      valor += u'"';
-      ++i;
-    } else {
-      qsizetype fim = i + 1;
-      while (fim < n && ehBrancoDeCampo(texto[fim], delimitador)) ++fim;
-      if (fim == n || texto[fim] == delimitador) return fim;
-      valor += texto[i];  // a quote inside the text, not the closing one
-    }
-  }
-  return -1;
-}
-
-}  // namespace
 
 QChar escolherDelimitador(const QString& primeiraLinha) {
   for (QChar d : {QChar(u';'), QChar(u'\t'), QChar(u',')})
@@ -52,23 +18,13 @@ QChar escolherDelimitador(const QString& primeiraLinha) {
 }
 
 QStringList dividirCampos(const QString& linha, QChar delimitador) {
-  const QString texto = aparar(linha);
-  if (texto.isEmpty()) return {};
   QStringList campos;
-  const qsizetype n = texto.size();
-  qsizetype ini = 0;
-  while (true) {
-    QString valor;
-    qsizetype fim = fimDeCampoCitado(texto, ini, delimitador, valor);
-    if (fim < 0) {
-      fim = delimitador.isNull() ? -1 : texto.indexOf(delimitador, ini);
-      if (fim < 0) fim = n;
-      valor = texto.mid(ini, fim - ini);
-    }
-    campos.append(aparar(valor));
-    if (fim >= n) break;
-    ini = fim + 1;
-  }
+  CLLeitorLista leitor;
+  leitor.fixarDelimitador(delimitador);
+  leitor.lerTexto(linha, [&](const QList<CampoLista>& lidos) {
+    for (const CampoLista& c : lidos) campos.append(aparar(c.texto.toString()));
+    return false;
+  });
   return campos;
 }
 
@@ -84,11 +40,7 @@ std::optional<QString> gradeParaTexto(const CLGrade& grade, CLProgresso* progres
   for (int r = 0; r < total; ++r) {
     if (progresso && r % passo == 0)
       progresso->progressoPasso(QStringLiteral("Processados: ") + formatarContagem(r));
-    for (int c = 0; c < grade.ColCount(); ++c) {
-      if (c > 0) texto += u';';
-      anexarCampo(texto, grade.celula(c, r));
-    }
-    texto += QLatin1String("\r\n");
+    anexarLinhaDaGrade(texto, grade, r);
     if (!progresso) continue;
     if ((r + 1) % passo == 0)
       progresso->progressoLegenda3(QStringLiteral("Copiados: ") + formatarContagem(r + 1));
@@ -112,7 +64,7 @@ Desfecho salvarGrade(const CLGrade& grade, const QString& caminho, CLProgresso* 
   // in order (the first as written, since the file starts with it), the
   // separators and quotes between them being ASCII.
   CLCodificacaoTexto codificacao;
-  const QString primeiroCampo = campoParaArquivo(grade.cell(0, 0));
+  const QString primeiroCampo = campoParaArquivo(grade.cell(0, 0), {true, grade.ColCount() == 1});
   for (int r = 0; r < total && codificacao.podeSerWindows1252(); ++r)
     for (int c = 0; c < grade.ColCount() && codificacao.podeSerWindows1252(); ++c)
       codificacao.anexar(r == 0 && c == 0 ? QStringView(primeiroCampo) : grade.celula(c, r));
@@ -137,11 +89,7 @@ Desfecho salvarGrade(const CLGrade& grade, const QString& caminho, CLProgresso* 
     if (progresso && r % passo == 0)
       progresso->progressoPasso(QStringLiteral("Processados: ") + formatarContagem(r));
     linha.clear();
-    for (int c = 0; c < grade.ColCount(); ++c) {
-      if (c > 0) linha += u';';
-      anexarCampo(linha, grade.celula(c, r));
-    }
-    linha += QLatin1String("\r\n");
+    anexarLinhaDaGrade(linha, grade, r);
     if (cabe)
       anexarWindows1252(linha, bytes);
     else
@@ -171,8 +119,29 @@ bool gravarLista(const QString& caminho, const QString& texto, QString* erro) {
   return gravarArquivo(caminho, codificarTexto(texto), erro);
 }
 
-void anexarCampo(QString& linha, QStringView celula) {
-  if (!celula.contains(u';') && !celula.startsWith(u'"')) {
+bool precisaDeAspas(QStringView celula, PosicaoCampo posicao) {
+  if (celula.isEmpty()) return posicao.colunaUnica;
+  if (celula.front().unicode() <= 0x20 || celula.back().unicode() <= 0x20 || celula.front() == u'"') return true;
+  const bool virgula = posicao.titulo || posicao.colunaUnica;
+  for (const QChar c : celula) {
+    switch (c.unicode()) {
+      case u';':
+      case u'\r':
+      case u'\n': return true;
+      case u',':
+        if (virgula) return true;
+        break;
+      case u'\t':
+        if (posicao.colunaUnica) return true;
+        break;
+      default: break;
+    }
+  }
+  return false;
+}
+
+void anexarCampo(QString& linha, QStringView celula, PosicaoCampo posicao) {
+  if (!precisaDeAspas(celula, posicao)) {
     linha += celula;
     return;
   }
@@ -184,34 +153,19 @@ void anexarCampo(QString& linha, QStringView celula) {
   linha += u'"';
 }
 
-QString campoParaArquivo(const QString& celula) {
+QString campoParaArquivo(const QString& celula, PosicaoCampo posicao) {
   QString r;
-  anexarCampo(r, celula);
+  anexarCampo(r, celula, posicao);
   return r;
 }
 
-bool carregarComTitulos(CLGrade& grade, const QString& texto) {
-  if (aparar(texto).isEmpty()) return false;
-  CLGrade::Lote lote(grade);
-  const QString primeira = primeiraLinha(texto).toString();
-  grade.inserirColunas(primeira);
-  // The titles split at ";" and ","; so do the records of a list whose first
-  // line has no ";" (a comma- or tab-separated file), or their values would
-  // all land in the first column.
-  const QChar delimitador = escolherDelimitador(primeira);
-  const QChar separador = delimitador.isNull() ? QChar(u';') : delimitador;
-  bool titulos = true;
-  paraCadaLinha(texto, [&](QStringView l) {
-    if (std::exchange(titulos, false)) return;
-    const QString linha = l.toString();
-    if (separador != u';')
-      grade.inserirLinha(dividirCampos(linha, separador).join(u';'), true);
-    else if (linha.contains(u'"'))
-      grade.inserirCampos(dividirCampos(linha, separador), true);  // a quoted field keeps its ";"
-    else
-      grade.inserirLinha(linha, true);
-  });
-  return true;
+void anexarLinhaDaGrade(QString& texto, const CLGrade& grade, int r) {
+  const PosicaoCampo posicao{r == 0, grade.ColCount() == 1};
+  for (int c = 0; c < grade.ColCount(); ++c) {
+    if (c > 0) texto += u';';
+    anexarCampo(texto, grade.celula(c, r), posicao);
+  }
+  texto += QLatin1String("\r\n");
 }
 
 }  // namespace mivo

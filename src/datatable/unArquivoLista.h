@@ -1,8 +1,9 @@
 #pragma once
 // List files: one record per line, cells joined by ";", every line ended by
-// CR LF. Reading goes through lerArquivoTexto (byte-order mark, else UTF-8
-// when valid, else Windows-1252); these helpers split the text into records
-// and turn a grid back into list-file text.
+// CR LF; a cell that would not read back the same is written in double
+// quotes (see precisaDeAspas), and may then span lines. These helpers turn a
+// grid into list-file text and write it; CLLeitorLista reads it back, and
+// unCLCargaLista loads it as scripts do.
 
 #include <QChar>
 #include <QString>
@@ -10,6 +11,7 @@
 #include <functional>
 #include <optional>
 
+#include "unCLCargaLista.h"
 #include "unCLProgresso.h"
 
 namespace mivo {
@@ -22,11 +24,13 @@ class CLProgresso;
 // (each line is then one cell).
 QChar escolherDelimitador(const QString& primeiraLinha);
 
-// The fields of one line: the line is trimmed (blank: no fields), split at
+// The fields of one line, as the data-table window read them before a
+// record could span lines: the line is trimmed (blank: no fields), split at
 // every delimiter outside double quotes (empty fields are kept, a trailing
-// delimiter gives an empty last field) and each field trimmed. A field
-// written in double quotes loses them ("" inside stands for one quote);
-// other double quotes are kept as they are.
+// delimiter gives an empty last field) and each field trimmed, quoted ones
+// too. A field written in double quotes loses them ("" inside stands for
+// one quote); other double quotes are kept as they are. The readers of
+// lists use CLLeitorLista, which keeps quoted text as written.
 QStringList dividirCampos(const QString& linha, QChar delimitador);
 
 // The whole grid as list-file text, title row first. The progress window
@@ -48,20 +52,27 @@ Desfecho salvarGrade(const CLGrade& grade, const QString& caminho, CLProgresso* 
 // otherwise UTF-8 with one.
 bool gravarLista(const QString& caminho, const QString& texto, QString* erro = nullptr);
 
-// The interpreter's way of loading a list into a grid: the first line names
-// the columns (split at ";" and ","; titles the grid lacks are added), every
-// further line is written as a record by position (split at ";", or at the
-// first line's delimiter when that is "," or a tab; a field in double quotes
-// keeps its delimiters). Values are data: they are stored exactly as read,
-// never run or expanded. Blank lines add nothing; a record longer than the
-// titles keeps its extra values in new untitled columns. False when the text
-// is blank.
-bool carregarComTitulos(CLGrade& grade, const QString& texto);
+// Where a cell goes in a list file: in the title row, and whether the
+// table has a single column (its lines then hold no ";", and the delimiter
+// a reader chooses comes from the title).
+struct PosicaoCampo {
+  bool titulo = false;
+  bool colunaUnica = false;
+};
 
-// A cell as a list file holds it: as it is, or, when it holds ";" or starts
-// with a double quote (it would not read back the same), in double quotes
-// with its quotes doubled.
-QString campoParaArquivo(const QString& celula);
-void anexarCampo(QString& linha, QStringView celula);
+// Whether a cell is written in double quotes: when it holds ";" or a line
+// break, starts with a double quote, starts or ends with a blank or control
+// character (a reader trims those), and when a title holds "," (titles are
+// also split at ","); in a single-column table also when it is empty (a
+// blank line is no record) or holds "," or a tab (either may be the
+// delimiter there). Any other cell is written as it is, so lists read the
+// same by programs that know nothing of quotes.
+bool precisaDeAspas(QStringView celula, PosicaoCampo posicao = {});
+// A cell as a list file holds it: as it is, or in double quotes with its
+// quotes doubled.
+QString campoParaArquivo(const QString& celula, PosicaoCampo posicao = {});
+void anexarCampo(QString& linha, QStringView celula, PosicaoCampo posicao = {});
+// Row r of the grid as a list-file line, CR LF included.
+void anexarLinhaDaGrade(QString& texto, const CLGrade& grade, int r);
 
 }  // namespace mivo

@@ -53,14 +53,6 @@ QList<int> linhasDaVisao(const CLLista& lista) {
   return linhas;
 }
 
-void anexarLinha(QString& texto, const CLGrade& grade, int r) {
-  for (int c = 0; c < grade.ColCount(); ++c) {
-    if (c > 0) texto += u';';
-    anexarCampo(texto, grade.celula(c, r));
-  }
-  texto += QLatin1String("\r\n");
-}
-
 // The sort text of a record: key cell, "%", the cells as lines.
 void montarTextoOrdenacao(const CLGrade& grade, int coluna, int r, QString& texto) {
   texto.clear();
@@ -667,9 +659,9 @@ QString copiarLinhas(const CLGrade& grade, QList<int> linhas) {
   std::sort(linhas.begin(), linhas.end());
   linhas.erase(std::unique(linhas.begin(), linhas.end()), linhas.end());
   QString texto;
-  anexarLinha(texto, grade, 0);
+  anexarLinhaDaGrade(texto, grade, 0);
   for (int r : linhas)
-    if (r >= 1 && r < grade.RowCount()) anexarLinha(texto, grade, r);
+    if (r >= 1 && r < grade.RowCount()) anexarLinhaDaGrade(texto, grade, r);
   return texto;
 }
 

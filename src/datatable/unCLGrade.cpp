@@ -157,14 +157,41 @@ int CLGrade::adicionarLinha() {
 }
 
 int CLGrade::adicionarLinha(const QStringList& celulas) {
+  QList<QStringView> vistas;
+  vistas.reserve(celulas.size());
+  for (const QString& c : celulas) vistas.append(c);
+  return adicionarLinhaDe(vistas);
+}
+
+int CLGrade::adicionarLinhaDe(const QList<QStringView>& celulas) {
   if (celulas.size() > gColunas) setColCount(static_cast<int>(celulas.size()));
   const int r = RowCount();
   avisar([&](CLGradeObservador& o) { o.linhasAInserir(r, r); });
-  QStringList completa = celulas;
-  completa.resize(gColunas);
-  gLinhas.append(CLLinhaGrade(completa));
+  if (celulas.size() == gColunas) {
+    gLinhas.append(CLLinhaGrade::deCelulas(celulas));
+  } else {
+    QList<QStringView> completa = celulas;
+    completa.resize(gColunas);
+    gLinhas.append(CLLinhaGrade::deCelulas(completa));
+  }
   avisar([](CLGradeObservador& o) { o.linhasInseridas(); });
   return r;
+}
+
+void CLGrade::acrescentarLinhas(QList<CLLinhaGrade>&& linhas) {
+  if (linhas.isEmpty()) return;
+  Lote lote(*this);
+  int largura = gColunas;
+  for (const CLLinhaGrade& l : linhas) largura = std::max(largura, l.size());
+  setColCount(largura);
+  auto ajustada = [this](CLLinhaGrade&& l) {
+    if (l.size() != gColunas) l.resize(gColunas);
+    return std::move(l);
+  };
+  qsizetype k = 0;
+  if (RowCount() == 2 && linhaEmBranco(1)) gLinhas[1] = ajustada(std::move(linhas[k++]));
+  gLinhas.reserve(gLinhas.size() + linhas.size() - k);
+  for (; k < linhas.size(); ++k) gLinhas.append(ajustada(std::move(linhas[k])));
 }
 
 void CLGrade::removerLinhas(int primeira, int qtd) {
@@ -275,10 +302,22 @@ void CLGrade::adicionarColuna(const QString& titulo) {
 void CLGrade::inserirColunas(const QString& titulos) {
   QString texto = titulos;
   texto.replace(u',', u';');
-  const QStringList lista = texto.split(u';');
+  QStringList lista = texto.split(u';');
+  for (QString& t : lista) t = aparar(t);
+  inserirColunas(lista);
+}
+
+void CLGrade::inserirColunas(const QStringList& titulos) {
+  const QStringList linha0 = titulosCom(titulos);
+  if (linha0 == gLinhas[0].lista()) return;  // every title was there already
+  if (linha0.size() > gColunas) setColCount(static_cast<int>(linha0.size()));
+  gLinhas[0] = CLLinhaGrade(linha0);
+  avisar([&](CLGradeObservador& o) { o.celulasAlteradas(0, 0, gColunas - 1, 0); });
+}
+
+QStringList CLGrade::titulosCom(const QStringList& lista) const {
   // The titles are placed on a copy of row 0, one by one as adicionarColuna
-  // would place them, with an index of that copy kept in step; the grid then
-  // changes once.
+  // would place them, with an index of that copy kept in step.
   QStringList linha0 = gLinhas[0].lista();
   QHash<QString, int> indice = indiceTitulos();
   auto branco = [&](int c) { return aparar(linha0[c]).isEmpty(); };
@@ -291,12 +330,9 @@ void CLGrade::inserirColunas(const QString& titulos) {
         break;
       }
   };
-  bool mudou = false;
-  for (const QString& t : lista) {
-    const QString titulo = aparar(t);
+  for (const QString& titulo : lista) {
     const QString chave = chaveDoTitulo(titulo);
     if (indice.contains(chave)) continue;
-    mudou = true;
     int c = -1;
     if (branco(0)) {
       c = 0;
@@ -313,10 +349,7 @@ void CLGrade::inserirColunas(const QString& titulos) {
     indice.insert(chave, c);
     if (eraBranco && !chave.isEmpty()) reindexarBranco();
   }
-  if (!mudou) return;
-  if (linha0.size() > gColunas) setColCount(static_cast<int>(linha0.size()));
-  gLinhas[0] = CLLinhaGrade(linha0);
-  avisar([&](CLGradeObservador& o) { o.celulasAlteradas(0, 0, gColunas - 1, 0); });
+  return linha0;
 }
 
 bool CLGrade::inserirLinha(const QString& valores, bool carga) {
@@ -373,6 +406,14 @@ void CLGrade::substituirLinhas(QList<CLLinhaGrade>&& linhas, int colunas) {
   while (RowCount() < 2) gLinhas.append(CLLinhaGrade(gColunas));
   gLinhaAtual = 1;
   gColunaAtual = std::clamp(gColunaAtual, 0, gColunas - 1);
+}
+
+void CLGrade::substituirPor(CLGrade& origem) {
+  if (&origem == this) return;
+  const int colunas = origem.gColunas;
+  QList<CLLinhaGrade> linhas = std::move(origem.gLinhas);
+  origem.substituirLinhas({}, 1);
+  substituirLinhas(std::move(linhas), colunas);
 }
 
 void CLGrade::iniciarLote() {

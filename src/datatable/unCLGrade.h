@@ -63,6 +63,12 @@ class CLGrade {
   // Appends a record with these cells (the grid widens when they are more
   // than its columns) and returns its index.
   int adicionarLinha(const QStringList& celulas);
+  // The same from cells held elsewhere (a text being read).
+  int adicionarLinhaDe(const QList<QStringView>& celulas);
+  // Appends these records, taken over without copying their text (the grid
+  // widens to the widest); the single blank record of a table without
+  // records takes the first. Observers get one batch.
+  void acrescentarLinhas(QList<CLLinhaGrade>&& linhas);
   // Deletes records primeira .. primeira + qtd - 1 (the title row is never
   // deleted); when no record is left, one blank record row takes their place.
   void removerLinhas(int primeira, int qtd);
@@ -100,6 +106,11 @@ class CLGrade {
   // titles there are: observers get one column insertion and one change of
   // the title row.
   void inserirColunas(const QString& titulos);
+  // The same with the titles already split, each placed as it is (a title
+  // read from a list keeps its blanks; it is still compared trimmed).
+  void inserirColunas(const QStringList& titulos);
+  // Row 0 as inserirColunas(titulos) would leave it, the grid unchanged.
+  QStringList titulosCom(const QStringList& titulos) const;
   // Writes one record from values separated by ";" (CR LF inside them
   // becomes the two characters "\n"; each value is trimmed), by position.
   // The single blank record of an empty table is reused; otherwise a row is
@@ -120,6 +131,9 @@ class CLGrade {
   // record row a blank one is added. The current cell goes to the first
   // record. Observers get one batch.
   void substituirLinhas(QList<CLLinhaGrade>&& linhas, int colunas);
+  // The same with every row of `origem`, which is left as a new grid (one
+  // blank column and record).
+  void substituirPor(CLGrade& origem);
 
   // --- Change notification ------------------------------------------------
   void adicionarObservador(CLGradeObservador* observador);

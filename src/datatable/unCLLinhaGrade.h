@@ -53,3 +53,7 @@ class CLLinhaGrade {
 };
 
 }  // namespace mivo
+
+// A row is its one QString, which may be moved in memory as bytes: a list of
+// a million rows then grows by reallocation instead of a move per row.
+Q_DECLARE_TYPEINFO(mivo::CLLinhaGrade, Q_RELOCATABLE_TYPE);

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "unCLLeitorLista.h"
 #include "unUtil.h"
 
 namespace mivo {
@@ -47,23 +48,25 @@ bool CLLista::colarCheck(const QString& texto, CLProgresso* progresso) {
   if (!aparar(texto).isEmpty()) {
     CLGrade& g = gridDados;
     CLGrade::Lote lote(g);
-    const QChar delimitador = escolherDelimitador(primeiraLinha(texto).toString());
     const qsizetype total = progresso ? contarLinhas(texto) : 0;
     if (progresso)
       progresso->progressoAbrir(QStringLiteral("Carregando dados..."), static_cast<int>(total / 10),
                                 QStringLiteral("Total de registros: ") + formatarContagem(total),
                                 QString(), QString());
     qsizetype i = 0;
-    // Lines are read one at a time, so the text is never held twice.
-    paraCadaLinha(texto, [&](QStringView linha) {
-      if (!concluido) return;
-      g.adicionarLinha(dividirCampos(linha.toString(), delimitador));
+    QList<QStringView> celulas;
+    // Records are read one at a time, so the text is never held twice.
+    CLLeitorLista().lerTexto(texto, [&](const QList<CampoLista>& campos) {
+      celulas.resize(campos.size());
+      for (qsizetype k = 0; k < campos.size(); ++k) celulas[k] = campos[k].texto;
+      g.adicionarLinhaDe(celulas);
       gEditou = true;
       if (progresso) {
         if (i % 10 == 0) progresso->progressoPasso(QStringLiteral("Processados: ") + formatarContagem(i));
         if (progresso->progressoCancelado()) concluido = false;
       }
       ++i;
+      return concluido;
     });
     if (concluido) {
       // The blank record of an emptied table is not data: drop it. A first

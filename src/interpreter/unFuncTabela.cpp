@@ -77,14 +77,13 @@ QString importarPlanilha(CLScript& s, const QString& caminho) {
 QString abrirListaComTitulos(CLScript& s, const QString& caminho) {
   if (!QFileInfo(caminho).isFile()) return kFalha;
   if (CLNegOffice::ehPlanilha(caminho)) return importarPlanilha(s, caminho);
-  QString texto, erro;
-  if (!lerArquivoTexto(caminho, texto, &erro)) throw CLErro(erro);
+  QString erro;
+  const std::optional<bool> carregada = carregarArquivoComTitulos(s.grade(), caminho, &erro);
+  if (!carregada) throw CLErro(erro);
   CLLista& lista = s.host().lista();
   lista.gArquivo = caminho;
   s.host().showStatus(lista.gridDados);
-  if (aparar(texto).isEmpty()) return kFalha;
-  carregarComTitulos(s.grade(), texto);
-  return kOk;
+  return *carregada ? kOk : kFalha;
 }
 
 QString fnLaAbrir(CLScript& s, const CLArgumentos& a) {

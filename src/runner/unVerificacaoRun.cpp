@@ -1,6 +1,6 @@
 #include "unVerificacaoRun.h"
 
-#include "unArquivoLista.h"
+#include "unCLCargaLista.h"
 #include "unCLNegOffice.h"
 #include "unSecoesScript.h"
 #include "unUtil.h"
@@ -9,32 +9,31 @@ namespace mivo {
 
 namespace {
 
-// The titles of a list file (its first line, split as the loader splits
-// titles; a spreadsheet's first row); empty when it cannot be read.
+// The titles of a list file (its first record, as the loader reads it; a
+// spreadsheet's first row); empty when it cannot be read.
 QStringList titulosDoArquivo(const QString& caminho) {
+  if (caminho.isEmpty()) return {};
   QStringList titulos;
-  if (!caminho.isEmpty() && CLNegOffice::ehPlanilha(caminho)) {
+  if (CLNegOffice::ehPlanilha(caminho))
     CLNegOffice().lerTitulos(caminho, titulos);
-    return titulos;
-  }
-  QString texto;
-  if (caminho.isEmpty() || !lerArquivoTexto(caminho, texto)) return {};
-  const qsizetype fim = texto.indexOf(u'\n');
-  QString primeira = fim < 0 ? texto : texto.left(fim);
-  primeira.replace(u',', u';');
-  for (const QString& t : primeira.split(u';')) titulos << aparar(t);
+  else
+    titulos = titulosDaLista(caminho);
   return titulos;
 }
 
 }  // namespace
 
-std::optional<QStringList> colunasDoScript(const QStringList& documento, const QString& lista) {
+std::optional<QStringList> colunasDoScript(const QStringList& documento, const QString& lista,
+                                           const QStringList* titulosDaLista) {
   std::optional<QStringList> colunas;
   auto acrescentar = [&](const QStringList& titulos) {
     if (!colunas) colunas = QStringList();
     *colunas += titulos;
   };
-  if (!lista.isEmpty()) acrescentar(titulosDoArquivo(lista));
+  if (titulosDaLista)
+    acrescentar(*titulosDaLista);
+  else if (!lista.isEmpty())
+    acrescentar(titulosDoArquivo(lista));
   for (const QString& linha : definirConfig(documento, QStringLiteral("##pre_carregar"), true)) {
     const qsizetype igual = linha.indexOf(u'=');
     if (igual < 0) continue;
@@ -48,9 +47,10 @@ std::optional<QStringList> colunasDoScript(const QStringList& documento, const Q
   return colunas;
 }
 
-QList<CLAchado> verificarParaRodar(const QStringList& documento, const QString& lista) {
+QList<CLAchado> verificarParaRodar(const QStringList& documento, const QString& lista,
+                                   const QStringList* titulosDaLista) {
   CLContextoVerificacao contexto;
-  contexto.colunas = colunasDoScript(documento, lista);
+  contexto.colunas = colunasDoScript(documento, lista, titulosDaLista);
   return verificarScript(documento, contexto);
 }
 

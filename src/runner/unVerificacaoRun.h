@@ -14,9 +14,14 @@ namespace mivo {
 // on the command line (`lista`, already resolved; may be empty) or the one
 // its "##pre_carregar" section loads, plus the columns that section
 // defines. Unknown (nullopt) when the script names no list and no columns.
-std::optional<QStringList> colunasDoScript(const QStringList& documento, const QString& lista);
+// The titles of the list given on the command line are read from its first
+// record only, unless the caller knows them already (`titulosDaLista`: a
+// spreadsheet imported before the check).
+std::optional<QStringList> colunasDoScript(const QStringList& documento, const QString& lista,
+                                           const QStringList* titulosDaLista = nullptr);
 
 // The findings of `documento`, with the list's columns when known.
-QList<CLAchado> verificarParaRodar(const QStringList& documento, const QString& lista);
+QList<CLAchado> verificarParaRodar(const QStringList& documento, const QString& lista,
+                                   const QStringList* titulosDaLista = nullptr);
 
 }  // namespace mivo

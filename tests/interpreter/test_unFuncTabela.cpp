@@ -8,8 +8,10 @@
 #include "unCLErro.h"
 #include "unCLLista.h"
 #include "unCLScript.h"
+#include "unGradeTeste.h"
 #include "unHostTeste.h"
 #include "unPastaBaseTeste.h"
+#include "unTabelaAleatoria.h"
 #include "unUtil.h"
 
 using namespace mivo;
@@ -192,4 +194,31 @@ TEST_F(Tabela, ArquivosEstranhosTemDesfechoDocumentado) {
   EXPECT_EQ(largo.grade().ColCount(), 3000);
   EXPECT_EQ(largo.grade().cell(2999, 0), QStringLiteral("c2999"));
   EXPECT_EQ(largo.grade().cell(2999, 1), QStringLiteral("x"));
+}
+
+// Random tables (see unTabelaAleatoria.h) written by &LaSalvar and read by
+// &LaAbrir into a new table come back as they were; a table loaded twice
+// holds its records twice (unless its one record is blank: the blank record
+// of a table without records takes the first one loaded).
+TEST_F(Tabela, LaSalvarELaAbrirDevolvemAMesmaTabela) {
+  for (const std::uint32_t semente : teste::sementes(120)) {
+    SCOPED_TRACE(::testing::Message() << "seed " << semente << " (rerun with MIVO_SEMENTE=" << semente << ")");
+    const teste::Linhas tabela = teste::CLTabelaAleatoria(semente).tabela();
+    teste::CLHostTeste origem;
+    CLScript gravacao(origem.usarDesktop(desktop));
+    teste::preencher(origem.lista().gridDados, tabela);
+    ASSERT_EQ(gravacao.execFunction(QStringLiteral("&LaSalvar(\"volta\").")), QString());
+    teste::CLHostTeste destino;
+    CLScript leitura(destino.usarDesktop(desktop));
+    leitura.setGrade(*destino.lista().gGrid);
+    ASSERT_EQ(leitura.execFunction(QStringLiteral("&LaAbrir(\"volta\").")), QStringLiteral("OK"));
+    EXPECT_EQ(teste::conteudo(destino.lista().gridDados), tabela);
+    if (semente % 10 == 0) {
+      ASSERT_EQ(leitura.execFunction(QStringLiteral("&LaAbrir(\"volta\").")), QStringLiteral("OK"));
+      teste::Linhas duas = tabela;
+      if (!destino.lista().gridDados.linhaEmBranco(1) || tabela.size() > 2) duas += tabela.mid(1);
+      EXPECT_EQ(teste::conteudo(destino.lista().gridDados), duas);
+    }
+    if (::testing::Test::HasFailure()) break;
+  }
 }
