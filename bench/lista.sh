@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
 # Big lists, N runs of each step (default 5); prints the medians.
+#  0. The whole process, side by side: `mivo-run --lista L --salvar-lista S`
+#     with an empty script (start-up, the script check, loading, saving,
+#     ending) against Python's csv reading L and writing S, in turns.
 #  1. Reading and writing a 1,000,000-line list: bench_lista against the
 #     Python csv reference (seconds, peak KiB).
 #  2. The data-table window's commands on 1,000,000 records x 5 columns
@@ -9,17 +12,26 @@
 #     the CPU seconds of all its threads, the peak memory of the process and
 #     how much the step raised it (KiB).
 #   bench/lista.sh [N]    BUILD=dir picks the build (default build/), where
-#                         the two programs are built first.
+#                         the programs are built first (COMPILAR=0: not).
 set -euo pipefail
 aqui="$(cd "$(dirname "$0")" && pwd)"
 build="${BUILD:-$aqui/../build}"
-cmake --build "$build" --target bench_lista --target bench_colunas >/dev/null
+if [[ "${COMPILAR:-1}" != 0 ]]; then
+  cmake --build "$build" --target bench_lista --target bench_colunas --target mivo-run >/dev/null
+fi
 bin="${BIN:-$build/bench/bench_lista}"
 colunas="$build/bench/bench_colunas"
+run="$build/src/app/mivo-run"
 n="${1:-5}"
 tmp="$(mktemp -d)"; trap 'rm -rf "$tmp"' EXIT
+source "$aqui/lado_a_lado.sh"
 "$bin" gerar "$tmp/lista.txt" "${LINHAS:-1000000}"
-mediana() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+: >"$tmp/vazio.mivo"
+lado_a_lado "$n" \
+  "mivo-run --lista --salvar-lista" "'$run' --lista '$tmp/lista.txt' --salvar-lista '$tmp/mivo.txt' '$tmp/vazio.mivo'" \
+  "python csv ler e escrever" "python3 '$aqui/referencia_csv.py' copiar '$tmp/lista.txt' '$tmp/py.txt'"
+cmp -s "$tmp/lista.txt" "$tmp/mivo.txt" || echo "mivo-run: a lista gravada difere da lida" >&2
+echo
 medir() {  # fase comando...
   local fase="$1"; shift
   local seg=() mem=()

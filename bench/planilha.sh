@@ -3,13 +3,19 @@
 # numbers, dates) read N times (default 5) by Mivo's importer (bench_planilha),
 # by openpyxl (python3-openpyxl, read-only mode) and by LibreOffice headless
 # converting it to CSV; prints the median seconds and peak memory (KiB) of each.
-#   bench/planilha.sh [N]        BIN=path/to/bench_planilha to choose the build
+# Then the whole process, in turns: `mivo-run --lista dados.xlsx
+# --salvar-lista dados.txt` with an empty script (start-up, import, script
+# check, list save) against `soffice --convert-to csv` of the same file.
+#   bench/planilha.sh [N]        BIN=path/to/bench_planilha to choose the build,
+#                                RUN=path/to/mivo-run
 set -euo pipefail
 aqui="$(cd "$(dirname "$0")" && pwd)"
 bin="${BIN:-$aqui/../build/bench/bench_planilha}"
+run="${RUN:-$aqui/../build/src/app/mivo-run}"
 n="${1:-5}"
 tmp="$(mktemp -d)"; trap 'rm -rf "$tmp"' EXIT
 py=/usr/bin/python3
+source "$aqui/lado_a_lado.sh"
 
 "$py" - "$tmp/dados.xlsx" <<'PY'
 import datetime, random, sys
@@ -35,7 +41,6 @@ wb.save(sys.argv[1])
 PY
 echo "Planilha: 30000 x 20, $(du -k "$tmp/dados.xlsx" | cut -f1) KiB"
 
-mediana() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 # medir nome comando...: the command's wall time and peak memory, N times.
 medir() {
   local nome="$1"; shift
@@ -54,11 +59,17 @@ import sys, openpyxl
 wb = openpyxl.load_workbook(sys.argv[1], read_only=True)
 n = sum(1 for _ in wb.worksheets[0].iter_rows(values_only=True))
 ' "$tmp/dados.xlsx"
+: >"$tmp/vazio.mivo"
+inteiro=("mivo-run --lista --salvar-lista"
+         "'$run' --lista '$tmp/dados.xlsx' --salvar-lista '$tmp/dados.txt' '$tmp/vazio.mivo'")
 if command -v soffice >/dev/null; then
   export HOME="$tmp/home"  # a LibreOffice profile of its own
   soffice --headless --convert-to csv --outdir "$tmp/aquecer" "$tmp/dados.xlsx" >/dev/null 2>&1 || true
   medir "libreoffice --convert-to csv" soffice --headless --convert-to csv --outdir "$tmp/csv" "$tmp/dados.xlsx"
+  inteiro+=("libreoffice --convert-to csv" "soffice --headless --convert-to csv --outdir '$tmp/csv' '$tmp/dados.xlsx'")
 else
   echo "libreoffice: não instalado (pacote libreoffice-calc-nogui)"
 fi
 "$bin" "$tmp/dados.xlsx"
+echo
+lado_a_lado "$n" "${inteiro[@]}"

@@ -173,14 +173,14 @@ struct PlanilhaImportada {
 // Puts the imported sheet into the data table, as loading a list does. The
 // table then belongs to no file: saving must never write a list over the
 // spreadsheet.
-void carregarPlanilha(CLHostConsole& host, const PlanilhaImportada& planilha) {
+void carregarPlanilha(CLHostConsole& host, PlanilhaImportada& planilha) {
   CLLista& lista = host.lista();
   if (lista.gEditou &&
       host.perguntarSimNao(QStringLiteral("Modificações efetuadas na tabela de dados serão perdidas. "
                                           "Deseja continuar")) != QLatin1String("Sim"))
     throw CLAbortoSilencioso();
   for (const QString& aviso : planilha.avisos) host.mostrarInformacao(aviso);
-  substituirGrade(planilha.grade, lista.gridDados);
+  lista.gridDados.substituirPor(planilha.grade);  // the rows move, nothing is copied
   lista.gArquivo.clear();
   lista.gLastFile.clear();
   host.showStatus(lista.gridDados);
@@ -190,7 +190,7 @@ void carregarPlanilha(CLHostConsole& host, const PlanilhaImportada& planilha) {
 // runs on the engine that opening creates (its variables stay there), then
 // the list and text given on the command line are loaded.
 void abrirScript(CLHostConsole& host, const QStringList& documento, const OpcoesRun& op,
-                 const PlanilhaImportada* planilha) {
+                 PlanilhaImportada* planilha) {
   CLScript abertura(host);
   abertura.setGrade(*host.lista().gGrid);
   rodarSecaoPre(abertura, definirConfig(documento, QStringLiteral("##pre_carregar"), true));
@@ -305,7 +305,9 @@ int executarMivoRun(const QStringList& argumentos, const CLTerminal& terminal, F
   // The checker reads the script first: alone with --verificar, as warnings
   // before a run, as a refusal with --estrito.
   {
-    const QList<CLAchado> achados = verificarParaRodar(dividirLinhas(texto), op.lista);
+    const QStringList titulosPlanilha = planilha ? planilha->grade.celulasLinha(0) : QStringList();
+    const QList<CLAchado> achados =
+        verificarParaRodar(dividirLinhas(texto), op.lista, planilha ? &titulosPlanilha : nullptr);
     if (op.verificar) {
       for (const CLAchado& a : achados) terminal.escrever(textoDoAchado(a));
       return achados.isEmpty() ? saida::kFim : saida::kAchados;
