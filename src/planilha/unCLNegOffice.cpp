@@ -14,6 +14,14 @@ QString mensagemCancelada(int registros) {
   return QStringLiteral("Importação cancelada: os %1 registros lidos até aqui ficaram na tabela.").arg(registros);
 }
 
+// Bytes a row takes in the table: its one text (a header of 32-bit numbers,
+// then the cells' characters) and its place in the list.
+qint64 memoriaDaLinha(const CLLinhaGrade& linha) {
+  qint64 caracteres = 0;
+  for (int c = 0; c < linha.size(); ++c) caracteres += linha.celula(c).size();
+  return 2 * (2 + 2 * (qint64(linha.size()) + 1) + caracteres) + 48;
+}
+
 }  // namespace
 
 QString CLNegOffice::mensagemVariasPlanilhas() {
@@ -81,6 +89,8 @@ ResultadoImportacao CLNegOffice::importar(const QString& aFileName, const CLAmbi
   if (qtdColunas == 0)
     return falhar(QStringLiteral("A primeira linha da planilha está vazia. Ela precisa ter o nome das colunas, "
                                  "a partir da coluna A."));
+  leitor->limitarColunas(int(qtdColunas));
+  leitor->limitarMemoriaDaLinha(gLimites.maxMemoriaLinhas);
   // The table's rows, titles first, built as the table keeps them: they go
   // into it whole at the end, without a copy.
   QList<CLLinhaGrade> linhas;
@@ -92,6 +102,9 @@ ResultadoImportacao CLNegOffice::importar(const QString& aFileName, const CLAmbi
   if (progresso)
     progresso->progressoAbrir(QStringLiteral("Lendo dados..."), std::max(gLimites.maxLinhas - 1, 1), aguarde,
                               QString(), QString());
+  // What the rows take, as the table keeps them: merged ranges can make a
+  // row far bigger than the cells the file holds.
+  qint64 memoria = 0;
   bool interrompido = false;
   for (int esperada = 2; esperada <= gLimites.maxLinhas; ++esperada) {
     if (terminando()) {
@@ -106,6 +119,8 @@ ResultadoImportacao CLNegOffice::importar(const QString& aFileName, const CLAmbi
     if (numero != esperada || linha.size() == 0 || linha.celula(0).isEmpty()) break;
     // Only the title columns; the table fills in the missing ones itself.
     if (linha.size() > qtdColunas) linha.resize(int(qtdColunas));
+    memoria += memoriaDaLinha(linha);
+    if (memoria > gLimites.maxMemoriaLinhas) return falhar(mensagemGrandeDemais(gLimites));
     linhas.append(std::move(linha));
     ++r.registros;
     if (progresso) {

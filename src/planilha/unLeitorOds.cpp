@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QRegularExpression>
+#include <climits>
 
 #include "unFormatoNumero.h"
 
@@ -89,7 +90,7 @@ bool CLLeitorOds::abrir(QString& erro) {
   QByteArray manifesto;
   const QString parteManifesto = QStringLiteral("META-INF/manifest.xml");
   if (gZip->existe(parteManifesto)) {
-    if (!gZip->lerParte(parteManifesto, gLimites.maxParteEmMemoria, manifesto, erro)) return false;
+    if (!gZip->lerParte(parteManifesto, gLimites.maxParteDescritiva, manifesto, erro)) return false;
     if (manifesto.contains("encryption-data")) {
       erro = QStringLiteral("A planilha está protegida por senha. Abra-a no seu programa de planilhas, "
                             "salve uma cópia sem senha e importe a cópia.");
@@ -125,7 +126,7 @@ bool CLLeitorOds::lerEstilos(QString& erro) {
   // The named styles (styles.xml), then the automatic ones, which come
   // before the body of content.xml.
   if (gZip->existe(kEstilos)) {
-    auto fluxo = gZip->abrirParte(kEstilos, gLimites.maxParteEmMemoria, erro);
+    auto fluxo = gZip->abrirParte(kEstilos, gLimites.maxParteDescritiva, erro);
     if (!fluxo) return false;
     CLLeitorXml estilos(std::move(fluxo));
     QXmlStreamReader::TokenType t;
@@ -214,11 +215,26 @@ bool CLLeitorOds::proximaLinha(int& numero, QStringList& celulas, QString& erro)
   int repeticoesCelula = 1, colunasUnidas = 1, linhasUnidas = 1;
   QString texto;
   int paragrafos = 0, profundidadeParagrafo = 0, nota = 0;
+  // Only the cells of the columns wanted are read, and their text stays
+  // within what a row may take (a file can repeat spaces at will).
+  const int colunasGuardadas = std::min(gColunas, gLimites.maxColunas);
+  const qint64 maxTexto = std::min(gMaxMemoriaLinha, gLimites.maxMemoriaLinhas) / 2;
+  qint64 textoLinha = 0;
+  bool guardarTexto = false;
+  auto textoDemais = [&] {
+    if (textoLinha + texto.size() <= maxTexto) return false;
+    erro = mensagemGrandeDemais(gLimites);
+    gConteudo.reset();
+    return true;
+  };
   celulas.clear();
   QXmlStreamReader::TokenType t;
   while ((t = gConteudo->proximo()) != QXmlStreamReader::Invalid && t != QXmlStreamReader::EndDocument) {
     if (t == QXmlStreamReader::Characters) {
-      if (naCelula && profundidadeParagrafo > 0 && nota == 0) texto += x.text();
+      if (naCelula && guardarTexto && profundidadeParagrafo > 0 && nota == 0) {
+        texto += x.text();
+        if (textoDemais()) return false;
+      }
       continue;
     }
     if (t != QXmlStreamReader::StartElement && t != QXmlStreamReader::EndElement) continue;
@@ -273,18 +289,21 @@ bool CLLeitorOds::proximaLinha(int& numero, QStringList& celulas, QString& erro)
         linhasUnidas = numeroAtributo(atributosCelula, QLatin1StringView("number-rows-spanned"));
         texto.clear();
         paragrafos = 0;
+        guardarTexto = nome == QLatin1StringView("table-cell") && coluna < colunasGuardadas;
       } else if (naCelula) {
         naCelula = false;
         QString valor;
-        if (nome != QLatin1StringView("covered-table-cell")) {
+        if (guardarTexto) {
           QString estilo = atributoOds(atributosCelula, QLatin1StringView("style-name")).toString();
           if (estilo.isEmpty()) estilo = estiloLinha.isEmpty() ? gEstiloColuna.value(coluna) : estiloLinha;
           valor = valorDaCelula(atributosCelula, texto, gEstilos.formato(estilo));
         }
         if (colunasUnidas > 1 || linhasUnidas > 1)
-          gMesclagens.adicionar(gLinha + 1, coluna + 1, gLinha + linhasUnidas, coluna + colunasUnidas);
+          gMesclagens.adicionar(gLinha + 1, coluna + 1, int(std::min<qint64>(qint64(gLinha) + linhasUnidas, INT_MAX)),
+                                int(std::min<qint64>(qint64(coluna) + colunasUnidas, INT_MAX)));
         if (!valor.isEmpty()) {
-          const int ate = int(std::min<qint64>(qint64(coluna) + repeticoesCelula, gLimites.maxColunas));
+          textoLinha += valor.size();
+          const int ate = int(std::min<qint64>(qint64(coluna) + repeticoesCelula, colunasGuardadas));
           if (ate > coluna && celulas.size() < ate) celulas.resize(ate);
           for (int c = coluna; c < ate; ++c) celulas[c] = valor;
         }
@@ -294,14 +313,17 @@ bool CLLeitorOds::proximaLinha(int& numero, QStringList& celulas, QString& erro)
       nota += abre ? 1 : -1;
     } else if (naCelula && nota == 0 && nome == QLatin1StringView("p")) {
       if (abre) {
-        if (paragrafos++ > 0) texto += u'\n';
+        if (paragrafos++ > 0 && guardarTexto) texto += u'\n';
         ++profundidadeParagrafo;
       } else {
         --profundidadeParagrafo;
       }
     } else if (naCelula && nota == 0 && profundidadeParagrafo > 0 && abre) {
-      if (nome == QLatin1StringView("s")) {
+      if (!guardarTexto) {
+        continue;
+      } else if (nome == QLatin1StringView("s")) {
         texto += QString(std::min(numeroAtributo(x.attributes(), QLatin1StringView("c")), 1000), u' ');
+        if (textoDemais()) return false;
       } else if (nome == QLatin1StringView("tab")) {
         texto += u'\t';
       } else if (nome == QLatin1StringView("line-break")) {

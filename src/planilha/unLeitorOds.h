@@ -22,6 +22,10 @@ class CLLeitorOds : public CLLeitorPlanilha {
   int qtdPlanilhas() const override { return gPlanilhas; }
   bool prepararPrimeira(const PedidoParada& parar, QString& erro) override;
   bool proximaLinha(int& numero, QStringList& celulas, QString& erro) override;
+  void limitarColunas(int n) override {
+    CLLeitorPlanilha::limitarColunas(n);
+    gMesclagens.limitarColunas(n);
+  }
 
  private:
   bool contarPlanilhas(QString& erro);

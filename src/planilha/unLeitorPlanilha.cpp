@@ -65,6 +65,13 @@ bool pareceTexto(const QByteArray& inicio) {
 
 }  // namespace
 
+QString mensagemGrandeDemais(const LimitesPlanilha& limites) {
+  return QStringLiteral("A planilha é grande demais para ser importada: os dados das suas primeiras "
+                        "%1 linhas passam de %2 MB.")
+      .arg(limites.maxLinhas)
+      .arg(limites.maxMemoriaLinhas >> 20);
+}
+
 std::unique_ptr<CLLeitorPlanilha> criarLeitorPlanilha(const QString& caminho, const LimitesPlanilha& limites,
                                                       QString& erro) {
   QFile arquivo(caminho);
@@ -111,6 +118,17 @@ std::unique_ptr<CLLeitorPlanilha> criarLeitorPlanilha(const QString& caminho, co
 bool CLLeitorPlanilha::proximaLinhaCompacta(int& numero, CLLinhaGrade& linha, QString& erro) {
   QStringList celulas;
   if (!proximaLinha(numero, celulas, erro)) return false;
+  if (celulas.size() > gColunas) celulas.resize(gColunas);
+  // The cells may share their texts (a merged range's value): counted before
+  // the row gets a copy of each.
+  qint64 bytes = 4 * (qint64(celulas.size()) + 2);
+  for (const QString& c : std::as_const(celulas)) bytes += 2 * qint64(c.size());
+  if (bytes > gMaxMemoriaLinha) {
+    erro = QStringLiteral("A planilha é grande demais para ser importada: a linha %1 passaria de %2 MB.")
+               .arg(numero)
+               .arg(gMaxMemoriaLinha >> 20);
+    return false;
+  }
   linha = CLLinhaGrade(celulas);
   return true;
 }
@@ -122,7 +140,7 @@ void CLMesclagens::adicionar(int l0, int c0, int l1, int c1) {
   if (c1 < c0) std::swap(c0, c1);
   if (l0 < 1 || c0 < 1 || l0 > gMaxLinhas || c0 > gMaxColunas || gFaixas.size() >= kMaxFaixas) return;
   if (l0 == l1 && c0 == c1) return;
-  gFaixas.append({l0, c0, std::min(l1, gMaxLinhas), std::min(c1, gMaxColunas), {}});
+  gFaixas.append({l0, c0, std::min(l1, gMaxLinhas), std::min(c1, gMaxColunas)});
 }
 
 void CLMesclagens::ordenar() {
@@ -130,24 +148,42 @@ void CLMesclagens::ordenar() {
                    [](const Faixa& a, const Faixa& b) { return a.l0 < b.l0; });
 }
 
+// Whether `f`, starting to be read at `linha`, shares a cell with a range
+// taken before it that still covers this row. Ranges that ended above go.
+bool CLMesclagens::sobrepoe(const Faixa& f, int linha) {
+  // The taken ranges do not overlap: ordered by first column, their last
+  // columns are ordered too, so only the ranges just before f.c1 can reach
+  // into f.
+  auto depois = gAtivas.upper_bound(f.c1);
+  while (depois != gAtivas.begin()) {
+    const auto antes = std::prev(depois);
+    if (antes->second.c1 < f.c0) return false;
+    if (antes->second.l1 >= linha) return true;
+    depois = gAtivas.erase(antes);
+  }
+  return false;
+}
+
 void CLMesclagens::aplicar(int linha, QStringList& celulas) {
   while (gProxima < gFaixas.size() && gFaixas[gProxima].l0 <= linha) {
-    Faixa& f = gFaixas[gProxima];
-    if (f.l0 == linha) f.valor = f.c0 - 1 < celulas.size() ? celulas[f.c0 - 1] : QString();
-    gAtivas.append(gProxima++);
+    const Faixa f = gFaixas[gProxima++];
+    if (f.l1 < linha || sobrepoe(f, linha)) continue;
+    // The top-left value; a range whose first row is not in the sheet shows
+    // nothing.
+    QString valor = f.l0 == linha && f.c0 - 1 < celulas.size() ? celulas[f.c0 - 1] : QString();
+    gAtivas.insert_or_assign(f.c0, Ativa{f.l0, f.l1, f.c1, std::move(valor)});
   }
-  for (qsizetype k = 0; k < gAtivas.size();) {
-    const Faixa& f = gFaixas[gAtivas[k]];
-    if (f.l1 < linha) {
-      gAtivas.removeAt(k);
+  for (auto it = gAtivas.begin(); it != gAtivas.end() && it->first <= gColunasUsadas;) {
+    const Ativa& a = it->second;
+    if (a.l1 < linha) {
+      it = gAtivas.erase(it);
       continue;
     }
-    if (f.l0 <= linha) {
-      if (celulas.size() < f.c1) celulas.resize(f.c1);
-      for (int c = f.c0; c <= f.c1; ++c)
-        if (linha != f.l0 || c != f.c0) celulas[c - 1] = f.valor;
-    }
-    ++k;
+    const int c0 = it->first, c1 = std::min(a.c1, gColunasUsadas);
+    if (celulas.size() < c1) celulas.resize(c1);
+    for (int c = c0; c <= c1; ++c)
+      if (linha != a.l0 || c != c0) celulas[c - 1] = a.valor;
+    ++it;
   }
 }
 

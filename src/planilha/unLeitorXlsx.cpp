@@ -12,6 +12,20 @@ namespace mivo {
 
 namespace {
 
+// What a workbook may describe: far beyond any real one (Excel itself
+// allows 64,000 cell formats), so that a small file cannot make the reader
+// build millions of entries.
+constexpr int kMaxRelacoes = 10'000;    // relationships of one part
+constexpr int kMaxPlanilhas = 10'000;   // sheets looked at
+constexpr int kMaxFormatosXf = 1 << 20; // cell formats
+constexpr int kMaxFormatosNumero = 1 << 16;
+
+QString mensagemDemais(int limite, const QString& oque) {
+  return QStringLiteral("O arquivo não pode ser importado: a pasta de trabalho descreve mais de %1 %2.")
+      .arg(limite)
+      .arg(oque);
+}
+
 bool nomeEh(QStringView nomeQualificado, QLatin1StringView local) { return nomeLocal(nomeQualificado) == local; }
 
 // An attribute by its local name.
@@ -176,12 +190,17 @@ CLLeitorXlsx::~CLLeitorXlsx() = default;
 bool CLLeitorXlsx::lerRelacoes(const QString& parte, QHash<QString, std::pair<QString, QString>>& relacoes,
                                QString& erro) {
   if (!gZip->existe(parte)) return true;
-  auto fluxo = gZip->abrirParte(parte, gLimites.maxParteEmMemoria, erro);
+  auto fluxo = gZip->abrirParte(parte, gLimites.maxParteDescritiva, erro);
   if (!fluxo) return false;
   CLLeitorXml xml(std::move(fluxo));
+  int lidas = 0;
   QXmlStreamReader::TokenType t;
   while ((t = xml.proximo()) != QXmlStreamReader::Invalid && t != QXmlStreamReader::EndDocument) {
     if (t == QXmlStreamReader::StartElement && nomeEh(xml.xml().qualifiedName(), QLatin1StringView("Relationship"))) {
+      if (++lidas > kMaxRelacoes) {
+        erro = mensagemDemais(kMaxRelacoes, QStringLiteral("relações entre as suas partes"));
+        return false;
+      }
       const auto a = xml.xml().attributes();
       relacoes.insert(atributo(a, QLatin1StringView("Id")).toString(),
                       {atributo(a, QLatin1StringView("Type")).toString(),
@@ -211,10 +230,13 @@ bool CLLeitorXlsx::abrir(QString& erro) {
     if (tipo.endsWith(QLatin1String("/styles"))) gParteEstilos = alvo;
   }
 
-  auto fluxo = gZip->abrirParte(livro, gLimites.maxParteEmMemoria, erro);
+  auto fluxo = gZip->abrirParte(livro, gLimites.maxParteDescritiva, erro);
   if (!fluxo) return false;
   CLLeitorXml xml(std::move(fluxo));
   QXmlStreamReader::TokenType t;
+  // Sheets are only counted past the first worksheet, and no further than
+  // kMaxPlanilhas: what matters is whether there is more than one.
+  int folhas = 0;
   while ((t = xml.proximo()) != QXmlStreamReader::Invalid && t != QXmlStreamReader::EndDocument) {
     if (t != QXmlStreamReader::StartElement) continue;
     const QStringView nome = nomeLocal(xml.xml().qualifiedName());
@@ -225,12 +247,15 @@ bool CLLeitorXlsx::abrir(QString& erro) {
     } else if (nome == QLatin1StringView("sheet")) {
       // Chart sheets are listed too; only worksheets count.
       const auto rel = relacoes.value(atributo(a, QLatin1StringView("id")).toString());
-      if (rel.first.isEmpty() || rel.first.endsWith(QLatin1String("/worksheet"))) gPlanilhas << rel.second;
+      if (rel.first.isEmpty() || rel.first.endsWith(QLatin1String("/worksheet"))) {
+        if (gQtdPlanilhas++ == 0) gPrimeira = rel.second;
+      }
+      if (++folhas >= kMaxPlanilhas) break;
     }
   }
   erro = xml.erro();
   if (!erro.isEmpty()) return false;
-  if (gPlanilhas.isEmpty() || gPlanilhas.first().isEmpty() || !gZip->existe(gPlanilhas.first())) {
+  if (gQtdPlanilhas == 0 || gPrimeira.isEmpty() || !gZip->existe(gPrimeira)) {
     erro = QStringLiteral("A pasta de trabalho não tem nenhuma planilha de dados.");
     return false;
   }
@@ -239,11 +264,12 @@ bool CLLeitorXlsx::abrir(QString& erro) {
 
 bool CLLeitorXlsx::lerEstilos(const QString& parte, QString& erro) {
   if (parte.isEmpty() || !gZip->existe(parte)) return true;
-  auto fluxo = gZip->abrirParte(parte, gLimites.maxParteEmMemoria, erro);
+  auto fluxo = gZip->abrirParte(parte, gLimites.maxParteDescritiva, erro);
   if (!fluxo) return false;
   CLLeitorXml xml(std::move(fluxo));
   QHash<int, QString> personalizados;
-  QList<int> ids;
+  QList<int> ids;  // the number format of each cell format
+  int numeros = 0;
   bool emXfs = false;
   QXmlStreamReader::TokenType t;
   while ((t = xml.proximo()) != QXmlStreamReader::Invalid && t != QXmlStreamReader::EndDocument) {
@@ -252,18 +278,34 @@ bool CLLeitorXlsx::lerEstilos(const QString& parte, QString& erro) {
     if (t != QXmlStreamReader::StartElement) continue;
     const auto a = xml.xml().attributes();
     if (nome == QLatin1StringView("numFmt")) {
+      if (++numeros > kMaxFormatosNumero) {
+        erro = mensagemDemais(kMaxFormatosNumero, QStringLiteral("formatos de número"));
+        return false;
+      }
       personalizados.insert(atributo(a, QLatin1StringView("numFmtId")).toInt(),
                             atributo(a, QLatin1StringView("formatCode")).toString());
     } else if (nome == QLatin1StringView("cellXfs")) {
       emXfs = true;
     } else if (emXfs && nome == QLatin1StringView("xf")) {
+      if (ids.size() >= kMaxFormatosXf) {
+        erro = mensagemDemais(kMaxFormatosXf, QStringLiteral("formatos de célula"));
+        return false;
+      }
       ids << atributo(a, QLatin1StringView("numFmtId")).toInt();
     }
   }
   erro = xml.erro();
   if (!erro.isEmpty()) return false;
-  for (int id : std::as_const(ids))
-    gFormatosXf << CLFormatoNumero(personalizados.contains(id) ? personalizados.value(id) : formatoEmbutido(id));
+  // Many cell formats share a number format: each is read once.
+  QHash<int, CLFormatoNumero> lidos;
+  gFormatosXf.reserve(ids.size());
+  for (int id : std::as_const(ids)) {
+    auto f = lidos.constFind(id);
+    if (f == lidos.constEnd())
+      f = lidos.insert(id, CLFormatoNumero(personalizados.contains(id) ? personalizados.value(id)
+                                                                       : formatoEmbutido(id)));
+    gFormatosXf << *f;
+  }
   return true;
 }
 
@@ -277,13 +319,18 @@ bool CLLeitorXlsx::lerTextosCompartilhados(const QString& parte, const PedidoPar
   int fonetico = 0;
   qsizetype inicio = 0;
   int n = 0;
+  // Within the limit, every offset fits in 32 bits.
+  const qint64 limite = std::min(gLimites.maxTextosCompartilhados, qint64(1) << 32);
   for (CLXmlRapido::Tipo t; (t = xml.proximo()) != CLXmlRapido::FimDocumento;) {
     if (t == CLXmlRapido::Erro) {
       erro = xml.erro();
       return false;
     }
     if (t == CLXmlRapido::Texto) {
-      if (emTexto && fonetico == 0) xml.anexarTexto(gTextos);
+      if (emTexto && fonetico == 0) {
+        xml.anexarTexto(gTextos);
+        if (2 * gTextos.size() + 4 * gInicios.size() > limite) return textosDemais(erro);
+      }
       continue;
     }
     const QByteArrayView nome = xml.nome();
@@ -302,13 +349,21 @@ bool CLLeitorXlsx::lerTextosCompartilhados(const QString& parte, const PedidoPar
           gTextos.truncate(inicio);
           gTextos += d;
         }
-        gInicios << inicio;
+        gInicios << quint32(inicio);
+        if (2 * gTextos.size() + 4 * gInicios.size() > limite) return textosDemais(erro);
         if (++n % 4096 == 0 && parar && parar()) return false;
       }
     }
   }
-  gInicios << gTextos.size();
+  gInicios << quint32(gTextos.size());
   return true;
+}
+
+bool CLLeitorXlsx::textosDemais(QString& erro) const {
+  erro = QStringLiteral("A planilha é grande demais para ser importada: os textos da pasta de trabalho passam de "
+                        "%1 MB.")
+             .arg(gLimites.maxTextosCompartilhados >> 20);
+  return false;
 }
 
 QString CLLeitorXlsx::textoCompartilhado(qsizetype i) const {
@@ -371,7 +426,7 @@ void CLLeitorXlsx::anexarNumero(int estilo, QByteArrayView valor, QString& desti
 }
 
 bool CLLeitorXlsx::lerFolha(const PedidoParada& parar, QString& erro) {
-  auto fluxo = gZip->abrirParte(gPlanilhas.first(), gLimites.maxParte, erro);
+  auto fluxo = gZip->abrirParte(gPrimeira, gLimites.maxParte, erro);
   if (!fluxo) return false;
   fluxo->lerEmParalelo();  // nothing else reads the package until it is done
   CLXmlRapido xml(std::move(fluxo));
@@ -406,6 +461,14 @@ bool CLLeitorXlsx::lerFolha(const PedidoParada& parar, QString& erro) {
         }
       } else if (emTexto && fonetico == 0 && guardar && tipo == TipoCelula::Embutido) {
         xml.anexarTexto(montagem.texto());
+      } else {
+        continue;
+      }
+      // A cell's text comes in as many pieces as the file likes: the limit
+      // holds while it grows, not only once the cell ends.
+      if (memoria + montagem.memoria() + 2 * qint64(valor.size()) > gLimites.maxMemoriaLinhas) {
+        erro = mensagemGrandeDemais(gLimites);
+        return false;
       }
       continue;
     }
@@ -486,10 +549,7 @@ bool CLLeitorXlsx::lerFolha(const PedidoParada& parar, QString& erro) {
       }
       montagem.fechar(coluna, inicioCelula);
       if (memoria + montagem.memoria() > gLimites.maxMemoriaLinhas) {
-        erro = QStringLiteral("A planilha é grande demais para ser importada: os dados das suas primeiras "
-                              "%1 linhas passam de %2 MB.")
-                   .arg(gLimites.maxLinhas)
-                   .arg(gLimites.maxMemoriaLinhas >> 20);
+        erro = mensagemGrandeDemais(gLimites);
         return false;
       }
     } else if (mesmoNome(nome, "t")) {
@@ -532,8 +592,14 @@ bool CLLeitorXlsx::proximaLinha(int& numero, QStringList& celulas, QString&) {
   numero = n;
   celulas = linha.lista();
   linha = CLLinhaGrade();  // handed over: its memory goes
+  if (celulas.size() > gColunas) celulas.resize(gColunas);
   gMesclagens.aplicar(numero, celulas);
   return true;
+}
+
+void CLLeitorXlsx::limitarColunas(int n) {
+  CLLeitorPlanilha::limitarColunas(n);
+  gMesclagens.limitarColunas(n);
 }
 
 bool CLLeitorXlsx::proximaLinhaCompacta(int& numero, CLLinhaGrade& linha, QString& erro) {

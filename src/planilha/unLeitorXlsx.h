@@ -21,16 +21,18 @@ class CLLeitorXlsx : public CLLeitorPlanilha {
   CLLeitorXlsx(std::unique_ptr<CLArquivoZip> zip, const LimitesPlanilha& limites);
   ~CLLeitorXlsx() override;
   bool abrir(QString& erro) override;
-  int qtdPlanilhas() const override { return int(gPlanilhas.size()); }
+  int qtdPlanilhas() const override { return gQtdPlanilhas; }
   bool prepararPrimeira(const PedidoParada& parar, QString& erro) override;
   bool proximaLinha(int& numero, QStringList& celulas, QString& erro) override;
   bool proximaLinhaCompacta(int& numero, CLLinhaGrade& linha, QString& erro) override;
+  void limitarColunas(int n) override;
 
  private:
   bool lerRelacoes(const QString& parte, QHash<QString, std::pair<QString, QString>>& relacoes, QString& erro);
   bool lerEstilos(const QString& parte, QString& erro);
   bool lerTextosCompartilhados(const QString& parte, const PedidoParada& parar, QString& erro);
   bool lerFolha(const PedidoParada& parar, QString& erro);
+  bool textosDemais(QString& erro) const;
   QString textoCompartilhado(qsizetype indice) const;
   QString valorDaCelula(QByteArrayView tipo, int estilo, QByteArrayView valor, const QString& textoEmbutido) const;
   // The text of a number cell (<v> as stored), appended to `destino`.
@@ -38,12 +40,13 @@ class CLLeitorXlsx : public CLLeitorPlanilha {
 
   std::unique_ptr<CLArquivoZip> gZip;
   LimitesPlanilha gLimites;
-  QStringList gPlanilhas;      // parts of the worksheets, in workbook order
+  QString gPrimeira;           // part of the first worksheet
+  int gQtdPlanilhas = 0;
   QString gParteTextos, gParteEstilos;
   bool gData1904 = false;
   QList<CLFormatoNumero> gFormatosXf;  // number format of each cell format (cellXfs)
   QString gTextos;             // the shared strings, one after another
-  QList<qsizetype> gInicios;   // where each starts in gTextos (plus the end)
+  QList<quint32> gInicios;     // where each starts in gTextos (plus the end)
   CLMesclagens gMesclagens;
   QList<std::pair<int, CLLinhaGrade>> gLinhas;  // the rows read, with their numbers
   qsizetype gProxima = 0;                       // the row proximaLinha gives next

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <chrono>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <zip.h>
@@ -30,6 +31,97 @@ inline bool gravarZip(const QString& caminho, const QList<std::pair<QString, QBy
       zip_discard(z);
       return false;
     }
+  }
+  return zip_close(z) == 0;
+}
+
+// A big part made piece by piece (piece 0, 1... up to `pedacos`),
+// compressed as it is produced and never held in memory whole.
+struct ParteGerada {
+  QString nome;
+  qint64 pedacos = 0;
+  std::function<QByteArray(qint64)> pedaco;
+};
+
+// The same piece between a start and an end.
+inline ParteGerada parteRepetida(const QString& nome, const QByteArray& inicio, const QByteArray& repetido,
+                                 qint64 vezes, const QByteArray& fim) {
+  // Pieces of about a megabyte, so that the part is made quickly.
+  const qint64 porPedaco = std::max<qint64>(1, (1 << 20) / std::max<qint64>(1, repetido.size()));
+  const qint64 meio = (vezes + porPedaco - 1) / porPedaco;
+  return {nome, meio + 2, [=](qint64 i) {
+            if (i == 0) return inicio;
+            if (i == meio + 1) return fim;
+            return repetido.repeated(std::min(porPedaco, vezes - (i - 1) * porPedaco));
+          }};
+}
+
+// The parts, with `grande` in place of the one of its name (or added).
+inline bool gravarZip(const QString& caminho, const QList<std::pair<QString, QByteArray>>& partes,
+                      const ParteGerada& grande) {
+  struct Leitura {
+    const ParteGerada* parte;
+    qint64 proximo = 0;  // the next piece to make
+    QByteArray atual;
+    qint64 pos = 0;      // in `atual`
+  };
+  auto fonte = [](void* ud, void* dados, zip_uint64_t n, zip_source_cmd_t cmd) -> zip_int64_t {
+    auto* l = static_cast<Leitura*>(ud);
+    switch (cmd) {
+      case ZIP_SOURCE_OPEN:
+        l->proximo = l->pos = 0;
+        l->atual.clear();
+        return 0;
+      case ZIP_SOURCE_READ: {
+        zip_int64_t escritos = 0;
+        while (escritos < zip_int64_t(n)) {
+          if (l->pos == l->atual.size()) {
+            if (l->proximo == l->parte->pedacos) break;
+            l->atual = l->parte->pedaco(l->proximo++);
+            l->pos = 0;
+            continue;
+          }
+          const qint64 k = std::min<qint64>(l->atual.size() - l->pos, zip_int64_t(n) - escritos);
+          std::memcpy(static_cast<char*>(dados) + escritos, l->atual.constData() + l->pos, size_t(k));
+          escritos += k;
+          l->pos += k;
+        }
+        return escritos;
+      }
+      case ZIP_SOURCE_CLOSE: return 0;
+      case ZIP_SOURCE_STAT: {
+        zip_stat_init(static_cast<zip_stat_t*>(dados));  // size unknown until it is made
+        return sizeof(zip_stat_t);
+      }
+      case ZIP_SOURCE_ERROR: return 2 * sizeof(int);
+      case ZIP_SOURCE_FREE: return 0;
+      case ZIP_SOURCE_SUPPORTS:
+        return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
+                                              ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, ZIP_SOURCE_SUPPORTS, -1);
+      default: return -1;
+    }
+  };
+  int erro = 0;
+  zip_t* z = zip_open(QFile::encodeName(caminho).constData(), ZIP_CREATE | ZIP_TRUNCATE, &erro);
+  if (!z) return false;
+  QList<QByteArray> dados;
+  for (const auto& p : partes) dados << p.second;
+  for (qsizetype i = 0; i < partes.size(); ++i) {
+    if (partes[i].first == grande.nome) continue;
+    zip_source_t* s = zip_source_buffer(z, dados[i].constData(), zip_uint64_t(dados[i].size()), 0);
+    if (!s || zip_file_add(z, partes[i].first.toUtf8().constData(), s, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) < 0) {
+      zip_source_free(s);
+      zip_discard(z);
+      return false;
+    }
+  }
+  Leitura leitura{&grande};
+  zip_source_t* s = zip_source_function(z, fonte, &leitura);
+  const zip_int64_t indice = s ? zip_file_add(z, grande.nome.toUtf8().constData(), s, ZIP_FL_ENC_UTF_8) : -1;
+  if (indice < 0 || zip_set_file_compression(z, zip_uint64_t(indice), ZIP_CM_DEFLATE, 1) < 0) {
+    if (indice < 0) zip_source_free(s);
+    zip_discard(z);
+    return false;
   }
   return zip_close(z) == 0;
 }
