@@ -273,7 +273,17 @@ QByteArray CLArquivoZip::Fluxo::ler(qint64 bloco) {
   gLidos += b.dados.size();
   gFim = b.fim;
   gErro = b.erro;
+  if (gLidos > gMaxLidos) {
+    gFim = true;
+    gErro = gMensagemMaxLidos;
+    return {};
+  }
   return b.dados;
+}
+
+void CLArquivoZip::Fluxo::limitarLeitura(qint64 bytes, const QString& mensagem) {
+  gMaxLidos = bytes;
+  gMensagemMaxLidos = mensagem;
 }
 
 // --- XML ---------------------------------------------------------------------

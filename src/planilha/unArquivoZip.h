@@ -8,6 +8,7 @@
 #include <QString>
 #include <QXmlStreamReader>
 #include <functional>
+#include <limits>
 #include <memory>
 
 struct zip;
@@ -61,6 +62,10 @@ class CLArquivoZip::Fluxo {
   // blocks, whatever size it asks for; the limits and errors stay the same.
   // The thread stops when the stream goes.
   void lerEmParalelo(qint64 bloco = 256 * 1024, int adiante = 4);
+  // Hands over no more than `bytes` of the part: past them the stream ends
+  // with `mensagem` as its error (work bounded for a slow reader, whatever
+  // size the part has).
+  void limitarLeitura(qint64 bytes, const QString& mensagem);
 
  private:
   // Inflating: the state of the part as libzip reads it.
@@ -76,8 +81,10 @@ class CLArquivoZip::Fluxo {
   Inflagem gInflagem;
   std::unique_ptr<Paralelo> gParalelo;
   QString gNome;
-  // What the reader has received so far.
+  // What the reader has received so far, and may receive.
   qint64 gLidos = 0;
+  qint64 gMaxLidos = std::numeric_limits<qint64>::max();
+  QString gMensagemMaxLidos;
   bool gFim = false;
   QString gErro;
 };

@@ -105,7 +105,8 @@ bool CLLeitorOds::contarPlanilhas(QString& erro) {
   auto fluxo = gZip->abrirParte(kConteudo, gLimites.maxParte, erro);
   if (!fluxo) return false;
   CLContagemTabelas contagem;
-  while (contagem.total < 2) {
+  // A first table that big is read no further than that anyway.
+  while (contagem.total < 2 && fluxo->lidos() < gLimites.maxConteudoOds) {
     const QByteArray bloco = fluxo->ler(1 << 20);
     if (!fluxo->erro().isEmpty()) {
       erro = fluxo->erro();
@@ -147,6 +148,10 @@ bool CLLeitorOds::lerEstilos(QString& erro) {
 bool CLLeitorOds::prepararPrimeira(const PedidoParada&, QString& erro) {
   auto fluxo = gZip->abrirParte(kConteudo, gLimites.maxParte, erro);
   if (!fluxo) return false;
+  fluxo->limitarLeitura(gLimites.maxConteudoOds,
+                        QStringLiteral("A planilha é grande demais para ser importada: o conteúdo da sua primeira "
+                                       "tabela passa de %1 MB.")
+                            .arg(gLimites.maxConteudoOds >> 20));
   gConteudo = std::make_unique<CLLeitorXml>(std::move(fluxo));
   return lerEstilos(erro);
 }

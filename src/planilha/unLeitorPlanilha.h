@@ -25,6 +25,10 @@ struct LimitesPlanilha {
   qint64 maxParte = qint64(1) << 30;
   // ... and of the parts kept in memory whole (shared strings) ...
   qint64 maxParteEmMemoria = qint64(256) << 20;
+  // ... of an .ods content.xml, read as far as its first table goes (with
+  // the general XML reader, several times slower than the .xlsx sheet
+  // reader) ...
+  qint64 maxConteudoOds = qint64(256) << 20;
   // ... and of those that only describe the workbook (relationships, the
   // list of sheets, styles, the manifest): small in any real file, and read
   // with the slower general XML reader.

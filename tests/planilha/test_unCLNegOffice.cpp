@@ -659,6 +659,8 @@ TEST_F(Planilha, EntradasRuinsCustamPoucoEDaoErroClaroOuATabelaCerta) {
   poucaMemoria.maxMemoriaLinhas = 1 << 20;
   LimitesPlanilha memoriaMedia;
   memoriaMedia.maxMemoriaLinhas = 64 << 20;
+  LimitesPlanilha conteudoOdsMedio;
+  conteudoOdsMedio.maxConteudoOds = 64 << 20;
   // Small files that claim much: an .xlsx of these titles and 30000 rows
   // (column A numbered, one cell of text in row 2) with these merged ranges;
   // and a workbook with one of its parts made big.
@@ -935,6 +937,22 @@ TEST_F(Planilha, EntradasRuinsCustamPoucoEDaoErroClaroOuATabelaCerta) {
          return caminho("espacos.ods");
        },
        "grande demais", memoriaMedia},
+      // An .ods whose first row has 30 million cells: read no further than
+      // the limit allows (the general XML reader is slow).
+      {"ods com 30 milhoes de celulas numa linha",
+       [&] {
+         const QList<QByteArray> partes = conteudoOds({QStringLiteral("@@")}).split('@');
+         const ParteGerada c = parteRepetida(
+             QStringLiteral("content.xml"),
+             partes.first() + "<table:table-row><table:table-cell office:value-type=\"string\"><text:p>nome</text:p>"
+                              "</table:table-cell>",
+             "<table:table-cell/>", 30'000'000, "</table:table-row>" + partes.last());
+         EXPECT_TRUE(gravarZip(caminho("larga.ods"),
+                               {{QStringLiteral("mimetype"), QByteArray("application/vnd.oasis.opendocument.spreadsheet")}},
+                               c));
+         return caminho("larga.ods");
+       },
+       "passa de 64 MB", conteudoOdsMedio},
   };
   for (const Caso& caso : casos) {
     SCOPED_TRACE(caso.nome);
