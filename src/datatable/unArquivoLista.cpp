@@ -1,6 +1,7 @@
 #include "unArquivoLista.h"
 
 #include <QSaveFile>
+#include <QStringEncoder>
 
 #include <algorithm>
 
@@ -84,19 +85,24 @@ Desfecho salvarGrade(const CLGrade& grade, const QString& caminho, CLProgresso* 
   constexpr qsizetype kBloco = 1 << 20;
   QByteArray bytes = cabe ? QByteArray() : QByteArray("\xEF\xBB\xBF");
   bytes.reserve(kBloco + 4096);
+  QStringEncoder utf8(QStringConverter::Utf8);
   QString linha;
   for (int r = 0; r < total; ++r) {
     if (progresso && r % passo == 0)
       progresso->progressoPasso(QStringLiteral("Processados: ") + formatarContagem(r));
-    linha.clear();
+    linha.resize(0);  // keeps its memory for the next row
     anexarLinhaDaGrade(linha, grade, r);
-    if (cabe)
+    if (cabe) {
       anexarWindows1252(linha, bytes);
-    else
-      bytes += linha.toUtf8();
+    } else {
+      const qsizetype antes = bytes.size();
+      bytes.resize(antes + utf8.requiredSpace(linha.size()));
+      char* fim = utf8.appendToBuffer(bytes.data() + antes, linha);
+      bytes.resize(fim - bytes.constData());
+    }
     if (bytes.size() >= kBloco) {
       if (arquivo.write(bytes) != bytes.size()) return falhou();
-      bytes.clear();
+      bytes.resize(0);  // the memory stays for the next block
     }
     if (!progresso) continue;
     if ((r + 1) % passo == 0)
