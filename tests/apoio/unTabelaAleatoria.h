@@ -15,6 +15,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <iterator>
 #include <random>
 
 #include "unCLGrade.h"
