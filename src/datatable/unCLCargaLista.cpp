@@ -7,16 +7,6 @@
 
 namespace mivo {
 
-namespace {
-
-QStringView aparado(QStringView texto) {
-  while (!texto.isEmpty() && texto.front().unicode() <= 0x20) texto = texto.sliced(1);
-  while (!texto.isEmpty() && texto.back().unicode() <= 0x20) texto.chop(1);
-  return texto;
-}
-
-}  // namespace
-
 QStringList titulosDosCampos(const QList<CampoLista>& campos) {
   QStringList titulos;
   for (const CampoLista& c : campos) {
@@ -47,8 +37,8 @@ void CLCargaLista::recomecar() {
 bool CLCargaLista::repeteTitulos(const QList<CampoLista>& campos, qsizetype qtd) const {
   if (!gAlgumTitulo || qtd > gLargura) return false;
   for (qsizetype k = 0; k < qtd; ++k) {
-    const QStringView titulo = k < gTitulos.size() ? aparado(gTitulos[k]) : QStringView();
-    if (aparado(campos[k].texto).compare(titulo, Qt::CaseInsensitive) != 0) return false;
+    const QStringView titulo = k < gTitulos.size() ? apararVista(gTitulos[k]) : QStringView();
+    if (apararVista(campos[k].texto).compare(titulo, Qt::CaseInsensitive) != 0) return false;
   }
   return true;
 }

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "unCLGrade.h"
+#include "unCLLeitorLista.h"
 #include "unCLLista.h"
 #include "unUtil.h"
 
@@ -14,14 +15,6 @@ namespace {
 
 constexpr int kMinimoProgresso = 20000;
 constexpr int kPassoProgresso = 1000;
-
-// Blanks and control characters off both ends, as aparar, without a copy.
-QStringView aparado(QStringView texto) {
-  qsizetype ini = 0, fim = texto.size();
-  while (ini < fim && texto[ini].unicode() <= 0x20) ++ini;
-  while (fim > ini && texto[fim - 1].unicode() <= 0x20) --fim;
-  return texto.mid(ini, fim - ini);
-}
 
 // Lower case in place. Portuguese has no casing rules of its own, so the
 // Unicode default is pt-BR's; ASCII (most of a contact list) is done here
@@ -52,7 +45,7 @@ Desfecho filtrarGrid(CLLista& lista, const QString& valor, bool termoExato,
   const CLGrade& d = lista.gridDados;
   QString procurado = valor;
   minusculas(procurado);
-  const QStringView exato = aparado(procurado);
+  const QStringView exato = apararVista(procurado);
   const int n = d.RowCount() - 1;
   if (n < kMinimoProgresso) progresso = nullptr;
   if (progresso)
@@ -81,7 +74,7 @@ Desfecho filtrarGrid(CLLista& lista, const QString& valor, bool termoExato,
         linha += QLatin1String("\r\n");
       }
       minusculas(linha);
-      if (termoExato ? aparado(linha) == exato : linha.contains(procurado)) achados.append(r);
+      if (termoExato ? apararVista(linha) == exato : linha.contains(procurado)) achados.append(r);
     }
   };
   QList<int> achados, daSegunda;

@@ -103,6 +103,13 @@ qsizetype anexarWindows1252(QByteArrayView bytes, CLTextoPendente& texto) {
 
 }  // namespace
 
+QStringView apararVista(QStringView texto) {
+  qsizetype ini = 0, fim = texto.size();
+  while (ini < fim && ehBranco(texto[ini])) ++ini;
+  while (fim > ini && ehBranco(texto[fim - 1])) --fim;
+  return texto.sliced(ini, fim - ini);
+}
+
 qsizetype CLLeitorLista::fimCitado(QStringView t, qsizetype aspa, bool podeQuebrar, bool final, bool qualquer,
                                    bool& duplas) const {
   const qsizetype n = t.size();

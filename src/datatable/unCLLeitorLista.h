@@ -31,6 +31,10 @@
 
 namespace mivo {
 
+// `texto` without the blanks and control characters at either end, as
+// aparar gives it, without copying.
+QStringView apararVista(QStringView texto);
+
 // A field as read.
 struct CampoLista {
   QStringView texto;    // valid while the record is being handled

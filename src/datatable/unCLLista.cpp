@@ -43,9 +43,9 @@ void CLLista::gridZerar(bool limparColunas) {
   g.setCol(0);
 }
 
-bool CLLista::colarCheck(const QString& texto, CLProgresso* progresso) {
+bool CLLista::colarCheck(QStringView texto, CLProgresso* progresso) {
   bool concluido = true;
-  if (!aparar(texto).isEmpty()) {
+  if (!apararVista(texto).isEmpty()) {
     CLGrade& g = gridDados;
     CLGrade::Lote lote(g);
     const qsizetype total = progresso ? contarLinhas(texto) : 0;
@@ -107,7 +107,8 @@ Desfecho CLLista::abrirArquivos(const QStringList& caminhos, bool descartarExist
       desfecho = Desfecho::Falhou;
       break;
     }
-    const bool concluido = colarCheck(aparar(texto), progresso);
+    // The text trimmed without a copy of it: a big list is held once.
+    const bool concluido = colarCheck(apararVista(texto), progresso);
     gRecentes.recentesAdd(caminho);
     if (!concluido) {
       desfecho = Desfecho::Cancelado;
@@ -132,7 +133,7 @@ bool CLLista::abrirViaFilename(const QString& filename, QString* erro) {
     return false;
   }
   if (!lerArquivoTexto(filename, texto, erro)) return false;
-  colarCheck(aparar(texto));
+  colarCheck(apararVista(texto));
   gRecentes.recentesAdd(filename);
   gArquivo = filename;
   gLastFile = filename;

@@ -60,7 +60,7 @@ class CLLista {
   // table, detaches the table from its file and removes blank columns.
   // False when the user cancelled through the progress window (the records
   // appended so far stay; the caller shows "Operação cancelada").
-  bool colarCheck(const QString& texto, CLProgresso* progresso = nullptr);
+  bool colarCheck(QStringView texto, CLProgresso* progresso = nullptr);
   // Deletes the columns of gridDados that are blank, title included; one
   // column always stays.
   void eliminarColunasVazias();

@@ -60,7 +60,7 @@ inline ParteGerada parteRepetida(const QString& nome, const QByteArray& inicio, 
 inline bool gravarZip(const QString& caminho, const QList<std::pair<QString, QByteArray>>& partes,
                       const ParteGerada& grande) {
   struct Leitura {
-    const ParteGerada* parte;
+    const ParteGerada* parte = nullptr;
     qint64 proximo = 0;  // the next piece to make
     QByteArray atual;
     qint64 pos = 0;      // in `atual`
@@ -115,7 +115,8 @@ inline bool gravarZip(const QString& caminho, const QList<std::pair<QString, QBy
       return false;
     }
   }
-  Leitura leitura{&grande};
+  Leitura leitura;
+  leitura.parte = &grande;
   zip_source_t* s = zip_source_function(z, fonte, &leitura);
   const zip_int64_t indice = s ? zip_file_add(z, grande.nome.toUtf8().constData(), s, ZIP_FL_ENC_UTF_8) : -1;
   if (indice < 0 || zip_set_file_compression(z, zip_uint64_t(indice), ZIP_CM_DEFLATE, 1) < 0) {
