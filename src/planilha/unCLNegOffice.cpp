@@ -94,7 +94,15 @@ ResultadoImportacao CLNegOffice::importar(const QString& aFileName, const CLAmbi
   // The table's rows, titles first, built as the table keeps them: they go
   // into it whole at the end, without a copy.
   QList<CLLinhaGrade> linhas;
-  linhas.append(CLLinhaGrade(celulas.mid(0, qtdColunas)));
+  celulas.resize(qtdColunas);
+  // What the rows take as the table keeps them, the titles first: merged
+  // ranges can make a row far bigger than the cells the file holds (the
+  // titles may share one long text, counted before the row gets a copy of
+  // each).
+  qint64 memoria = 4 * (qint64(qtdColunas) + 2) + 48;
+  for (const QString& t : std::as_const(celulas)) memoria += 2 * qint64(t.size());
+  if (memoria > gLimites.maxMemoriaLinhas) return falhar(mensagemGrandeDemais(gLimites));
+  linhas.append(CLLinhaGrade(celulas));
   CLLinhaGrade linha;
   if (progresso) progresso->progressoPasso(QString());
 
@@ -102,9 +110,6 @@ ResultadoImportacao CLNegOffice::importar(const QString& aFileName, const CLAmbi
   if (progresso)
     progresso->progressoAbrir(QStringLiteral("Lendo dados..."), std::max(gLimites.maxLinhas - 1, 1), aguarde,
                               QString(), QString());
-  // What the rows take, as the table keeps them: merged ranges can make a
-  // row far bigger than the cells the file holds.
-  qint64 memoria = 0;
   bool interrompido = false;
   for (int esperada = 2; esperada <= gLimites.maxLinhas; ++esperada) {
     if (terminando()) {

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -869,6 +870,15 @@ TEST_F(Planilha, EntradasRuinsCustamPoucoEDaoErroClaroOuATabelaCerta) {
                                    }});
        },
        nullptr, {}, todasIguais(30000, 2, "x")},
+      {"xlsx cujo titulo mesclado repete um texto longo em 1500 colunas",
+       [&] {
+         Xlsx x;
+         x.folhas << folhaXlsx(linhasXlsx({{QString(2'000'000, u't')}, {"Ana"}}),
+                               QStringLiteral("<mergeCells><mergeCell ref=\"A1:BER1\"/></mergeCells>"));
+         x.gravar(caminho("titulo-longo.xlsx"));
+         return caminho("titulo-longo.xlsx");
+       },
+       "grande demais", {}},
       {"xlsx cuja faixa repete um texto longo em 700 colunas",
        [&] {
          return folhaComMesclagens("texto-longo.xlsx", 700, QString(30000, u'x'),
@@ -964,6 +974,13 @@ TEST_F(Planilha, EntradasRuinsCustamPoucoEDaoErroClaroOuATabelaCerta) {
     CLAmbienteImportacao amb;
     amb.progresso = &p;
     const QString arquivo = caso.preparar();
+    // ferramentas/fuzz.sh takes these files as seeds of the spreadsheet target.
+    const QString sementes = qEnvironmentVariable("MIVO_SEMENTES_PLANILHA");
+    if (!sementes.isEmpty() && QFileInfo(arquivo).size() <= (1 << 20))
+      QFile::copy(arquivo, QStringLiteral("%1/%2-%3")
+                               .arg(sementes)
+                               .arg(&caso - casos.constData())
+                               .arg(QFileInfo(arquivo).fileName()));
     bool ok = true;
     const Custo custo =
         medirCusto([&] { ok = CLNegOffice(caso.limites).openExcelToGrid(arquivo, amb, g, &mensagem); });
