@@ -8,16 +8,17 @@
 #                                         every target, 600 s each; 0 s: until
 #                                         interrupted)
 #
-# Targets: script, lista, cenario, secoes. Up to one target per processor
-# runs at a time. The seeds come from the scripts, lists and scenarios of
-# the repository and are copied into build-clang/fuzz/ at every run; what a
-# target finds is left in build-clang/fuzz/falhas/ and printed, with the
-# command that reproduces it.
+# Targets: script, lista, cenario, secoes, planilha. Up to one target per
+# processor runs at a time. The seeds come from the scripts, lists,
+# scenarios and spreadsheets of the repository, and for planilha from the
+# files the importer's bad-input test makes, and are copied into
+# build-clang/fuzz/ at every run; what a target finds is left in
+# build-clang/fuzz/falhas/ and printed, with the command that reproduces it.
 set -euo pipefail
 raiz="$(cd "$(dirname "$0")/.." && pwd)"
 build="$raiz/build-clang"
 pasta="$build/fuzz"
-todos=(script lista cenario secoes)
+todos=(script lista cenario secoes planilha)
 
 uso() {
   echo "Uso: ferramentas/fuzz.sh --ci | [alvo] [segundos]" >&2
@@ -60,8 +61,26 @@ if ! grep -q "fuzz_script" "$build/build.ninja"; then
 fi
 programas=()
 for a in "${alvos[@]}"; do programas+=("fuzz_$a"); done
+# The spreadsheet seeds are made by the importer's bad-input test.
+[[ " ${alvos[*]} " == *" planilha "* ]] && programas+=(test_unCLNegOffice)
 echo "Compilando os alvos de fuzzing: ${programas[*]}..."
 cmake --build "$build" --target "${programas[@]}" -- --quiet -j"$(nproc)"
+
+# The files of the importer's bad-input table (claims of millions of rows,
+# merged ranges, sheets, styles...), written by the test itself; made again
+# only when the test program changed. Files over 1 MB stay out: libFuzzer
+# would cut them short.
+planilhasRuins() {
+  local destino="$pasta/planilhas-ruins" teste="$build/tests/planilha/test_unCLNegOffice"
+  if [ ! -f "$destino/.feito" ] || [ "$teste" -nt "$destino/.feito" ]; then
+    echo "Gerando as sementes de planilha (arquivos ruins do teste do importador)..."
+    rm -rf "$destino"
+    mkdir -p "$destino"
+    MIVO_SEMENTES_PLANILHA="$destino" MIVO_TESTES_DIR="$raiz/tests" \
+      "$teste" --gtest_filter='Planilha.EntradasRuins*' >"$destino/.registro" 2>&1 || true
+    touch "$destino/.feito"
+  fi
+}
 
 # Seeds, copied anew into the build folder.
 sementes() {
@@ -74,6 +93,11 @@ sementes() {
     script | secoes) arquivos=("$raiz"/tests/scripts/*.mivo "$raiz"/exemplos/*.mivo) ;;
     lista) arquivos=("$raiz"/tests/scripts/dados/* "$raiz"/exemplos/*.txt) ;;
     cenario) arquivos=("$raiz"/tests/desktop/cenarios/*.json "$raiz"/exemplos/*.json) ;;
+    planilha)
+      planilhasRuins
+      arquivos=("$raiz"/tests/planilha/dados/*.xls "$raiz"/tests/planilha/dados/*.xlsx
+        "$raiz"/tests/planilha/dados/*.ods "$pasta"/planilhas-ruins/*)
+      ;;
   esac
   shopt -u nullglob
   local f n=0
@@ -82,12 +106,47 @@ sementes() {
     n=$((n + 1))
     cp "$f" "$destino/$n-$(basename "$f")"
   done
+  # Zip packages once more with their parts stored: the target mends the
+  # checksums of stored parts, so the fuzzer's changes reach the XML.
+  if [ "$alvo" = planilha ]; then
+    python3 - "$destino" <<'PY' || true
+import os, sys, zipfile
+pasta = sys.argv[1]
+for nome in sorted(os.listdir(pasta)):
+    caminho = os.path.join(pasta, nome)
+    try:
+        with zipfile.ZipFile(caminho) as z:
+            partes = [(i.filename, z.read(i)) for i in z.infolist()]
+    except Exception:
+        continue
+    if sum(len(d) for _, d in partes) > (1 << 20):
+        continue
+    with zipfile.ZipFile(os.path.join(pasta, "stored-" + nome), "w", zipfile.ZIP_STORED) as z:
+        for n, d in partes:
+            z.writestr(n, d)
+PY
+  fi
 }
 
 # Dictionaries: for scripts, the language's tokens and every function name
 # of the catalogue; for lists, delimiters, quotes and the bytes that decide
-# an encoding; for scenarios, the fields of the format.
+# an encoding; for scenarios, the fields of the format; for spreadsheets,
+# the names of the XML of .xlsx and .ods, and what numbers and references
+# look like.
 dicionarios() {
+  {
+    for t in '<row' '</row>' '<c ' '</c>' '<v>' '</v>' '<is>' '<t>' '</t>' '<si>' '<sheetData>' '</sheetData>' \
+      '<mergeCell ref=' '<mergeCells>' '<xf ' '<numFmt ' 'numFmtId=' 'formatCode=' 'r=' 't=' 's=' \
+      'inlineStr' 'sharedStrings' 'worksheet' 'officeDocument' 'Relationship' 'Target=' '<sheet ' \
+      'date1904' '<table:table ' '<table:table-row' '<table:table-cell' '<table:covered-table-cell' \
+      'number-rows-repeated=' 'number-columns-repeated=' 'number-columns-spanned=' 'number-rows-spanned=' \
+      'office:value-type=' 'office:value=' 'office:date-value=' 'office:time-value=' 'float' 'percentage' \
+      'currency' 'date' 'time' 'boolean' 'string' '<text:p>' '<text:s' 'text:c=' '<text:line-break/>' \
+      'style-name=' '<number:' '_x0041_' '&amp;' '&#x41;' '<![CDATA[' 'A1' 'ZZ30000' 'XFD1048576' \
+      '1E+308' '-0' '0.1' 'mimetype' 'content.xml' 'xl/worksheets/sheet1.xml'; do
+      printf '"%s"\n' "$(printf '%s' "$t" | sed 's/\\/\\\\/g; s/"/\\"/g')"
+    done
+  } >"$pasta/planilha.dict"
   {
     for t in ';' '\x09' ',' '\"' '\"\"' '\x0D\x0A' '\xEF\xBB\xBF' '\xFF\xFE' '\xFE\xFF' \
       '\xC3\x83' '\xC2\xA3' '\xC3\xA3' '\xE1' '\x80' '\x00'; do

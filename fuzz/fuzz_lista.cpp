@@ -129,6 +129,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
     lista.gridZerar(false);
     verificarGrade(lista.gridDados);
   }
-  QFile::remove(pasta + QStringLiteral("/recentes.txt"));
+  fuzz::removerDaAreia("recentes.txt");
   return 0;
 }

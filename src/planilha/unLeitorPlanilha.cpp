@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <cstring>
 
 #include "unArquivoZip.h"
 #include "unLeitorOds.h"
@@ -33,23 +34,29 @@ QString mensagemSenha() {
 }
 
 // An OLE2 container that holds an encrypted Office Open XML package: its
-// directory names the stream "EncryptedPackage" (in UTF-16).
+// directory names the stream "EncryptedPackage" (in UTF-16). Read in blocks
+// of one buffer, the end of each kept for a name split between two.
 bool temPacoteCriptografado(QFile& arquivo) {
-  QByteArray nome;
-  for (char c : QByteArrayLiteral("EncryptedPackage")) {
-    if (!c) break;
-    nome += c;
-    nome += '\0';
-  }
+  static const QByteArray nome = [] {
+    QByteArray n;
+    for (char c : QByteArrayLiteral("EncryptedPackage")) {
+      n += c;
+      n += '\0';
+    }
+    return n;
+  }();
+  constexpr qint64 kBloco = 64 * 1024;
+  QByteArray buffer(kBloco + nome.size(), Qt::Uninitialized);
+  qsizetype guardados = 0;
   arquivo.seek(0);
-  QByteArray anterior;
-  while (!arquivo.atEnd()) {
-    const QByteArray bloco = arquivo.read(1 << 20);
-    if (bloco.isEmpty()) break;
-    if ((anterior + bloco).contains(nome)) return true;
-    anterior = bloco.right(nome.size());
+  while (true) {
+    const qint64 n = arquivo.read(buffer.data() + guardados, kBloco);
+    if (n <= 0) return false;
+    const QByteArrayView lido(buffer.constData(), guardados + n);
+    if (lido.contains(nome)) return true;
+    guardados = std::min<qsizetype>(nome.size() - 1, lido.size());
+    std::memmove(buffer.data(), lido.data() + lido.size() - guardados, size_t(guardados));
   }
-  return false;
 }
 
 bool pareceTexto(const QByteArray& inicio) {
