@@ -1,17 +1,16 @@
-# libzip and FreeXL, the libraries the spreadsheet importer reads with, as
-# the imported targets mivo::libzip and mivo::freexl.
+# libzip, the library the spreadsheet importer opens .xlsx and .ods packages
+# with (the .xls reader is our own), as the imported target mivo::libzip.
 #
-# On Linux they come from the system (pkg-config: Debian's libzip-dev and
-# libfreexl-dev). A Windows build made here takes them from the folders that
+# On Linux it comes from the system (pkg-config: Debian's libzip-dev). A
+# Windows build made here takes it from the folders that
 # ferramentas/qt-mingw.sh builds (each with include/, lib/ and bin/), given
-# as cache variables: MIVO_LIBZIP_MINGW, MIVO_FREEXL_MINGW and MIVO_ZLIB_MINGW
+# as cache variables: MIVO_LIBZIP_MINGW and MIVO_ZLIB_MINGW
 # (libzip's own dependency). MIVO_DLLS_PLANILHA then lists the DLLs that a
 # Windows installation must carry.
 include_guard(GLOBAL)
 
 if(CMAKE_CROSSCOMPILING)
   set(MIVO_LIBZIP_MINGW "" CACHE PATH "libzip para Windows (pasta com include/, lib/ e bin/)")
-  set(MIVO_FREEXL_MINGW "" CACHE PATH "FreeXL para Windows (pasta com include/, lib/ e bin/)")
   set(MIVO_ZLIB_MINGW "" CACHE PATH "zlib para Windows (a DLL de que a libzip precisa)")
 
   # mivo_biblioteca_mingw(<alvo> <pasta> <implib> <dll>)
@@ -29,20 +28,16 @@ if(CMAKE_CROSSCOMPILING)
   endfunction()
 
   mivo_biblioteca_mingw(mivo::libzip "${MIVO_LIBZIP_MINGW}" libzip.dll.a libzip.dll)
-  mivo_biblioteca_mingw(mivo::freexl "${MIVO_FREEXL_MINGW}" libfreexl.dll.a libfreexl-1.dll)
   if(NOT EXISTS "${MIVO_ZLIB_MINGW}/bin/zlib1.dll")
     message(FATAL_ERROR "Falta ${MIVO_ZLIB_MINGW}/bin/zlib1.dll (MIVO_ZLIB_MINGW), de que a libzip precisa")
   endif()
   set(MIVO_DLLS_PLANILHA
     "${MIVO_LIBZIP_MINGW}/bin/libzip.dll"
     "${MIVO_ZLIB_MINGW}/bin/zlib1.dll"
-    "${MIVO_FREEXL_MINGW}/bin/libfreexl-1.dll"
     CACHE INTERNAL "DLLs da importação de planilhas")
 else()
   find_package(PkgConfig REQUIRED)
   pkg_check_modules(MIVO_LIBZIP REQUIRED IMPORTED_TARGET GLOBAL libzip)
-  pkg_check_modules(MIVO_FREEXL REQUIRED IMPORTED_TARGET GLOBAL freexl)
   add_library(mivo::libzip ALIAS PkgConfig::MIVO_LIBZIP)
-  add_library(mivo::freexl ALIAS PkgConfig::MIVO_FREEXL)
   set(MIVO_DLLS_PLANILHA "" CACHE INTERNAL "DLLs da importação de planilhas")
 endif()

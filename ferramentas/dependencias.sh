@@ -11,7 +11,7 @@ PARA_EXECUTAR=(
   qt6-base-dev qt6-base-dev-tools
   libgtest-dev libgmock-dev libbenchmark-dev
   libx11-dev libxtst-dev libxres-dev
-  libzip-dev libfreexl-dev
+  libzip-dev
   libqscintilla2-qt6-dev
   qt6-translations-l10n  # Qt's own texts (file dialogs, buttons) in Portuguese
 )

@@ -13,7 +13,7 @@
 #
 # Usage:
 #   ferramentas/qt-mingw.sh [LIB...]     build what is missing (all by default;
-#                                        LIB: zlib iconv qt qscintilla libzip freexl)
+#                                        LIB: zlib qt qscintilla libzip)
 #   ferramentas/qt-mingw.sh --caminhos   print CHAVE=caminho lines, build nothing
 #                                        (exit 1 if something is missing)
 #   ferramentas/qt-mingw.sh --limpar     remove cache folders not in use
@@ -32,37 +32,35 @@ SELO=.mivo-completo
 # Debian (bookworm) source packages, pinned so that the cache paths are
 # reproducible and --caminhos works without looking anything up.
 declare -A PACOTE=(
-  [zlib]=zlib [iconv]=glib2.0 [qt]=qt6-base [sqlite]=sqlite3
-  [qscintilla]=qscintilla2 [libzip]=libzip [freexl]=freexl
+  [zlib]=zlib [qt]=qt6-base [sqlite]=sqlite3
+  [qscintilla]=qscintilla2 [libzip]=libzip
 )
 declare -A VERSAO_DEB=(
-  [zlib]=1:1.2.13.dfsg-1 [iconv]=2.74.6-2+deb12u9 [qt]=6.4.2+dfsg-10
+  [zlib]=1:1.2.13.dfsg-1 [qt]=6.4.2+dfsg-10
   [sqlite]=3.40.1-2+deb12u2 [qscintilla]=2.13.3+dfsg-3 [libzip]=1.7.3-1
-  [freexl]=1.0.6-2
 )
 # Folder name (before the hash) and the key printed for other scripts.
 declare -A NOME=(
-  [zlib]=zlib-1.2.13 [iconv]=win-iconv-glib-2.74.6 [qt]=qt6-6.4.2
-  [qscintilla]=qscintilla-2.13.3-qt6 [libzip]=libzip-1.7.3 [freexl]=freexl-1.0.6
+  [zlib]=zlib-1.2.13 [qt]=qt6-6.4.2
+  [qscintilla]=qscintilla-2.13.3-qt6 [libzip]=libzip-1.7.3
 )
 declare -A CHAVE=(
-  [zlib]=ZLIB_MINGW [iconv]=ICONV_MINGW [qt]=QT_MINGW
-  [qscintilla]=QSCINTILLA_MINGW [libzip]=LIBZIP_MINGW [freexl]=FREEXL_MINGW
+  [zlib]=ZLIB_MINGW [qt]=QT_MINGW
+  [qscintilla]=QSCINTILLA_MINGW [libzip]=LIBZIP_MINGW
 )
 declare -A TITULO=(
-  [zlib]="zlib 1.2.13" [iconv]="iconv (win_iconv do glib 2.74.6)"
-  [qt]="Qt 6.4.2" [qscintilla]="QScintilla 2.13.3 (Qt 6)"
-  [libzip]="libzip 1.7.3" [freexl]="FreeXL 1.0.6"
+  [zlib]="zlib 1.2.13" [qt]="Qt 6.4.2" [qscintilla]="QScintilla 2.13.3 (Qt 6)"
+  [libzip]="libzip 1.7.3"
 )
 declare -A DEMORA=(
-  [zlib]="alguns segundos" [iconv]="alguns segundos"
+  [zlib]="alguns segundos"
   [qt]="isto leva ~30 a 60 minutos" [qscintilla]="isto leva ~5 a 15 minutos"
-  [libzip]="~1 minuto" [freexl]="~1 minuto"
+  [libzip]="~1 minuto"
 )
 declare -A DEPENDE=(
-  [zlib]="" [iconv]="" [qt]="" [qscintilla]="qt" [libzip]="zlib" [freexl]="iconv"
+  [zlib]="" [qt]="" [qscintilla]="qt" [libzip]="zlib"
 )
-ORDEM=(zlib iconv qt qscintilla libzip freexl)
+ORDEM=(zlib qt qscintilla libzip)
 
 PACOTES_HOST=(
   dpkg-dev gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix
@@ -260,73 +258,6 @@ Cflags: -I\${includedir}
 EOF
 }
 
-construir_iconv() {
-  local destino=$1 trab=$2
-  # Debian has no libiconv for Windows; glib's source carries win_iconv.c,
-  # a public-domain iconv built on the Win32 code page API.
-  obter_fontes iconv "$trab/src"
-  mkdir -p "$destino/include" "$destino/lib" "$trab/obj"
-  # Additions: freexl asks for "MacRoman", which win_iconv knows as
-  # "macintosh", and its configure wants libcharset's locale_charset().
-  cat >"$trab/obj/extras.c" <<'EOF'
-#include <stdio.h>
-#include <string.h>
-#include <windows.h>
-typedef void *iconv_t;
-iconv_t mivo_win_iconv_open(const char *tocode, const char *fromcode);
-static const char *apelido(const char *nome)
-{
-    if (nome != NULL && _stricmp(nome, "MacRoman") == 0)
-        return "macintosh";
-    return nome;
-}
-iconv_t iconv_open(const char *tocode, const char *fromcode)
-{
-    return mivo_win_iconv_open(apelido(tocode), apelido(fromcode));
-}
-const char *locale_charset(void)
-{
-    static char nome[16];
-    snprintf(nome, sizeof nome, "CP%u", GetACP());
-    return nome;
-}
-EOF
-  "$CC_W" -O2 -Diconv_open=mivo_win_iconv_open -c "$trab/src/glib/win_iconv.c" -o "$trab/obj/win_iconv.o"
-  "$CC_W" -O2 -c "$trab/obj/extras.c" -o "$trab/obj/extras.o"
-  "$ALVO-ar" rcs "$destino/lib/libiconv.a" "$trab/obj/win_iconv.o" "$trab/obj/extras.o"
-  cat >"$destino/include/localcharset.h" <<'EOF'
-#ifndef MIVO_LOCALCHARSET_H
-#define MIVO_LOCALCHARSET_H
-#ifdef __cplusplus
-extern "C" {
-#endif
-/* "CP<n>" for the process's ANSI code page (GetACP). */
-const char *locale_charset(void);
-#ifdef __cplusplus
-}
-#endif
-#endif
-EOF
-  cat >"$destino/include/iconv.h" <<'EOF'
-/* iconv for Windows (win_iconv, public domain, from glib's source), static. */
-#ifndef MIVO_WIN_ICONV_H
-#define MIVO_WIN_ICONV_H
-#include <stddef.h>
-#ifdef __cplusplus
-extern "C" {
-#endif
-typedef void *iconv_t;
-iconv_t iconv_open(const char *tocode, const char *fromcode);
-int iconv_close(iconv_t cd);
-size_t iconv(iconv_t cd, char **inbuf, size_t *inbytesleft, char **outbuf, size_t *outbytesleft);
-#ifdef __cplusplus
-}
-#endif
-#endif
-EOF
-  sed -n '1,20p' "$trab/src/glib/win_iconv.c" >"$destino/include/win_iconv-LEIAME.txt"
-}
-
 # Bundled SQLite for Qt's driver: Debian removes src/3rdparty/sqlite from
 # qt6-base, so the amalgamation is generated from Debian's sqlite3 source.
 gerar_sqlite() {
@@ -471,51 +402,6 @@ construir_libzip() {
     && "${NICE[@]}" cmake --build "$trab/build" --parallel "$JOBS" \
     && cmake --install "$trab/build" --strip) >>"$REGISTRO" 2>&1 \
     || erro "falha ao compilar a libzip (veja $REGISTRO)"
-}
-
-construir_freexl() {
-  local destino=$1 trab=$2
-  local iconv
-  iconv=$(pasta_de iconv)
-  obter_fontes freexl "$trab/src"
-  mkdir -p "$trab/build"
-  # pass_all: let libtool put the static iconv inside freexl's DLL.
-  (cd "$trab/build" && "$trab/src/configure" --host="$ALVO" --prefix="$destino" \
-      --enable-shared --enable-static \
-      CC="$CC_W" CFLAGS="-O2" \
-      CPPFLAGS="-I$iconv/include" LDFLAGS="-L$iconv/lib" \
-      lt_cv_deplibs_check_method=pass_all \
-    && "${NICE[@]}" make -j"$JOBS" \
-    && make install-strip) >>"$REGISTRO" 2>&1 \
-    || erro "falha ao compilar a FreeXL (veja $REGISTRO)"
-  rm -f "$destino"/lib/*.la
-  local dll
-  dll=$(cd "$destino/bin" && ls libfreexl*.dll)
-  # FreeXL ships no CMake package; this one gives the target FreeXL::FreeXL.
-  mkdir -p "$destino/lib/cmake/FreeXL"
-  cat >"$destino/lib/cmake/FreeXL/FreeXLConfig.cmake" <<EOF
-# FreeXL 1.0.6 for Windows (mingw-w64), written by ferramentas/qt-mingw.sh.
-get_filename_component(_freexl_prefixo "\${CMAKE_CURRENT_LIST_DIR}/../../.." ABSOLUTE)
-if(NOT TARGET FreeXL::FreeXL)
-  add_library(FreeXL::FreeXL SHARED IMPORTED)
-  set_target_properties(FreeXL::FreeXL PROPERTIES
-    IMPORTED_LOCATION "\${_freexl_prefixo}/bin/$dll"
-    IMPORTED_IMPLIB "\${_freexl_prefixo}/lib/libfreexl.dll.a"
-    INTERFACE_INCLUDE_DIRECTORIES "\${_freexl_prefixo}/include")
-endif()
-unset(_freexl_prefixo)
-EOF
-  cat >"$destino/lib/cmake/FreeXL/FreeXLConfigVersion.cmake" <<'EOF'
-set(PACKAGE_VERSION 1.0.6)
-if(PACKAGE_FIND_VERSION VERSION_GREATER PACKAGE_VERSION)
-  set(PACKAGE_VERSION_COMPATIBLE FALSE)
-else()
-  set(PACKAGE_VERSION_COMPATIBLE TRUE)
-  if(PACKAGE_FIND_VERSION STREQUAL PACKAGE_VERSION)
-    set(PACKAGE_VERSION_EXACT TRUE)
-  endif()
-endif()
-EOF
 }
 
 # ---------------------------------------------------------------------------

@@ -35,11 +35,11 @@ fi
 # --- The libraries (built once, kept in the cache) ----------------------------
 # Only those the build links today.
 "$raiz/ferramentas/qt-mingw.sh" qt
-"$raiz/ferramentas/qt-mingw.sh" libzip freexl  # spreadsheet import
+"$raiz/ferramentas/qt-mingw.sh" libzip  # spreadsheet import
 "$raiz/ferramentas/qt-mingw.sh" qscintilla  # the script editor
 eval "$("$raiz/ferramentas/qt-mingw.sh" --caminhos 2>/dev/null || true)"
 : "${QT_MINGW:?a Qt para Windows não está no cache}" "${TOOLCHAIN_MINGW:?falta o toolchain}"
-: "${LIBZIP_MINGW:?falta a libzip}" "${FREEXL_MINGW:?falta a FreeXL}" "${ZLIB_MINGW:?falta a zlib}"
+: "${LIBZIP_MINGW:?falta a libzip}" "${ZLIB_MINGW:?falta a zlib}"
 : "${QSCINTILLA_MINGW:?falta o QScintilla}"
 
 # --- Cross build ----------------------------------------------------------------
@@ -54,7 +54,7 @@ mkdir -p "$build"
 cmake -S "$raiz" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$QT_MINGW/lib/cmake/Qt6/qt.toolchain.cmake" \
   -DQT_CHAINLOAD_TOOLCHAIN_FILE="$TOOLCHAIN_MINGW" \
-  -DMIVO_LIBZIP_MINGW="$LIBZIP_MINGW" -DMIVO_FREEXL_MINGW="$FREEXL_MINGW" -DMIVO_ZLIB_MINGW="$ZLIB_MINGW" \
+  -DMIVO_LIBZIP_MINGW="$LIBZIP_MINGW" -DMIVO_ZLIB_MINGW="$ZLIB_MINGW" \
   -DMIVO_QSCINTILLA_DIR="$QSCINTILLA_MINGW" \
   -DCMAKE_CROSSCOMPILING_EMULATOR="$raiz/tests/apoio/emulador-wine.sh" \
   -DMIVO_BENCH=OFF -DMIVO_FUZZ=OFF >"$build/configurar.log" 2>&1 ||
@@ -112,7 +112,7 @@ wineserver -p
 # The DLLs of Qt and of the compiler's runtime, for the programs of the build
 # folder (the installed program carries its own).
 dll_dirs=("$QT_MINGW/bin")
-dll_dirs+=("$LIBZIP_MINGW/bin" "$ZLIB_MINGW/bin" "$FREEXL_MINGW/bin")  # spreadsheet import
+dll_dirs+=("$LIBZIP_MINGW/bin" "$ZLIB_MINGW/bin")  # spreadsheet import
 dll_dirs+=("$QSCINTILLA_MINGW/bin")  # the script editor
 for dll in libstdc++-6.dll libwinpthread-1.dll; do
   dll_dirs+=("$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=$dll)")")

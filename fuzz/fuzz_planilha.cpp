@@ -32,7 +32,6 @@ LimitesPlanilha limitesDoFuzz() {
   l.maxParteDescritiva = 256 << 10;
   l.maxMemoriaLinhas = 2 << 20;
   l.maxTextosCompartilhados = 1 << 20;
-  l.minMemoriaXls = 4 << 20;
   return l;
 }
 

@@ -28,11 +28,6 @@ QString mensagemNaoPlanilha(const QString& caminho, bool texto) {
   return m;
 }
 
-QString mensagemSenha() {
-  return QStringLiteral("A planilha está protegida por senha. Abra-a no seu programa de planilhas, "
-                        "salve uma cópia sem senha e importe a cópia.");
-}
-
 // An OLE2 container that holds an encrypted Office Open XML package: its
 // directory names the stream "EncryptedPackage" (in UTF-16). Read in blocks
 // of one buffer, the end of each kept for a name split between two.
@@ -71,6 +66,11 @@ bool pareceTexto(const QByteArray& inicio) {
 }
 
 }  // namespace
+
+QString mensagemSenha() {
+  return QStringLiteral("A planilha está protegida por senha. Abra-a no seu programa de planilhas, "
+                        "salve uma cópia sem senha e importe a cópia.");
+}
 
 QString mensagemGrandeDemais(const LimitesPlanilha& limites) {
   return QStringLiteral("A planilha é grande demais para ser importada: os dados das suas primeiras "

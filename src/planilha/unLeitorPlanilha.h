@@ -41,14 +41,12 @@ struct LimitesPlanilha {
   // The shared strings of an .xlsx, kept in memory for the sheet to refer
   // to: their characters (2 bytes each) and 4 bytes a string.
   qint64 maxTextosCompartilhados = qint64(128) << 20;
-  // Cells an .xls reader may allocate for its worksheets (FreeXL holds them
-  // all): at most this many bytes, or ten times the file's size when that is
-  // more.
-  qint64 minMemoriaXls = qint64(64) << 20;
 };
 
 // Why a sheet whose rows would take more than the limit is refused.
 QString mensagemGrandeDemais(const LimitesPlanilha& limites);
+// Why a password-protected workbook is refused (whatever its format).
+QString mensagemSenha();
 
 // Lets a long step (scanning a sheet before reading it) stop early: true
 // when the user cancelled or the program is closing.

@@ -56,11 +56,6 @@ bool ehCelula(quint16 tipo) {
   }
 }
 
-QString mensagemSenha() {
-  return QStringLiteral("A planilha está protegida por senha. Abra-a no seu programa de planilhas, "
-                        "salve uma cópia sem senha e importe a cópia.");
-}
-
 QString textoErro(quint8 codigo) {
   switch (codigo) {
     case 0x00: return QStringLiteral("#NULL!");
@@ -462,7 +457,7 @@ void CLLeitorXls::lerCelula(const Registro& r, QStringList& celulas) const {
   const char* d = gLivro.constData() + r.dados;
   const int coluna = u16(d + 2);
   auto por = [&](int c, QString texto) {
-    if (c >= gLimites.maxColunas || texto.isEmpty()) return;
+    if (c >= std::min(gLimites.maxColunas, gColunas) || texto.isEmpty()) return;
     if (celulas.size() <= c) celulas.resize(c + 1);
     celulas[c] = std::move(texto);
   };

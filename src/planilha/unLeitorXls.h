@@ -27,6 +27,10 @@ class CLLeitorXls : public CLLeitorPlanilha {
   int qtdPlanilhas() const override { return gPlanilhas; }
   bool prepararPrimeira(const PedidoParada& parar, QString& erro) override;
   bool proximaLinha(int& numero, QStringList& celulas, QString& erro) override;
+  void limitarColunas(int n) override {
+    CLLeitorPlanilha::limitarColunas(n);
+    gMesclagens.limitarColunas(n);
+  }
 
   // A record of the workbook stream: its type and where its data lie.
   struct Registro {

@@ -829,6 +829,33 @@ TEST_F(Planilha, EntradasRuinsCustamPoucoEDaoErroClaroOuATabelaCerta) {
          return caminho("textos.xls");
        },
        "grande demais", poucaMemoria},
+      // Claims of size cost nothing: sixteen sheets each saying they hold
+      // 65,536 x 256 cells (only the first is read, by its cells), and a
+      // thousand copies of one merged range over 30,000 rows.
+      {"xls de 16 folhas que dizem ter 65536 x 256 celulas",
+       [&] {
+         Xls x;
+         for (int f = 0; f < 16; ++f)
+           x.folhas << QList<QByteArray>{dimensoesXls(65536, 256), rotuloXls(0, 0, QStringLiteral("t1")),
+                                         rotuloXls(0, 1, QStringLiteral("t2")), rotuloXls(1, 0, QStringLiteral("x")),
+                                         rotuloXls(1, 1, QStringLiteral("x")), rotuloXls(65535, 255, QStringLiteral("fim"))};
+         x.gravar(caminho("dimensoes.xls"));
+         return caminho("dimensoes.xls");
+       },
+       nullptr, {}, todasIguais(2, 2, "x")},
+      {"xls com mil copias da faixa A2:IV30000",
+       [&] {
+         Xls x;
+         QList<QByteArray> folha{rotuloXls(0, 0, QStringLiteral("t1")), rotuloXls(0, 1, QStringLiteral("t2")),
+                                 rotuloXls(0, 2, QStringLiteral("t3")), rotuloXls(1, 0, QStringLiteral("x"))};
+         for (int l = 2; l < 30000; ++l) folha << numeroXls(l, 0, l);
+         // A record holds at most 1,024 ranges (8 bytes each, 8,224 bytes).
+         for (int k = 0; k < 10; ++k) folha << mesclagemXls(QList<std::array<int, 4>>(100, {1, 29999, 0, 255}));
+         x.folhas << folha;
+         x.gravar(caminho("faixas.xls"));
+         return caminho("faixas.xls");
+       },
+       nullptr, {}, todasIguais(30000, 3, "x")},
       {"ods com senha",
        [&] {
          gravarOds(caminho("senha.ods"), conteudoOds({linhasOds({{"a"}})}),
