@@ -51,9 +51,11 @@ ResultadoImportacao CLNegOffice::importar(const QString& aFileName, const CLAmbi
   CLProgresso* progresso = aAni.progresso;
   auto terminando = [&] { return aAni.terminando && aAni.terminando(); };
   auto cancelou = [&] { return progresso && progresso->progressoCancelado(); };
+  // A failure leaves the table as it was, however many rows were read.
   auto falhar = [&](const QString& mensagem) {
     if (progresso) progresso->progressoFechar();
     r.desfecho = Desfecho::Falhou;
+    r.registros = r.colunas = 0;
     r.mensagem = mensagem;
     return r;
   };

@@ -1050,6 +1050,24 @@ TEST_F(Planilha, ImportarParaListaDesligaOArquivoSoQuandoImporta) {
   EXPECT_TRUE(lista.gLastFile.isEmpty());
   EXPECT_EQ(status, 1);
   EXPECT_EQ(lista.gridDados.valorAtual(QStringLiteral("FONE")), QStringLiteral("1"));
+
+  // Refused after some rows were read: nothing was imported, and the list
+  // stays tied to its file.
+  lista.gArquivo = caminho("lista.txt");
+  Xls grande;  // read row by row
+  grande.folhas << QList<QByteArray>{rotuloXls(0, 0, QStringLiteral("nome")), rotuloXls(0, 1, QStringLiteral("fone")),
+                                     rotuloXls(1, 0, QStringLiteral("Bia")), rotuloXls(1, 1, QStringLiteral("2")),
+                                     rotuloXls(2, 0, QString(30'000, u'x')), rotuloXls(2, 1, QStringLiteral("3"))};
+  ASSERT_TRUE(grande.gravar(caminho("grande.xls")));
+  LimitesPlanilha limites;
+  limites.maxMemoriaLinhas = 40'000;
+  r = CLNegOffice(limites).importarParaLista(caminho("grande.xls"), {}, lista);
+  EXPECT_EQ(r.desfecho, Desfecho::Falhou);
+  EXPECT_TRUE(r.mensagem.contains(QStringLiteral("grande demais"))) << r.mensagem.toStdString();
+  EXPECT_EQ(r.registros, 0);
+  EXPECT_EQ(lista.gArquivo, caminho("lista.txt"));
+  EXPECT_EQ(status, 1);
+  EXPECT_EQ(lista.gridDados.valorAtual(QStringLiteral("FONE")), QStringLiteral("1"));
 }
 
 TEST_F(Planilha, LerTitulos) {
