@@ -84,7 +84,9 @@ Desfecho salvarGrade(const CLGrade& grade, const QString& caminho, CLProgresso* 
                               QString(), QString());
   constexpr qsizetype kBloco = 1 << 20;
   QByteArray bytes = cabe ? QByteArray() : QByteArray("\xEF\xBB\xBF");
-  bytes.reserve(kBloco + 4096);
+  // Room for a block, or for the whole table when it is small (a small save
+  // should not ask the system for a megabyte every time).
+  bytes.reserve(std::min<qint64>(kBloco + 4096, qint64(total) * (grade.ColCount() + 1) * 16 + 64));
   QStringEncoder utf8(QStringConverter::Utf8);
   QString linha;
   for (int r = 0; r < total; ++r) {

@@ -229,6 +229,26 @@ void CLGrade::removerColuna(int col) {
   ajustarSelecao();
 }
 
+void CLGrade::removerColunas(const QList<int>& colunas) {
+  if (colunas.isEmpty() || colunas.size() >= gColunas) return;
+  Lote lote(*this);
+  QList<QStringView> mantidas;
+  mantidas.reserve(gColunas - colunas.size());
+  for (auto& l : gLinhas) {
+    mantidas.resize(0);
+    qsizetype k = 0;
+    for (int c = 0; c < gColunas; ++c) {
+      if (k < colunas.size() && colunas[k] == c)
+        ++k;
+      else
+        mantidas.append(l.celula(c));
+    }
+    l = CLLinhaGrade::deCelulas(mantidas);
+  }
+  gColunas -= int(colunas.size());
+  ajustarSelecao();
+}
+
 void CLGrade::moverColuna(int de, int para) {
   if (de < 0 || de >= gColunas || para < 0 || para >= gColunas || de == para) return;
   Lote lote(*this);

@@ -77,6 +77,9 @@ class CLGrade {
   // Deletes a column (later columns move left); the last remaining column
   // is cleared instead, so the grid always keeps one.
   void removerColuna(int col);
+  // Deletes these columns (in increasing order, each once) in one pass over
+  // the rows; observers see one redefinition. At least one column must stay.
+  void removerColunas(const QList<int>& colunas);
   // Moves a column to another position, the others closing up.
   void moverColuna(int de, int para);
   // Clears the record cells of a column and keeps its title.

@@ -84,13 +84,12 @@ bool CLLista::colarCheck(QStringView texto, CLProgresso* progresso) {
 
 void CLLista::eliminarColunasVazias() {
   CLGrade& g = gridDados;
-  int c = 0;
-  while (c < g.ColCount() && g.ColCount() > 1) {
-    if (g.colunaEmBranco(c))
-      g.removerColuna(c);
-    else
-      ++c;
-  }
+  QList<int> brancas;
+  for (int c = 0; c < g.ColCount(); ++c)
+    if (g.colunaEmBranco(c)) brancas.append(c);
+  // When every column is blank, the last one stays.
+  if (brancas.size() == g.ColCount()) brancas.removeLast();
+  g.removerColunas(brancas);
 }
 
 Desfecho CLLista::abrirArquivos(const QStringList& caminhos, bool descartarExistentes,

@@ -1,8 +1,10 @@
 #include "unVerificador.h"
 
+#include <QHash>
 #include <QSet>
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "unCLIndiceRotulos.h"
 #include "unCatalogo.h"
@@ -16,37 +18,61 @@ namespace {
 const QLatin1String kSecoes[] = {QLatin1String("##info"), QLatin1String("##config"),
                                  QLatin1String("##pre_carregar"), QLatin1String("##parametros")};
 
-// Edit distance between two names, without regard to letter case.
-int distancia(const QString& a, const QString& b) {
-  const QString x = a.toLower(), y = b.toLower();
-  std::vector<int> antes(y.size() + 1), agora(y.size() + 1);
+// Edit distance between two names already in lower case, when it is below
+// `limite`; otherwise any value not below it (the rows stop as soon as every
+// cell has reached it).
+int distancia(QStringView x, QStringView y, int limite) {
+  thread_local std::vector<int> antes, agora;
+  antes.resize(y.size() + 1);
+  agora.resize(y.size() + 1);
   for (qsizetype j = 0; j <= y.size(); ++j) antes[j] = static_cast<int>(j);
   for (qsizetype i = 1; i <= x.size(); ++i) {
     agora[0] = static_cast<int>(i);
+    int menorDaLinha = agora[0];
     for (qsizetype j = 1; j <= y.size(); ++j) {
       const int troca = antes[j - 1] + (x[i - 1] == y[j - 1] ? 0 : 1);
       agora[j] = std::min({antes[j] + 1, agora[j - 1] + 1, troca});
+      menorDaLinha = std::min(menorDaLinha, agora[j]);
     }
+    if (menorDaLinha >= limite) return limite;
     std::swap(antes, agora);
   }
   return antes[y.size()];
 }
 
+// The names of the catalogue without "&", in lower case, in its order.
+const QStringList& nomesMinusculos() {
+  static const QStringList nomes = [] {
+    QStringList n;
+    for (const CLFuncao& f : catalogo::funcoes()) n << f.nome.mid(1).toLower();
+    return n;
+  }();
+  return nomes;
+}
+
 // The known name closest to `nome`, when it is close enough to be a typo.
+// The checker runs again on every change in the editor, over the same
+// names: the answers are kept (a few thousand names at most, per thread).
 QString sugestao(const QString& nome) {
-  QString melhor;
+  thread_local QHash<QString, QString> feitas;
+  if (const auto it = feitas.constFind(nome); it != feitas.cend()) return *it;
+  if (feitas.size() >= 4096) feitas.clear();
+  const QString procurado = nome.toLower();
+  const QList<CLFuncao>& funcoes = catalogo::funcoes();
+  const QStringList& nomes = nomesMinusculos();
+  qsizetype melhor = -1;
   int menor = std::max<int>(1, static_cast<int>(nome.size()) / 3) + 1;
-  for (const CLFuncao& f : catalogo::funcoes()) {
+  for (qsizetype k = 0; k < nomes.size(); ++k) {
     // The distance is at least the difference in length: a long name needs
     // no comparison.
-    if (std::abs(f.nome.size() - 1 - nome.size()) >= menor) continue;
-    const int d = distancia(nome, f.nome.mid(1));
+    if (std::abs(nomes[k].size() - procurado.size()) >= menor) continue;
+    const int d = distancia(procurado, nomes[k], menor);
     if (d < menor) {
       menor = d;
-      melhor = f.nome;
+      melhor = k;
     }
   }
-  return melhor;
+  return feitas[nome] = melhor < 0 ? QString() : funcoes[melhor].nome;
 }
 
 QString argumentos(int n) {

@@ -797,7 +797,9 @@ TEST_F(JanelaLista, AbrirTextoOfereceAPrimeiraLinhaComoTitulos) {
     EXPECT_EQ(roteiro.perguntas, c.perguntas);
     EXPECT_EQ(titulos(), c.titulos);
     EXPECT_EQ(registros(), c.registros);
-    if (c.descartar) EXPECT_EQ(janela->textoSalvo(), QStringLiteral("Está salvo: Sim"));
+    if (c.descartar) {
+      EXPECT_EQ(janela->textoSalvo(), QStringLiteral("Está salvo: Sim"));
+    }
   }
   EXPECT_EQ(janela->gridDados()->model()->headerData(0, Qt::Horizontal).toString(), QString());
 
