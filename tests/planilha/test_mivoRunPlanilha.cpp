@@ -118,6 +118,8 @@ TEST_F(MivoRunPlanilha, ScriptAbrePlanilhaPeloImportador) {
     EXPECT_EQ(e.codigo, c.codigo) << e.erros.join(u'\n').toStdString();
     const QString tudo = e.saida.join(u'\n') + u'\n' + e.erros.join(u'\n');
     EXPECT_TRUE(tudo.contains(c.esperado)) << tudo.toStdString();
-    if (c.codigo != 0) EXPECT_FALSE(tudo.contains(QStringLiteral("Informação: depois"))) << tudo.toStdString();
+    if (c.codigo != 0) {
+      EXPECT_FALSE(tudo.contains(QStringLiteral("Informação: depois"))) << tudo.toStdString();
+    }
   }
 }

@@ -17,24 +17,6 @@ namespace mivo::teste {
 
 using Tabela = QList<QStringList>;
 
-inline bool gravarZip(const QString& caminho, const QList<std::pair<QString, QByteArray>>& partes) {
-  int erro = 0;
-  zip_t* z = zip_open(QFile::encodeName(caminho).constData(), ZIP_CREATE | ZIP_TRUNCATE, &erro);
-  if (!z) return false;
-  // libzip reads the buffers when the archive is closed.
-  QList<QByteArray> dados;
-  for (const auto& p : partes) dados << p.second;
-  for (qsizetype i = 0; i < partes.size(); ++i) {
-    zip_source_t* s = zip_source_buffer(z, dados[i].constData(), zip_uint64_t(dados[i].size()), 0);
-    if (!s || zip_file_add(z, partes[i].first.toUtf8().constData(), s, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) < 0) {
-      zip_source_free(s);
-      zip_discard(z);
-      return false;
-    }
-  }
-  return zip_close(z) == 0;
-}
-
 // A big part made piece by piece (piece 0, 1... up to `pedacos`),
 // compressed as it is produced and never held in memory whole.
 struct ParteGerada {
@@ -56,9 +38,10 @@ inline ParteGerada parteRepetida(const QString& nome, const QByteArray& inicio, 
           }};
 }
 
-// The parts, with `grande` in place of the one of its name (or added).
+// A zip package of these parts, and `grande` (when it has a name) in place
+// of the one of its name or added.
 inline bool gravarZip(const QString& caminho, const QList<std::pair<QString, QByteArray>>& partes,
-                      const ParteGerada& grande) {
+                      const ParteGerada& grande = {}) {
   struct Leitura {
     const ParteGerada* parte = nullptr;
     qint64 proximo = 0;  // the next piece to make
@@ -106,8 +89,9 @@ inline bool gravarZip(const QString& caminho, const QList<std::pair<QString, QBy
   if (!z) return false;
   QList<QByteArray> dados;
   for (const auto& p : partes) dados << p.second;
+  // libzip reads the buffers when the archive is closed.
   for (qsizetype i = 0; i < partes.size(); ++i) {
-    if (partes[i].first == grande.nome) continue;
+    if (!grande.nome.isEmpty() && partes[i].first == grande.nome) continue;
     zip_source_t* s = zip_source_buffer(z, dados[i].constData(), zip_uint64_t(dados[i].size()), 0);
     if (!s || zip_file_add(z, partes[i].first.toUtf8().constData(), s, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) < 0) {
       zip_source_free(s);
@@ -115,6 +99,7 @@ inline bool gravarZip(const QString& caminho, const QList<std::pair<QString, QBy
       return false;
     }
   }
+  if (grande.nome.isEmpty()) return zip_close(z) == 0;
   Leitura leitura;
   leitura.parte = &grande;
   zip_source_t* s = zip_source_function(z, fonte, &leitura);
