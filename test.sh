@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and runs the whole test suite. The tree is
-# also compiled with clang (no tests run from that build), and each fuzz
-# target of fuzz/ (built by the clang step) runs for 30 seconds; a clang
+# Installs what is missing, builds and runs the whole test suite. The fuzz
+# targets of fuzz/ and one file of each other layer are also compiled with
+# clang (ferramentas/compilar-clang.sh --amostra; no tests run from that
+# build), and each fuzz target runs for 30 seconds; a clang
 # compile error or a fuzz finding (printed with the input that reproduces
 # it) fails the run, after the tests. Then the Windows side: the program,
 # its suite and its installer cross-built with mingw-w64 and run under Wine
@@ -11,7 +12,7 @@ set -euo pipefail
 raiz="$(cd "$(dirname "$0")" && pwd)"
 "$raiz/ferramentas/compilar.sh"
 falhas=()
-"$raiz/ferramentas/compilar-clang.sh" && clang_ok=true || {
+"$raiz/ferramentas/compilar-clang.sh" --amostra && clang_ok=true || {
   clang_ok=false
   falhas+=("Falhou a compilação com clang (erros acima, em build-clang/).")
 }

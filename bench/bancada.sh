@@ -2,10 +2,12 @@
 # The workbench's speed on an X display of its own (Xvfb with openbox):
 # a run of 100,000 statements in `mivo` against `mivo-run --silencioso`, and
 # the time until `mivo script.mivo` shows its first window. N runs each
-# (default 7); prints the medians. Build first: ferramentas/compilar.sh.
+# (default 7); prints the medians. The programs are built first.
 set -euo pipefail
 aqui="$(cd "$(dirname "$0")" && pwd)"
 build="${BUILD:-$aqui/../build}"
+source "$aqui/compilar.sh"
+compilar_bench "$build" bench_bancada mivo mivo-run
 n="${1:-7}"
 tmp="$(mktemp -d)"
 xvfb_pid=""

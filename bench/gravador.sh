@@ -4,6 +4,8 @@
 set -euo pipefail
 aqui="$(cd "$(dirname "$0")" && pwd)"
 build="${BUILD:-$aqui/../build}"
+source "$aqui/compilar.sh"
+compilar_bench "$build" bench_gravador
 tmp="$(mktemp -d)"
 xvfb_pid=""
 fim() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true; rm -rf "$tmp"; }

@@ -8,6 +8,8 @@
 # counting loop, `while ((i < n)); do ((i++)); done`, is shown too.
 set -euo pipefail
 aqui="$(cd "$(dirname "$0")" && pwd)"
+source "$aqui/compilar.sh"
+[ -n "${BIN:-}" ] || compilar_bench "$aqui/../build" mivo-run
 bin="${BIN:-$aqui/../build/src/app/mivo-run}"
 n="${1:-5}"
 voltas="${VOLTAS:-1000000}"

@@ -16,9 +16,8 @@
 set -euo pipefail
 aqui="$(cd "$(dirname "$0")" && pwd)"
 build="${BUILD:-$aqui/../build}"
-if [[ "${COMPILAR:-1}" != 0 ]]; then
-  cmake --build "$build" --target bench_lista --target bench_colunas --target mivo-run >/dev/null
-fi
+source "$aqui/compilar.sh"
+compilar_bench "$build" bench_lista bench_colunas mivo-run
 bin="${BIN:-$build/bench/bench_lista}"
 colunas="$build/bench/bench_colunas"
 run="$build/src/app/mivo-run"

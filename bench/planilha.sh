@@ -10,6 +10,8 @@
 #                                RUN=path/to/mivo-run
 set -euo pipefail
 aqui="$(cd "$(dirname "$0")" && pwd)"
+source "$aqui/compilar.sh"
+[ -n "${BIN:-}${RUN:-}" ] || compilar_bench "$aqui/../build" bench_planilha mivo-run
 bin="${BIN:-$aqui/../build/bench/bench_planilha}"
 run="${RUN:-$aqui/../build/src/app/mivo-run}"
 n="${1:-5}"

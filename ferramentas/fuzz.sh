@@ -61,8 +61,13 @@ if ! grep -q "fuzz_script" "$build/build.ninja"; then
 fi
 programas=()
 for a in "${alvos[@]}"; do programas+=("fuzz_$a"); done
-# The spreadsheet seeds are made by the importer's bad-input test.
-[[ " ${alvos[*]} " == *" planilha "* ]] && programas+=(test_unCLNegOffice)
+# The spreadsheet seeds are made by the importer's bad-input test: the one of
+# the gcc build when it is there (./test.sh builds it first), else built here.
+teste_planilha="$raiz/build/tests/planilha/test_unCLNegOffice"
+if [[ " ${alvos[*]} " == *" planilha "* ]] && [ ! -x "$teste_planilha" ]; then
+  programas+=(test_unCLNegOffice)
+  teste_planilha="$build/tests/planilha/test_unCLNegOffice"
+fi
 echo "Compilando os alvos de fuzzing: ${programas[*]}..."
 cmake --build "$build" --target "${programas[@]}" -- --quiet -j"$(nproc)"
 
@@ -71,7 +76,7 @@ cmake --build "$build" --target "${programas[@]}" -- --quiet -j"$(nproc)"
 # only when the test program changed. Files over 1 MB stay out: libFuzzer
 # would cut them short.
 planilhasRuins() {
-  local destino="$pasta/planilhas-ruins" teste="$build/tests/planilha/test_unCLNegOffice"
+  local destino="$pasta/planilhas-ruins" teste="$teste_planilha"
   if [ ! -f "$destino/.feito" ] || [ "$teste" -nt "$destino/.feito" ]; then
     echo "Gerando as sementes de planilha (arquivos ruins do teste do importador)..."
     rm -rf "$destino"

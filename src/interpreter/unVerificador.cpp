@@ -1,6 +1,7 @@
 #include "unVerificador.h"
 
 #include <QHash>
+#include <QMutex>
 #include <QSet>
 #include <algorithm>
 #include <cstdlib>
@@ -21,8 +22,8 @@ const QLatin1String kSecoes[] = {QLatin1String("##info"), QLatin1String("##confi
 // Edit distance between two names already in lower case, when it is below
 // `limite`; otherwise any value not below it (the rows stop as soon as every
 // cell has reached it).
-int distancia(QStringView x, QStringView y, int limite) {
-  thread_local std::vector<int> antes, agora;
+// `antes` and `agora` are the caller's, kept between calls.
+int distancia(QStringView x, QStringView y, int limite, std::vector<int>& antes, std::vector<int>& agora) {
   antes.resize(y.size() + 1);
   agora.resize(y.size() + 1);
   for (qsizetype j = 0; j <= y.size(); ++j) antes[j] = static_cast<int>(j);
@@ -51,13 +52,18 @@ const QStringList& nomesMinusculos() {
 }
 
 // The known name closest to `nome`, when it is close enough to be a typo.
-// The checker runs again on every change in the editor, over the same
-// names: the answers are kept (a few thousand names at most, per thread).
+// The checker runs again on every change in the editor (on a thread of its
+// own), over the same names: the answers are kept, a few thousand at most.
+// (No thread_local here: its destructors hang threads that end on Windows.)
 QString sugestao(const QString& nome) {
-  thread_local QHash<QString, QString> feitas;
-  if (const auto it = feitas.constFind(nome); it != feitas.cend()) return *it;
-  if (feitas.size() >= 4096) feitas.clear();
+  static QMutex trava;
+  static QHash<QString, QString> feitas;
+  {
+    QMutexLocker bloqueio(&trava);
+    if (const auto it = feitas.constFind(nome); it != feitas.cend()) return *it;
+  }
   const QString procurado = nome.toLower();
+  std::vector<int> antes, agora;
   const QList<CLFuncao>& funcoes = catalogo::funcoes();
   const QStringList& nomes = nomesMinusculos();
   qsizetype melhor = -1;
@@ -66,13 +72,17 @@ QString sugestao(const QString& nome) {
     // The distance is at least the difference in length: a long name needs
     // no comparison.
     if (std::abs(nomes[k].size() - procurado.size()) >= menor) continue;
-    const int d = distancia(procurado, nomes[k], menor);
+    const int d = distancia(procurado, nomes[k], menor, antes, agora);
     if (d < menor) {
       menor = d;
       melhor = k;
     }
   }
-  return feitas[nome] = melhor < 0 ? QString() : funcoes[melhor].nome;
+  const QString resposta = melhor < 0 ? QString() : funcoes[melhor].nome;
+  QMutexLocker bloqueio(&trava);
+  if (feitas.size() >= 4096) feitas.clear();
+  feitas.insert(nome, resposta);
+  return resposta;
 }
 
 QString argumentos(int n) {
