@@ -184,6 +184,17 @@ QString agrupar(const QString& digitos) {
   return r;
 }
 
+// Day `dia` of a workbook's calendar, the one place that knows its rule. The
+// 1904 system counts from 01/01/1904. The 1900 system counts from 31/12/1899
+// and wrongly holds a 29/02/1900 as day 60, so the days after it count from
+// 30/12/1899; that day 60, which no calendar has, and the days before day 1
+// come back invalid.
+QDate diaDoSerial(qint64 dia, bool data1904) {
+  if (data1904) return QDate(1904, 1, 1).addDays(dia);
+  if (dia < 1 || dia == 60) return {};
+  return (dia >= 61 ? QDate(1899, 12, 30) : QDate(1899, 12, 31)).addDays(dia);
+}
+
 QString dataFormatada(double serial, const QList<Peca>& p, bool data1904) {
   bool fracao = false;
   int casasFracao = 0;
@@ -210,7 +221,7 @@ QString dataFormatada(double serial, const QList<Peca>& p, bool data1904) {
     diaMes = 29;
     diaSemana = 3;
   } else if (data1904 || dia > 0) {
-    const QDate d = dataDoSerial(double(dia), data1904).date();
+    const QDate d = dia <= 2958466 ? diaDoSerial(dia, data1904) : QDate();
     if (!d.isValid()) return numeroGeral(serial);
     d.getDate(&ano, &mes, &diaMes);
     diaSemana = d.dayOfWeek();
@@ -567,27 +578,19 @@ QDateTime dataDoSerial(double serial, bool data1904) {
   if (!std::isfinite(serial) || serial < 0 || serial > 2958466) return {};
   const double dias = std::floor(serial);
   const qint64 ms = qint64(std::llround((serial - dias) * 86400000.0));
-  QDate base;
-  qint64 n = qint64(dias);
-  if (data1904) {
-    base = QDate(1904, 1, 1);
-  } else if (n >= 61) {
-    base = QDate(1899, 12, 30);
-  } else {
-    // Excel's 1900 calendar wrongly holds 29/02/1900 (day 60); the days
-    // before it count from 31/12/1899.
-    if (n < 1) return {};
-    if (n == 60) n = 59;
-    base = QDate(1899, 12, 31);
-  }
+  // Day 60 of the 1900 system, a 29/02/1900 no calendar has, is taken as
+  // the day before it.
+  const qint64 n = qint64(dias);
+  const QDate dia = diaDoSerial(!data1904 && n == 60 ? 59 : n, data1904);
+  if (!dia.isValid()) return {};
   // In UTC: a serial number is a wall-clock time, with no zone to look up.
-  return QDateTime(base.addDays(n), QTime(0, 0), Qt::UTC).addMSecs(ms);
+  return QDateTime(dia, QTime(0, 0), Qt::UTC).addMSecs(ms);
 }
 
 bool serialDaData(const QDateTime& dt, double& serial) {
   if (!dt.isValid()) return false;
   qint64 dias = QDate(1899, 12, 30).daysTo(dt.date());
-  if (dias < 61) --dias;  // before 01/03/1900, as dataDoSerial() counts them
+  if (dias < 61) --dias;  // before 01/03/1900, as diaDoSerial() counts them
   if (dias < 1) return false;
   serial = double(dias) + double(dt.time().msecsSinceStartOfDay()) / 86400000.0;
   return true;
@@ -682,9 +685,7 @@ void CLFormatoNumero::anexar(double valor, bool data1904, QString& destino) cons
   const qint64 dia = qint64(valor);
   int ano = 1900, mes = 2, diaMes = 29;  // day 60 of the 1900 system
   if (data1904 || dia != 60) {
-    // The days as dataDoSerial() counts them, without the time of day.
-    static const QDate k1904(1904, 1, 1), kDepoisDe60(1899, 12, 30), kAte60(1899, 12, 31);
-    const QDate d = (data1904 ? k1904 : dia >= 61 ? kDepoisDe60 : kAte60).addDays(dia);
+    const QDate d = diaDoSerial(dia, data1904);
     if (!d.isValid()) {
       destino += formatar(valor, data1904);
       return;
