@@ -90,8 +90,8 @@ CLLista& CLHostMemoria::lista() {
 }
 
 void CLHostMemoria::encerrarExecucao() {
-  if (statusExecucao() == QLatin1String("Pausado"))
-    setStatusExecucao(QStringLiteral("Inativo"));
+  if (statusExecucao() == StatusExecucao::Pausado)
+    setStatusExecucao(StatusExecucao::Inativo);
   else
     setParar(true);
 }

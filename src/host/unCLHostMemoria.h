@@ -98,8 +98,8 @@ class CLHostMemoria : public CLHost {
   void setParar(bool valor) override { gParar = valor; }
   void encerrarExecucao() override;
   bool debugAtivo() const override { return gDebug; }
-  QString statusExecucao() const override { return gStatus; }
-  void setStatusExecucao(const QString& status) override { gStatus = status; }
+  StatusExecucao statusExecucao() const override { return gStatus; }
+  void setStatusExecucao(StatusExecucao status) override { gStatus = status; }
 
   void selecionarAbaPrincipal(int) override {}
   void selecionarAbaScript(int) override {}
@@ -118,7 +118,7 @@ class CLHostMemoria : public CLHost {
   QList<EntradaLog> gLog;
   QString gTextoEditor;
   QStringList gAvisos;
-  QString gStatus = QStringLiteral("Inativo");
+  StatusExecucao gStatus = StatusExecucao::Inativo;
   bool gParar = false;
   bool gDebug = false;
 };

@@ -22,14 +22,13 @@ void pausarMs(CLHost& host, qint64 ms) { aguardarAte(host, ms, 50, {}); }
 
 bool aguardarRetomada(CLHost& host) {
   if (host.parar()) return false;
-  const QString pausado = QStringLiteral("Pausado");
-  if (host.statusExecucao() != pausado) return true;
-  while (host.statusExecucao() == pausado) {
+  if (host.statusExecucao() != StatusExecucao::Pausado) return true;
+  while (host.statusExecucao() == StatusExecucao::Pausado) {
     host.dormir(200);
     host.bombearEventos();
   }
-  const QString status = host.statusExecucao();
-  return !host.parar() && status != QLatin1String("Inativo") && status != QLatin1String("encerrado");
+  const StatusExecucao status = host.statusExecucao();
+  return !host.parar() && status != StatusExecucao::Inativo && status != StatusExecucao::Encerrado;
 }
 
 }  // namespace mivo

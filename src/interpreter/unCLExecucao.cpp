@@ -10,24 +10,21 @@ namespace mivo {
 
 namespace {
 
-const QString kInativo = QStringLiteral("Inativo");
-const QString kPausado = QStringLiteral("Pausado");
-
 // The checks made after every statement (and again after a pause): true when
 // the run must end, with the outcome filled in.
 bool deveTerminar(CLScript& script, ResultadoExecucao& r) {
   CLHost& host = script.host();
-  if (host.parar() || host.statusExecucao() == kInativo ||
-      host.statusExecucao() == QLatin1String("encerrado")) {
+  if (host.parar() || host.statusExecucao() == StatusExecucao::Inativo ||
+      host.statusExecucao() == StatusExecucao::Encerrado) {
     host.setParar(false);
-    host.setStatusExecucao(kInativo);
+    host.setStatusExecucao(StatusExecucao::Inativo);
     script.setLinha(0);
     r.fim = FimExecucao::Parado;
     return true;
   }
   if (script.erroFatal()) {
     host.setLogGeral(script.erroFatalTexto(), CorLog::Vermelho);
-    host.setStatusExecucao(kInativo);
+    host.setStatusExecucao(StatusExecucao::Inativo);
     r.fim = FimExecucao::ErroFatal;
     r.mensagem = script.erroFatalTexto();
     return true;
@@ -40,12 +37,12 @@ ResultadoExecucao laco(CLScript& script) {
   ResultadoExecucao r;
   while (true) {
     if (!script.loadLine()) {
-      host.setStatusExecucao(kInativo);
+      host.setStatusExecucao(StatusExecucao::Inativo);
       break;
     }
     if (deveTerminar(script, r)) break;
-    if (host.statusExecucao() == kPausado) {
-      while (host.statusExecucao() == kPausado) {
+    if (host.statusExecucao() == StatusExecucao::Pausado) {
+      while (host.statusExecucao() == StatusExecucao::Pausado) {
         host.dormir(200);
         host.bombearEventos();
       }
@@ -100,12 +97,12 @@ void prepararInicio(CLScript& script, const QStringList& linhas) {
 
 ResultadoExecucao rodarScript(CLScript& script) {
   CLHost& host = script.host();
-  host.setStatusExecucao(QStringLiteral("Rodando"));
+  host.setStatusExecucao(StatusExecucao::Rodando);
   ResultadoExecucao r;
   const ResultadoExecucao protegido = executarProtegido(host, [&] { r = laco(script); });
   if (protegido.fim != FimExecucao::Normal) {
     r = protegido;
-    host.setStatusExecucao(kInativo);
+    host.setStatusExecucao(StatusExecucao::Inativo);
   }
   // Stopped, ended by an error or finished: nothing the script pressed
   // stays down.

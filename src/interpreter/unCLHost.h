@@ -13,6 +13,23 @@
 
 namespace mivo {
 
+// Where a run is. The run loop sets Rodando at the start and Inativo at the
+// end; Pausado holds it between two statements (or two typed letters) until
+// the host sets Rodando again; Inativo or Encerrado set from outside (the
+// user's "Encerrar" on a paused run, Esc on an unnamed script) end it.
+enum class StatusExecucao { Inativo, Rodando, Pausado, Encerrado };
+
+// The status as the workbench shows it ("Status Rodando").
+inline QString textoStatus(StatusExecucao status) {
+  switch (status) {
+    case StatusExecucao::Rodando: return QStringLiteral("Rodando");
+    case StatusExecucao::Pausado: return QStringLiteral("Pausado");
+    case StatusExecucao::Encerrado: return QStringLiteral("encerrado");
+    case StatusExecucao::Inativo: break;
+  }
+  return QStringLiteral("Inativo");
+}
+
 class CLDesktop;
 class CLGrade;
 class CLLista;
@@ -117,9 +134,8 @@ class CLHost : public CLProgresso {
   // The same as the user pressing "Encerrar".
   virtual void encerrarExecucao() = 0;
   virtual bool debugAtivo() const = 0;
-  // "Inativo", "Rodando", "Pausado" or "encerrado".
-  virtual QString statusExecucao() const = 0;
-  virtual void setStatusExecucao(const QString& status) = 0;
+  virtual StatusExecucao statusExecucao() const = 0;
+  virtual void setStatusExecucao(StatusExecucao status) = 0;
 
   // --- Workbench tabs --------------------------------------------------------
   // main tabs: 0 "Script", 1 "Dados", 2 "Texto auxiliar";

@@ -15,8 +15,6 @@ namespace mivo {
 
 namespace {
 
-const QString kRodando = QStringLiteral("Rodando");
-const QString kPausado = QStringLiteral("Pausado");
 // Bytes of log kept before they are written, and how long at most they wait.
 constexpr qsizetype kBufferLog = 64 * 1024;
 constexpr auto kDescarregarLog = std::chrono::milliseconds(250);
@@ -118,8 +116,8 @@ void CLHostConsole::instrucaoConcluida() {
   concluirLog();
   if (!gPausaPedida) return;
   gPausaPedida = false;
-  if (statusExecucao() != kRodando || parar()) return;
-  setStatusExecucao(kPausado);
+  if (statusExecucao() != StatusExecucao::Rodando || parar()) return;
+  setStatusExecucao(StatusExecucao::Pausado);
   mostrarInformacao(QStringLiteral("O script foi pausado por sua solicitação"));
   gTerminal.escreverErro(kDicaPausa);
 }
@@ -130,7 +128,7 @@ void CLHostConsole::bombearEventos() {
     gPausaPedida = false;
     encerrarExecucao();
   }
-  const bool pausado = statusExecucao() == kPausado;
+  const bool pausado = statusExecucao() == StatusExecucao::Pausado;
   const auto agora = std::chrono::steady_clock::now();
   if (!pausado && agora - gF9LidaEm < kIntervaloF9) return;
   gF9LidaEm = agora;
@@ -149,7 +147,7 @@ void CLHostConsole::verificarF9() {
                      std::find(seguradas.begin(), seguradas.end(), tecla::kF9) == seguradas.end();
   const bool apertou = baixa && !gF9Baixa;
   gF9Baixa = baixa;
-  if (!apertou || statusExecucao() != kRodando || parar()) return;
+  if (!apertou || statusExecucao() != StatusExecucao::Rodando || parar()) return;
   if (gTerminal.lerLinha)
     gPausaPedida = true;  // after the statement that is running
   else
@@ -170,7 +168,7 @@ void CLHostConsole::aguardarNaPausa() {
   }
   const QString resposta = aparar(linha);
   if (resposta.isEmpty()) {
-    setStatusExecucao(kRodando);
+    setStatusExecucao(StatusExecucao::Rodando);
   } else if (resposta.compare(QLatin1String("e"), Qt::CaseInsensitive) == 0) {
     encerrarExecucao();
   } else {

@@ -47,7 +47,7 @@ ResultadoExecucao CLHostBancada::executar(bool doInicio) {
   gAvisoPausaPendente = false;
   gLinhaAtual = s.linha();
   gEstado.setParar(false);
-  if (gEstado.status() != status::kInativo) setStatusExecucao(status::kInativo);
+  if (gEstado.status() != StatusExecucao::Inativo) setStatusExecucao(StatusExecucao::Inativo);
   gEmExecucao = false;
   // A script that needs a desktop this system lacks: the engine reports
   // nothing itself.
@@ -78,7 +78,7 @@ bool CLHostBancada::retomar() {
 }
 
 void CLHostBancada::encerrarExecucao() {
-  const QString antes = gEstado.status();
+  const StatusExecucao antes = gEstado.status();
   gEstado.encerrar();
   if (gEstado.status() != antes) gVisao.statusAlterado(gEstado.status());
 }
@@ -281,7 +281,7 @@ void CLHostBancada::soltarTudo() {
   CLHostMemoria::soltarTudo();
 }
 
-void CLHostBancada::setStatusExecucao(const QString& valor) {
+void CLHostBancada::setStatusExecucao(StatusExecucao valor) {
   if (valor == gEstado.status()) return;
   gEstado.setStatus(valor);
   gVisao.statusAlterado(valor);

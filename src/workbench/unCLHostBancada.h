@@ -54,7 +54,7 @@ class CLVisaoBancada {
   virtual void ajustarColunas() = 0;
 
   // The run as the window shows it.
-  virtual void statusAlterado(const QString& status) = 0;      // configToolbar
+  virtual void statusAlterado(StatusExecucao status) = 0;      // configToolbar
   virtual void updateRodando(int linha, const QString& mensagem) = 0;  // the run bar
   virtual void antesDaExecucao() = 0;
   virtual void depoisDaExecucao(const ResultadoExecucao& resultado) = 0;
@@ -165,8 +165,8 @@ class CLHostBancada : public CLHostMemoria {
   bool parar() const override { return gEstado.parar(); }
   void setParar(bool valor) override { gEstado.setParar(valor); }
   bool debugAtivo() const override { return gLog.debug(); }
-  QString statusExecucao() const override { return gEstado.status(); }
-  void setStatusExecucao(const QString& status) override;
+  StatusExecucao statusExecucao() const override { return gEstado.status(); }
+  void setStatusExecucao(StatusExecucao status) override;
 
   void mostrarPasso(const QString& texto) override { gVisao.mostrarPasso(texto); }
   void esconderPasso() override { gVisao.esconderPasso(); }

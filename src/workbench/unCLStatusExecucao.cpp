@@ -3,28 +3,28 @@
 namespace mivo {
 
 bool CLStatusExecucao::pausar() {
-  if (gStatus != status::kRodando) return false;
-  gStatus = status::kPausado;
+  if (gStatus != StatusExecucao::Rodando) return false;
+  gStatus = StatusExecucao::Pausado;
   return true;
 }
 
 bool CLStatusExecucao::retomar() {
-  if (gStatus != status::kPausado) return false;
-  gStatus = status::kRodando;
+  if (gStatus != StatusExecucao::Pausado) return false;
+  gStatus = StatusExecucao::Rodando;
   return true;
 }
 
 void CLStatusExecucao::encerrar() {
-  if (gStatus == status::kPausado)
-    gStatus = status::kInativo;
-  else if (gStatus == status::kRodando)
+  if (gStatus == StatusExecucao::Pausado)
+    gStatus = StatusExecucao::Inativo;
+  else if (gStatus == StatusExecucao::Rodando)
     gParar = true;
 }
 
-EstadoToolbar configToolbar(const QString& status, bool documentoSalvo) {
+EstadoToolbar configToolbar(StatusExecucao status, bool documentoSalvo) {
   EstadoToolbar e;
-  const bool rodando = status == status::kRodando;
-  const bool pausado = status == status::kPausado;
+  const bool rodando = status == StatusExecucao::Rodando;
+  const bool pausado = status == StatusExecucao::Pausado;
   e.pausarVisivel = rodando;
   e.encerrarVisivel = rodando || pausado;
   e.edicaoHabilitada = !e.encerrarVisivel;
@@ -32,7 +32,7 @@ EstadoToolbar configToolbar(const QString& status, bool documentoSalvo) {
   e.novoVisivel = !rodando;
   e.salvarVisivel = !documentoSalvo && !rodando;
   e.barraPausaVisivel = pausado;
-  e.inativo = status == status::kInativo;
+  e.inativo = status == StatusExecucao::Inativo;
   return e;
 }
 

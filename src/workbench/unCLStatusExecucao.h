@@ -1,25 +1,17 @@
 #pragma once
 // The run status of the workbench and the rules that follow from it: the
-// status string the toolbar and the run loop share ("Inativo", "Rodando",
-// "Pausado", "encerrado"), the stop request, and which toolbar buttons show
-// for a status. Holds no widget.
+// status the toolbar and the run loop share, the stop request, and which
+// toolbar buttons show for a status. Holds no widget.
 
-#include <QString>
+#include "unCLHost.h"
 
 namespace mivo {
 
-namespace status {
-inline const QString kInativo = QStringLiteral("Inativo");
-inline const QString kRodando = QStringLiteral("Rodando");
-inline const QString kPausado = QStringLiteral("Pausado");
-inline const QString kEncerrado = QStringLiteral("encerrado");
-}  // namespace status
-
 class CLStatusExecucao {
  public:
-  const QString& status() const { return gStatus; }
+  StatusExecucao status() const { return gStatus; }
   // As the run loop sets it ("Rodando" at the start, "Inativo" at the end).
-  void setStatus(const QString& valor) { gStatus = valor; }
+  void setStatus(StatusExecucao valor) { gStatus = valor; }
   bool parar() const { return gParar; }
   void setParar(bool valor) { gParar = valor; }
 
@@ -34,13 +26,13 @@ class CLStatusExecucao {
   void encerrar();
   // Esc on an unnamed script: "encerrado", which ends an active run like a
   // stop request.
-  void encerrarPorEsc() { gStatus = status::kEncerrado; }
+  void encerrarPorEsc() { gStatus = StatusExecucao::Encerrado; }
 
-  bool rodando() const { return gStatus == status::kRodando; }
-  bool pausado() const { return gStatus == status::kPausado; }
+  bool rodando() const { return gStatus == StatusExecucao::Rodando; }
+  bool pausado() const { return gStatus == StatusExecucao::Pausado; }
 
  private:
-  QString gStatus = status::kInativo;
+  StatusExecucao gStatus = StatusExecucao::Inativo;
   bool gParar = false;
 };
 
@@ -60,6 +52,6 @@ struct EstadoToolbar {
   bool inativo = true;
 };
 
-EstadoToolbar configToolbar(const QString& status, bool documentoSalvo);
+EstadoToolbar configToolbar(StatusExecucao status, bool documentoSalvo);
 
 }  // namespace mivo

@@ -877,7 +877,7 @@ void TfrmMain::pausadoPorTecla() {
   refreshStatusRodando();
 }
 
-void TfrmMain::statusAlterado(const QString&) {
+void TfrmMain::statusAlterado(StatusExecucao) {
   configToolbar();
   refreshStatusRodando();
 }
@@ -911,7 +911,7 @@ void TfrmMain::configStatus() {
   ui->stPos->setText(tresBrancos(QStringLiteral("Posição: ") + QString::number(gHost->linhaAtual())));
   ui->stLines->setText(tresBrancos(QStringLiteral("Linhas: ") + QString::number(ui->mmoScript->qtdLinhas())));
   ui->stSalvo->setText(tresBrancos(gDocumento.salvo() ? QStringLiteral("Salvo") : QStringLiteral("Falta salvar")));
-  ui->stStatus->setText(tresBrancos(QStringLiteral("Status ") + gHost->statusExecucao()));
+  ui->stStatus->setText(tresBrancos(QStringLiteral("Status ") + textoStatus(gHost->statusExecucao())));
   ui->stModo->setText(tresBrancos(ui->mmoScript->isReadOnly() ? QStringLiteral("Modo: apenas leitura")
                                                               : QStringLiteral("Modo: Edição")));
 }
@@ -1064,8 +1064,8 @@ int TfrmMain::mensagemDaExecucao(const QString& texto, int tipo) {
 }
 
 bool TfrmMain::execucaoEncerrando() const {
-  const QString status = gHost->statusExecucao();
-  return gHost->parar() || status == status::kInativo || status == status::kEncerrado;
+  const StatusExecucao status = gHost->statusExecucao();
+  return gHost->parar() || status == StatusExecucao::Inativo || status == StatusExecucao::Encerrado;
 }
 
 void TfrmMain::mostrarInformacao(const QString& texto) { mensagemDaExecucao(texto, kTipoInformacao); }
@@ -1150,7 +1150,7 @@ void TfrmMain::keyPressEvent(QKeyEvent* evento) {
 }
 
 void TfrmMain::teclaEsc() {
-  if (gHost->statusExecucao() != status::kInativo) {
+  if (gHost->statusExecucao() != StatusExecucao::Inativo) {
     if (!dialogos::confirmar(QStringLiteral("Isso vai interromper o processamento do Script e fechar esta janela "
                                             "de execução. Deseja continuar"),
                              this))

@@ -166,7 +166,7 @@ class TfrmMain : public QMainWindow, private CLVisaoBancada, private CLBancadaPa
   void selecionarAbaPrincipal(int indice) override;
   void selecionarAbaScript(int indice) override;
   void ajustarColunas() override;
-  void statusAlterado(const QString& status) override;
+  void statusAlterado(StatusExecucao status) override;
   void updateRodando(int linha, const QString& mensagem) override;
   void antesDaExecucao() override;
   void depoisDaExecucao(const ResultadoExecucao& resultado) override;

@@ -70,7 +70,7 @@ TEST_F(Execucao, StatusRodandoDuranteAExecucaoEInativoEmCadaDesfecho) {
   for (const auto& c : casos) {
     HostExecucao h;
     CLScript s(h);
-    QStringList vistos;
+    QList<StatusExecucao> vistos;
     h.aoBombear = [&](teste::CLHostTeste& x) { vistos << x.statusExecucao(); };
     prepararInicio(s, dividirLinhas(QString::fromUtf8(c.texto)));
     const ResultadoExecucao r = rodarScript(s);
@@ -78,8 +78,8 @@ TEST_F(Execucao, StatusRodandoDuranteAExecucaoEInativoEmCadaDesfecho) {
     EXPECT_EQ(r.mensagem, QString::fromUtf8(c.mensagem)) << c.texto;
     EXPECT_EQ(h.log().size(), c.entradasNoLog) << c.texto;
     ASSERT_FALSE(vistos.isEmpty()) << c.texto;
-    EXPECT_EQ(vistos.filter(QStringLiteral("Rodando")).size(), vistos.size()) << c.texto;
-    EXPECT_EQ(h.statusExecucao(), QStringLiteral("Inativo")) << c.texto;
+    EXPECT_EQ(vistos.count(StatusExecucao::Rodando), vistos.size()) << c.texto;
+    EXPECT_EQ(h.statusExecucao(), StatusExecucao::Inativo) << c.texto;
     // The step window is hidden at the end, whatever the outcome.
     EXPECT_EQ(h.dialogos.last(), QStringLiteral("Passo oculto")) << c.texto;
     // Only an escaped error is shown as an error.
@@ -93,8 +93,8 @@ TEST_F(Execucao, PedidoDeParadaEncerraDepoisDaInstrucaoAtual) {
     std::function<void(teste::CLHostTeste&)> parar;
   } casos[] = {
       {"sinal de parada", [](teste::CLHostTeste& h) { h.setParar(true); }},
-      {"status Inativo", [](teste::CLHostTeste& h) { h.setStatusExecucao(QStringLiteral("Inativo")); }},
-      {"status encerrado", [](teste::CLHostTeste& h) { h.setStatusExecucao(QStringLiteral("encerrado")); }},
+      {"status Inativo", [](teste::CLHostTeste& h) { h.setStatusExecucao(StatusExecucao::Inativo); }},
+      {"status encerrado", [](teste::CLHostTeste& h) { h.setStatusExecucao(StatusExecucao::Encerrado); }},
       {"Encerrar sem pausa", [](teste::CLHostTeste& h) { h.encerrarExecucao(); }},
   };
   for (const auto& c : casos) {
@@ -108,7 +108,7 @@ TEST_F(Execucao, PedidoDeParadaEncerraDepoisDaInstrucaoAtual) {
     EXPECT_EQ(h.textosDoLog(), QStringList{QStringLiteral("Linha: [1] Executando {A... }")}) << c.como;
     EXPECT_EQ(s.linha(), 0) << c.como;  // a new run starts from the top
     EXPECT_FALSE(h.parar()) << c.como;  // the request was consumed
-    EXPECT_EQ(h.statusExecucao(), QStringLiteral("Inativo")) << c.como;
+    EXPECT_EQ(h.statusExecucao(), StatusExecucao::Inativo) << c.como;
   }
 }
 
@@ -116,7 +116,7 @@ TEST_F(Execucao, PausadoEsperaEEncerrarTerminaSemOutraInstrucao) {
   int passos = 0;
   host.aoBombear = [&](teste::CLHostTeste& h) {
     ++passos;
-    if (passos == 1) h.setStatusExecucao(QStringLiteral("Pausado"));  // during the first statement
+    if (passos == 1) h.setStatusExecucao(StatusExecucao::Pausado);  // during the first statement
     if (passos == 10) h.encerrarExecucao();                         // while paused
   };
   const qint64 t0 = host.agoraMs();
@@ -130,8 +130,8 @@ TEST_F(Execucao, PausadoRetomaComRodando) {
   int passos = 0;
   host.aoBombear = [&](teste::CLHostTeste& h) {
     ++passos;
-    if (passos == 1) h.setStatusExecucao(QStringLiteral("Pausado"));
-    if (passos == 5) h.setStatusExecucao(QStringLiteral("Rodando"));
+    if (passos == 1) h.setStatusExecucao(StatusExecucao::Pausado);
+    if (passos == 5) h.setStatusExecucao(StatusExecucao::Rodando);
   };
   EXPECT_EQ(rodar(QStringLiteral("&A().\n&B().")).fim, FimExecucao::Normal);
   EXPECT_EQ(host.log().size(), 2);
@@ -156,7 +156,7 @@ TEST_F(Execucao, SemAreaDeTrabalhoTerminaComDesfechoProprio) {
   EXPECT_EQ(host.textosDoLog(), (QStringList{QStringLiteral("Linha: [1] Executando {ValorDefinir... x;1}  :1"),
                                              QStringLiteral("Linha: [2] Executando {TeclarEnter... }")}));
   EXPECT_EQ(host.dialogos, QStringList{QStringLiteral("Passo oculto")});  // no error window
-  EXPECT_EQ(host.statusExecucao(), QStringLiteral("Inativo"));
+  EXPECT_EQ(host.statusExecucao(), StatusExecucao::Inativo);
 }
 
 TEST_F(Execucao, PontosDeCliqueAprendidosPerguntamSeSalvaOScript) {
@@ -233,7 +233,7 @@ TEST_F(Execucao, FalhaAoMostrarOErroNaoEscapaDaFronteira) {
   const auto corrida = rodar(QStringLiteral("&TeclarID(x).\n&B()."));
   EXPECT_EQ(corrida.fim, FimExecucao::Erro);
   EXPECT_EQ(corrida.mensagem, QStringLiteral("'x' não é um número inteiro válido"));
-  EXPECT_EQ(host.statusExecucao(), QStringLiteral("Inativo"));
+  EXPECT_EQ(host.statusExecucao(), StatusExecucao::Inativo);
 }
 
 TEST_F(Execucao, EntradasMalFormadasTerminamNumDesfechoDocumentado) {
@@ -256,6 +256,6 @@ TEST_F(Execucao, EntradasMalFormadasTerminamNumDesfechoDocumentado) {
     prepararInicio(s, dividirLinhas(texto));
     const auto r = rodarScript(s);
     EXPECT_TRUE(r.fim == FimExecucao::Normal || r.fim == FimExecucao::Erro) << texto.left(40).toStdString();
-    EXPECT_EQ(h.statusExecucao(), QStringLiteral("Inativo"));
+    EXPECT_EQ(h.statusExecucao(), StatusExecucao::Inativo);
   }
 }

@@ -46,7 +46,7 @@ TEST_F(Motor, ComentariosELinhasEmBrancoNaoRegistramNada) {
   EXPECT_EQ(verdadeiros, 4);
   EXPECT_TRUE(host.log().isEmpty());
   EXPECT_EQ(rodar(QString()).fim, FimExecucao::Normal);
-  EXPECT_EQ(host.statusExecucao(), QStringLiteral("Inativo"));
+  EXPECT_EQ(host.statusExecucao(), StatusExecucao::Inativo);
 }
 
 TEST_F(Motor, InstrucaoEmVariasLinhasRegistraUmaVezComAUltimaLinha) {

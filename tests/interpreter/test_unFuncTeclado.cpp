@@ -148,39 +148,39 @@ TEST_F(Teclado, TeclarETextoDigitarEnviamOsCaracteresComoEscritos) {
 // A stop asked while it types ends it there too.
 TEST_F(Teclado, TextoDigitarPausadoNoMeioEsperaARetomada) {
   const struct {
-    const char* depoisDaPausa;  // the status the user gives the paused run
+    StatusExecucao depoisDaPausa;  // the status the user gives the paused run
     const char32_t* digitados;
   } casos[] = {
-      {"Rodando", U"abcdef"},
-      {"Inativo", U"abc"},
-      {"encerrado", U"abc"},
+      {StatusExecucao::Rodando, U"abcdef"},
+      {StatusExecucao::Inativo, U"abc"},
+      {StatusExecucao::Encerrado, U"abc"},
   };
   for (const auto& c : casos) {
     desktop.limparRegistro();
-    host.setStatusExecucao(QStringLiteral("Rodando"));
+    host.setStatusExecucao(StatusExecucao::Rodando);
     qint64 pausadoEm = -1;
     std::size_t digitadosNaPausa = 0;
     host.aoBombear = [&](teste::CLHostTeste& h) {
       const std::size_t n = desktop.acoes().size();
       if (pausadoEm < 0 && n == 3) {
-        h.setStatusExecucao(QStringLiteral("Pausado"));
+        h.setStatusExecucao(StatusExecucao::Pausado);
         pausadoEm = h.relogio().agoraMs();
-      } else if (pausadoEm >= 0 && h.statusExecucao() == QLatin1String("Pausado")) {
+      } else if (pausadoEm >= 0 && h.statusExecucao() == StatusExecucao::Pausado) {
         digitadosNaPausa = std::max(digitadosNaPausa, n);
-        if (h.relogio().agoraMs() - pausadoEm >= 5000) h.setStatusExecucao(QString::fromUtf8(c.depoisDaPausa));
+        if (h.relogio().agoraMs() - pausadoEm >= 5000) h.setStatusExecucao(c.depoisDaPausa);
       }
     };
-    EXPECT_EQ(executar("&TextoDigitar(\"abcdef\")."), QString()) << c.depoisDaPausa;
+    EXPECT_EQ(executar("&TextoDigitar(\"abcdef\")."), QString()) << textoStatus(c.depoisDaPausa).toStdString();
     host.aoBombear = nullptr;
-    EXPECT_EQ(digitadosNaPausa, 3u) << c.depoisDaPausa;
-    EXPECT_GE(host.relogio().agoraMs() - pausadoEm, 5000) << c.depoisDaPausa;
+    EXPECT_EQ(digitadosNaPausa, 3u) << textoStatus(c.depoisDaPausa).toStdString();
+    EXPECT_GE(host.relogio().agoraMs() - pausadoEm, 5000) << textoStatus(c.depoisDaPausa).toStdString();
     std::u32string digitado;
     for (const AcaoSimulada& a : desktop.acoes()) digitado += a.caractere;
-    EXPECT_EQ(digitado, std::u32string(c.digitados)) << c.depoisDaPausa;
+    EXPECT_EQ(digitado, std::u32string(c.digitados)) << textoStatus(c.depoisDaPausa).toStdString();
   }
   // A stop asked while typing (a click on "Encerrar") ends the typing there.
   desktop.limparRegistro();
-  host.setStatusExecucao(QStringLiteral("Rodando"));
+  host.setStatusExecucao(StatusExecucao::Rodando);
   host.aoBombear = [&](teste::CLHostTeste& h) {
     if (desktop.acoes().size() == 2) h.setParar(true);
   };
@@ -188,7 +188,7 @@ TEST_F(Teclado, TextoDigitarPausadoNoMeioEsperaARetomada) {
   host.aoBombear = nullptr;
   EXPECT_EQ(desktop.acoes().size(), 2u);
   host.setParar(false);
-  host.setStatusExecucao(QStringLiteral("Inativo"));
+  host.setStatusExecucao(StatusExecucao::Inativo);
 }
 
 TEST_F(Teclado, TextoColarExpandeCopiaEColaComControlV) {

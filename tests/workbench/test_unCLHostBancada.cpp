@@ -15,7 +15,8 @@ namespace {
 class CLVisaoTeste : public CLVisaoBancada {
  public:
   QString texto;
-  QStringList auxiliar, informacoes, erros, mensagens, status;
+  QStringList auxiliar, informacoes, erros, mensagens;
+  QList<StatusExecucao> status;
   int seguidas = 0;  // statements the editor followed
   int pausadasPorTecla = 0;
   int antes = 0, depois = 0;
@@ -52,7 +53,7 @@ class CLVisaoTeste : public CLVisaoBancada {
   void selecionarAbaPrincipal(int) override {}
   void selecionarAbaScript(int) override {}
   void ajustarColunas() override {}
-  void statusAlterado(const QString& s) override { status.append(s); }
+  void statusAlterado(StatusExecucao s) override { status.append(s); }
   void updateRodando(int, const QString&) override {}
   void antesDaExecucao() override { ++antes; }
   void depoisDaExecucao(const ResultadoExecucao&) override { ++depois; }
@@ -99,7 +100,7 @@ TEST_F(HostBancada, ExecucaoAteOFim) {
       rodar(QStringLiteral("##config\n##config_fim\n&TaLinhaAdicionar(um).\n&TaLinhaAdicionar(dois)."));
   EXPECT_EQ(r.fim, FimExecucao::Normal);
   EXPECT_EQ(gVisao.auxiliar, QStringList({QStringLiteral("um"), QStringLiteral("dois")}));
-  EXPECT_EQ(gVisao.status, QStringList({status::kRodando, status::kInativo}));
+  EXPECT_EQ(gVisao.status, QList<StatusExecucao>({StatusExecucao::Rodando, StatusExecucao::Inativo}));
   EXPECT_EQ(gVisao.antes, 1);
   EXPECT_EQ(gVisao.depois, 1);
   EXPECT_FALSE(gHost->emExecucao());
@@ -116,7 +117,7 @@ TEST_F(HostBancada, EncerrarTerminaUmScriptSemFim) {
   const ResultadoExecucao r = rodar(kSemFim);
   EXPECT_EQ(r.fim, FimExecucao::Parado);
   EXPECT_LT(gVisao.seguidas, 60);
-  EXPECT_EQ(gHost->statusExecucao(), status::kInativo);
+  EXPECT_EQ(gHost->statusExecucao(), StatusExecucao::Inativo);
   EXPECT_FALSE(gHost->estado().parar());
   EXPECT_EQ(gHost->script().linha(), 0);
 }
@@ -130,7 +131,7 @@ TEST_F(HostBancada, PausarRetomarEEncerrarNaPausa) {
       ASSERT_TRUE(gHost->pausar());
       QTimer::singleShot(0, [&, n] {
         ++pumpsNaPausa;
-        EXPECT_EQ(gHost->statusExecucao(), status::kPausado);
+        EXPECT_EQ(gHost->statusExecucao(), StatusExecucao::Pausado);
         if (n == 10)
           gHost->retomar();
         else
@@ -143,8 +144,8 @@ TEST_F(HostBancada, PausarRetomarEEncerrarNaPausa) {
   EXPECT_EQ(r.fim, FimExecucao::Parado);
   EXPECT_EQ(pumpsNaPausa, 2);
   EXPECT_EQ(gVisao.seguidas, 20);
-  EXPECT_TRUE(gVisao.status.contains(status::kPausado));
-  EXPECT_EQ(gHost->statusExecucao(), status::kInativo);
+  EXPECT_TRUE(gVisao.status.contains(StatusExecucao::Pausado));
+  EXPECT_EQ(gHost->statusExecucao(), StatusExecucao::Inativo);
 }
 
 TEST_F(HostBancada, F9PausaUmScriptSemFim) {
@@ -154,7 +155,7 @@ TEST_F(HostBancada, F9PausaUmScriptSemFim) {
   };
   // The message is modal: the user reads it, lets F9 go and stops the run.
   gVisao.aoInformar = [this] {
-    EXPECT_EQ(gHost->statusExecucao(), status::kPausado);
+    EXPECT_EQ(gHost->statusExecucao(), StatusExecucao::Pausado);
     EXPECT_FALSE(gHost->tmKeyAtivo());
     gDesktop->setTeclaEstado(tecla::kF9, false, false);
     QTimer::singleShot(0, [this] { gHost->encerrarExecucao(); });
@@ -168,7 +169,7 @@ TEST_F(HostBancada, F9PausaUmScriptSemFim) {
 
 TEST_F(HostBancada, F9SoAgeComOStatusRodando) {
   gDesktop->setTeclaEstado(tecla::kF9, true, false);
-  for (const QString& s : {status::kPausado, status::kInativo}) {
+  for (const StatusExecucao s : {StatusExecucao::Pausado, StatusExecucao::Inativo}) {
     gHost->setStatusExecucao(s);
     gHost->verificarF9();
     EXPECT_EQ(gHost->statusExecucao(), s);
@@ -198,7 +199,7 @@ TEST_F(HostBancada, ErrosTerminamAExecucao) {
   ASSERT_EQ(gVisao.mensagens.size(), 1);
   EXPECT_TRUE(gVisao.mensagens[0].startsWith(QStringLiteral("Erro: ")));
   EXPECT_TRUE(gVisao.auxiliar.isEmpty());
-  EXPECT_EQ(gHost->statusExecucao(), status::kInativo);
+  EXPECT_EQ(gHost->statusExecucao(), StatusExecucao::Inativo);
   EXPECT_FALSE(gHost->emExecucao());
 }
 

@@ -10,34 +10,34 @@ namespace {
 
 struct CasoTransicao {
   const char* nome;
-  QString de;
+  StatusExecucao de;
   std::function<bool(CLStatusExecucao&)> evento;  // what the event answered
   bool aceito;
-  QString para;
+  StatusExecucao para;
   bool parar;
 };
 
 TEST(CLStatusExecucao, TransicoesDoStatus) {
   const QList<CasoTransicao> casos = {
-      {"pausar rodando", status::kRodando, [](CLStatusExecucao& s) { return s.pausar(); }, true, status::kPausado, false},
-      {"pausar pausado", status::kPausado, [](CLStatusExecucao& s) { return s.pausar(); }, false, status::kPausado, false},
-      {"pausar inativo", status::kInativo, [](CLStatusExecucao& s) { return s.pausar(); }, false, status::kInativo, false},
-      {"retomar pausado", status::kPausado, [](CLStatusExecucao& s) { return s.retomar(); }, true, status::kRodando, false},
-      {"retomar rodando", status::kRodando, [](CLStatusExecucao& s) { return s.retomar(); }, false, status::kRodando, false},
-      {"retomar inativo", status::kInativo, [](CLStatusExecucao& s) { return s.retomar(); }, false, status::kInativo, false},
-      {"encerrar pausado acorda o laço", status::kPausado, [](CLStatusExecucao& s) { s.encerrar(); return true; }, true,
-       status::kInativo, false},
-      {"encerrar rodando pede parada", status::kRodando, [](CLStatusExecucao& s) { s.encerrar(); return true; }, true,
-       status::kRodando, true},
-      {"encerrar inativo nada faz", status::kInativo, [](CLStatusExecucao& s) { s.encerrar(); return true; }, true,
-       status::kInativo, false},
-      {"esc", status::kRodando, [](CLStatusExecucao& s) { s.encerrarPorEsc(); return true; }, true,
-       status::kEncerrado, false},
+      {"pausar rodando", StatusExecucao::Rodando, [](CLStatusExecucao& s) { return s.pausar(); }, true, StatusExecucao::Pausado, false},
+      {"pausar pausado", StatusExecucao::Pausado, [](CLStatusExecucao& s) { return s.pausar(); }, false, StatusExecucao::Pausado, false},
+      {"pausar inativo", StatusExecucao::Inativo, [](CLStatusExecucao& s) { return s.pausar(); }, false, StatusExecucao::Inativo, false},
+      {"retomar pausado", StatusExecucao::Pausado, [](CLStatusExecucao& s) { return s.retomar(); }, true, StatusExecucao::Rodando, false},
+      {"retomar rodando", StatusExecucao::Rodando, [](CLStatusExecucao& s) { return s.retomar(); }, false, StatusExecucao::Rodando, false},
+      {"retomar inativo", StatusExecucao::Inativo, [](CLStatusExecucao& s) { return s.retomar(); }, false, StatusExecucao::Inativo, false},
+      {"encerrar pausado acorda o laço", StatusExecucao::Pausado, [](CLStatusExecucao& s) { s.encerrar(); return true; }, true,
+       StatusExecucao::Inativo, false},
+      {"encerrar rodando pede parada", StatusExecucao::Rodando, [](CLStatusExecucao& s) { s.encerrar(); return true; }, true,
+       StatusExecucao::Rodando, true},
+      {"encerrar inativo nada faz", StatusExecucao::Inativo, [](CLStatusExecucao& s) { s.encerrar(); return true; }, true,
+       StatusExecucao::Inativo, false},
+      {"esc", StatusExecucao::Rodando, [](CLStatusExecucao& s) { s.encerrarPorEsc(); return true; }, true,
+       StatusExecucao::Encerrado, false},
   };
   for (const CasoTransicao& c : casos) {
     SCOPED_TRACE(c.nome);
     CLStatusExecucao s;
-    EXPECT_EQ(s.status(), status::kInativo);
+    EXPECT_EQ(s.status(), StatusExecucao::Inativo);
     s.setStatus(c.de);
     EXPECT_EQ(c.evento(s), c.aceito);
     EXPECT_EQ(s.status(), c.para);
@@ -47,20 +47,20 @@ TEST(CLStatusExecucao, TransicoesDoStatus) {
 
 TEST(ConfigToolbar, BotoesPorStatus) {
   struct Caso {
-    QString status;
+    StatusExecucao status;
     bool salvo;
     bool executar, pausar, encerrar, edicao, novo, salvar, barraPausa, inativo;
   };
   const QList<Caso> casos = {
-      {status::kInativo, true, true, false, false, true, true, false, false, true},
-      {status::kInativo, false, true, false, false, true, true, true, false, true},
-      {status::kRodando, false, false, true, true, false, false, false, false, false},
-      {status::kPausado, false, true, false, true, false, true, true, true, false},
-      {status::kPausado, true, true, false, true, false, true, false, true, false},
-      {status::kEncerrado, false, true, false, false, true, true, true, false, false},
+      {StatusExecucao::Inativo, true, true, false, false, true, true, false, false, true},
+      {StatusExecucao::Inativo, false, true, false, false, true, true, true, false, true},
+      {StatusExecucao::Rodando, false, false, true, true, false, false, false, false, false},
+      {StatusExecucao::Pausado, false, true, false, true, false, true, true, true, false},
+      {StatusExecucao::Pausado, true, true, false, true, false, true, false, true, false},
+      {StatusExecucao::Encerrado, false, true, false, false, true, true, true, false, false},
   };
   for (const Caso& c : casos) {
-    SCOPED_TRACE((c.status + (c.salvo ? " salvo" : " não salvo")).toStdString());
+    SCOPED_TRACE((textoStatus(c.status) + (c.salvo ? " salvo" : " não salvo")).toStdString());
     const EstadoToolbar e = configToolbar(c.status, c.salvo);
     EXPECT_EQ(e.executarVisivel, c.executar);
     EXPECT_EQ(e.pausarVisivel, c.pausar);

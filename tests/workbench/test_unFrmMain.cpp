@@ -398,9 +398,9 @@ TEST_F(FrmMain, PausarRetomarEEncerrarPelosBotoes) {
     EXPECT_TRUE(botao("btnRodar")->isVisible());
     depois(30, [&] {
       passos << QStringLiteral("pausado");
-      EXPECT_EQ(gJanela->host().statusExecucao(), status::kPausado);
+      EXPECT_EQ(gJanela->host().statusExecucao(), StatusExecucao::Pausado);
       QTest::mouseClick(botao("btnRodar"), Qt::LeftButton);
-      EXPECT_EQ(gJanela->host().statusExecucao(), status::kRodando);
+      EXPECT_EQ(gJanela->host().statusExecucao(), StatusExecucao::Rodando);
       depois(30, [&] {
         passos << QStringLiteral("encerrar");
         QTest::mouseClick(botao("btnEncerrar"), Qt::LeftButton);
@@ -414,7 +414,7 @@ TEST_F(FrmMain, PausarRetomarEEncerrarPelosBotoes) {
   gJanela->btnRodarClick();
   EXPECT_LT(relogio.elapsed(), 9000);
   EXPECT_EQ(passos, QStringList({QStringLiteral("rodando"), QStringLiteral("pausado"), QStringLiteral("encerrar")}));
-  EXPECT_EQ(gJanela->host().statusExecucao(), status::kInativo);
+  EXPECT_EQ(gJanela->host().statusExecucao(), StatusExecucao::Inativo);
   EXPECT_FALSE(filho<QWidget>(*gJanela, "pnRodando")->isVisible());
   EXPECT_FALSE(filho<QWidget>(*gJanela, "pnStatus")->isVisible());
   EXPECT_TRUE(botao("btnRodar")->isVisible());
@@ -528,7 +528,7 @@ TEST_F(FrmMain, EscDuranteAExecucaoPerguntaParaEFecha) {
     });
     teste::tecla(gJanela.get(), Qt::Key_Escape);
     delete nao;
-    EXPECT_EQ(gJanela->host().statusExecucao(), status::kRodando);
+    EXPECT_EQ(gJanela->host().statusExecucao(), StatusExecucao::Rodando);
     QTimer::singleShot(30, [&] {
       CLResposta sim(QStringLiteral("sim"));
       teste::tecla(gJanela.get(), Qt::Key_Escape);
@@ -540,7 +540,7 @@ TEST_F(FrmMain, EscDuranteAExecucaoPerguntaParaEFecha) {
   QTest::qWait(50);
   EXPECT_EQ(respostas, 2);
   EXPECT_TRUE(pergunta.startsWith(QStringLiteral("Isso vai interromper o processamento do Script")));
-  EXPECT_EQ(gJanela->host().statusExecucao(), status::kInativo);
+  EXPECT_EQ(gJanela->host().statusExecucao(), StatusExecucao::Inativo);
   EXPECT_FALSE(gJanela->isVisible());
 }
 
@@ -580,7 +580,7 @@ TEST_F(FrmMain, MensagensEmLacoNaoPrendemOEncerrar) {
   EXPECT_TRUE(livre);
   EXPECT_EQ(vigia.textos(), QStringList({QStringLiteral("Mensagem 1 de 1000"), QStringLiteral("Mensagem 2 de 1000"),
                                  QStringLiteral("Mensagem 3 de 1000")}));
-  EXPECT_EQ(gJanela->host().statusExecucao(), status::kInativo);
+  EXPECT_EQ(gJanela->host().statusExecucao(), StatusExecucao::Inativo);
   for (QWidget* w : QApplication::topLevelWidgets()) {
     auto* msg = qobject_cast<TfrmMsg*>(w);
     EXPECT_FALSE(msg && msg->isVisible());

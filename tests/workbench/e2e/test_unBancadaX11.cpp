@@ -227,7 +227,7 @@ TEST_F(BancadaX11, F9PausaNoMeioDoTextoEExecutarDevolveOFoco) {
     // A step timed out: what the run and the target were doing, then
     // nothing stays down and the run ends.
     const std::string t = texto();
-    ADD_FAILURE() << "status " << status().toStdString() << ", em execução " << janela->host().emExecucao()
+    ADD_FAILURE() << "status " << textoStatus(status()).toStdString() << ", em execução " << janela->host().emExecucao()
                   << ", contador " << contador() << "; fim do texto do alvo: "
                   << t.substr(t.size() > 200 ? t.size() - 200 : 0);
     soltarF9();
@@ -238,7 +238,7 @@ TEST_F(BancadaX11, F9PausaNoMeioDoTextoEExecutarDevolveOFoco) {
     roteiro.passo(
         nome + ": F9 mostra a mensagem", [&] { return mensagemAberta() != nullptr; },
         [&] {
-          EXPECT_EQ(status(), status::kPausado);
+          EXPECT_EQ(status(), StatusExecucao::Pausado);
           soltarF9();
           textosMensagem << mensagemAberta()->findChild<QLabel*>(QStringLiteral("lbMsg"))->text();
           tamanhoNaPausa = texto().size();
@@ -268,7 +268,7 @@ TEST_F(BancadaX11, F9PausaNoMeioDoTextoEExecutarDevolveOFoco) {
     // takes no keys (its run goes on waiting).
     roteiro.passo(
         nome + ": pausado, sem mensagem e sem texto novo",
-        porAlgumTempo([&] { return !mensagemAberta() && status() == status::kPausado && texto().size() == tamanhoNaPausa; },
+        porAlgumTempo([&] { return !mensagemAberta() && status() == StatusExecucao::Pausado && texto().size() == tamanhoNaPausa; },
                       800),
         [&] {
           EXPECT_EQ(barra(), (B{true, false, true, true, true}));
@@ -280,7 +280,7 @@ TEST_F(BancadaX11, F9PausaNoMeioDoTextoEExecutarDevolveOFoco) {
         });
   };
   roteiro.passo(
-      "janela aberta, inativa", porAlgumTempo([&] { return exposta(janela.get()) && status() == status::kInativo; }, 300),
+      "janela aberta, inativa", porAlgumTempo([&] { return exposta(janela.get()) && status() == StatusExecucao::Inativo; }, 300),
       [&] {
         EXPECT_EQ(barra(), (B{true, false, false, false, false}));
         editorAntes = janela->textoScript();
@@ -289,7 +289,7 @@ TEST_F(BancadaX11, F9PausaNoMeioDoTextoEExecutarDevolveOFoco) {
       });
   roteiro.passo(
       "rodando, o alvo está no meio do segundo item",
-      [&] { return status() == status::kRodando && texto().size() >= linha.size() + linha.size() / 3; },
+      [&] { return status() == StatusExecucao::Rodando && texto().size() >= linha.size() + linha.size() / 3; },
       [&] {
         EXPECT_EQ(barra(), (B{false, true, true, false, true}));
         EXPECT_EQ(statusRodando->text(), QStringLiteral("  Status: rodando  "));
@@ -299,7 +299,7 @@ TEST_F(BancadaX11, F9PausaNoMeioDoTextoEExecutarDevolveOFoco) {
       });
   pausaPorF9("primeira pausa");
   roteiro.passo(
-      "retomado: o alvo recebe o resto do texto", [&] { return status() == status::kRodando && texto().size() > tamanhoNaPausa; },
+      "retomado: o alvo recebe o resto do texto", [&] { return status() == StatusExecucao::Rodando && texto().size() > tamanhoNaPausa; },
       [&] {
         // A short F9 right after resuming pauses again.
         f9Pressionada = teclado.pressionar("F9");
@@ -308,14 +308,14 @@ TEST_F(BancadaX11, F9PausaNoMeioDoTextoEExecutarDevolveOFoco) {
   pausaPorF9("segunda pausa");
   roteiro.passo(
       "retomado de novo, o alvo recebe mais um item",
-      [&] { return status() == status::kRodando && texto().size() >= tamanhoNaPausa + linha.size(); },
+      [&] { return status() == StatusExecucao::Rodando && texto().size() >= tamanhoNaPausa + linha.size(); },
       [&] {
         EXPECT_EQ(barra(), (B{false, true, true, false, true}));
         contadorAoEncerrar = contador();
         clicar(encerrar);
       });
   roteiro.passo(
-      "encerrado", [&] { return !janela->host().emExecucao() && status() == status::kInativo; }, [] {});
+      "encerrado", [&] { return !janela->host().emExecucao() && status() == StatusExecucao::Inativo; }, [] {});
 
   QElapsedTimer relogio;
   relogio.start();
@@ -398,7 +398,7 @@ TEST_F(BancadaX11, FocoFicaNoAlvoComPassoEMensagem) {
   QString barraNaMensagem;
   bool passoVisto = false;
   CLRoteiro roteiro([&] {
-    ADD_FAILURE() << "status " << janela->host().statusExecucao().toStdString() << "; o alvo recebeu: "
+    ADD_FAILURE() << "status " << textoStatus(janela->host().statusExecucao()).toStdString() << "; o alvo recebeu: "
                   << transcricao(*alvo);
     if (TfrmMsg* msg = mensagemAberta()) msg->reject();
     janela->host().encerrarExecucao();

@@ -134,7 +134,7 @@ TEST_F(ExemploX11, ExemploDoReadmeNumEditorDeTextoDeVerdade) {
   bool passoVisto = false;
   bool f9 = false;
   CLRoteiro roteiro([&] {
-    ADD_FAILURE() << "status " << status().toStdString() << ", enviadas " << enviadas();
+    ADD_FAILURE() << "status " << textoStatus(status()).toStdString() << ", enviadas " << enviadas();
     if (f9) teclado.soltar("F9");
     if (TfrmMsg* msg = mensagemAberta()) msg->reject();
     janela->host().encerrarExecucao();
@@ -149,7 +149,7 @@ TEST_F(ExemploX11, ExemploDoReadmeNumEditorDeTextoDeVerdade) {
         clicar(janela->janelaParametros()->findChild<QPushButton*>(QStringLiteral("btnRodar")));
       });
   roteiro.passo(
-      "metade das mensagens enviadas", [&] { return status() == status::kRodando && enviadas() >= kContatos / 2; },
+      "metade das mensagens enviadas", [&] { return status() == StatusExecucao::Rodando && enviadas() >= kContatos / 2; },
       [&] {
         passoVisto = janela->janelaPasso().isVisible();
         capturar(QStringLiteral("exemplo-2-rodando"));
@@ -164,7 +164,7 @@ TEST_F(ExemploX11, ExemploDoReadmeNumEditorDeTextoDeVerdade) {
         clicarOk();
       });
   roteiro.passo(
-      "pausado", porAlgumTempo([&] { return !mensagemAberta() && status() == status::kPausado; }, 1000),
+      "pausado", porAlgumTempo([&] { return !mensagemAberta() && status() == StatusExecucao::Pausado; }, 1000),
       [&] {
         capturar(QStringLiteral("exemplo-3-pausado"));
         clicar(rodar);
