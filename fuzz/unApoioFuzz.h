@@ -150,9 +150,9 @@ class CLHostFuzz : public CLHostMemoria {
 
   // "Sim" to the first questions, every other one, then "Não"; so a
   // question asked again and again (a retry) still ends.
-  QString perguntarSimNao(const QString&) override {
+  RespostaSimNao perguntarSimNao(const QString&) override {
     ++gPerguntas;
-    return gPerguntas <= 6 && gPerguntas % 2 == 1 ? QStringLiteral("Sim") : QStringLiteral("Não");
+    return gPerguntas <= 6 && gPerguntas % 2 == 1 ? RespostaSimNao::Sim : RespostaSimNao::Nao;
   }
   QString pedirValor(const QString&, const QString&) override {
     static const QStringList respostas = {QStringLiteral("1"), QStringLiteral("Ana;ana@x\r\n"), QString(),

@@ -57,7 +57,7 @@ class CLHostMemoria : public CLHost {
 
   void mostrarInformacao(const QString&) override {}
   void mostrarErro(const QString&) override {}
-  QString perguntarSimNao(const QString&) override { return QStringLiteral("Não"); }
+  RespostaSimNao perguntarSimNao(const QString&) override { return RespostaSimNao::Nao; }
   void exibirDica(const QString& identificador, const QString& texto, int altura) override;
   QString pedirValor(const QString&, const QString&) override { return {}; }
   void mostrarMensagem(const QString&) override {}

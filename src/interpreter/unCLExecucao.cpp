@@ -114,11 +114,11 @@ ResultadoExecucao rodarScript(CLScript& script) {
   host.esconderPasso();
   if (script.usouCliquePerguntar()) {
     script.setUsouCliquePerguntar(false);
-    const QString resposta = host.perguntarSimNao(QStringLiteral(
+    const RespostaSimNao resposta = host.perguntarSimNao(QStringLiteral(
         "O script foi modificado por conta de definições de pontos de clique. Salvando o script "
         "você não precisará ter que definir todos os pontos da próxima vez que rodar esse script. "
         "Deseja salvar?"));
-    if (resposta == QLatin1String("Sim")) host.salvarScript();
+    if (resposta == RespostaSimNao::Sim) host.salvarScript();
   }
   return r;
 }

@@ -19,6 +19,9 @@ namespace mivo {
 // user's "Encerrar" on a paused run, Esc on an unnamed script) end it.
 enum class StatusExecucao { Inativo, Rodando, Pausado, Encerrado };
 
+// The answer to a yes/no question (a question closed without one is Nao).
+enum class RespostaSimNao { Sim, Nao };
+
 // The status as the workbench shows it ("Status Rodando").
 inline QString textoStatus(StatusExecucao status) {
   switch (status) {
@@ -55,8 +58,7 @@ class CLHost : public CLProgresso {
   // --- Dialogs ---------------------------------------------------------------
   virtual void mostrarInformacao(const QString& texto) = 0;
   virtual void mostrarErro(const QString& texto) = 0;
-  // The answer as given; only "Sim" counts as yes.
-  virtual QString perguntarSimNao(const QString& texto) = 0;
+  virtual RespostaSimNao perguntarSimNao(const QString& texto) = 0;
   // Shows the tip unless the user switched it off for good.
   virtual void exibirDica(const QString& identificador, const QString& texto, int altura) = 0;
   // The entered text, each line ended by CR LF; empty when cancelled.

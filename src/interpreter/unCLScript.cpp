@@ -160,9 +160,9 @@ QString CLScript::executar(const CLInstrucao& i) {
     gHost.selecionarAbaScript(2);
     gHost.editorSeguir(gLine);
     gHost.bombearEventos();
-    const QString resposta = gHost.perguntarSimNao(
+    const RespostaSimNao resposta = gHost.perguntarSimNao(
         QStringLiteral("Função: ") + i.nome + QStringLiteral(". Pressione \"Sim\" para continuar"));
-    if (resposta != QLatin1String("Sim")) gHost.setParar(true);
+    if (resposta != RespostaSimNao::Sim) gHost.setParar(true);
   }
 
   if (f && f->tipo == Tipo::Marcador) return {};

@@ -168,8 +168,7 @@ std::optional<PontoTela> capturarPonto(CLScript& s, const QString& mensagem) {
   }
   if (!ponto) return std::nullopt;
   pausarMs(h, 1000);
-  if (h.perguntarSimNao(QStringLiteral("O clique foi detectado. Você clicou no ponto solicitado?")) !=
-      QLatin1String("Sim"))
+  if (h.perguntarSimNao(QStringLiteral("O clique foi detectado. Você clicou no ponto solicitado?")) != RespostaSimNao::Sim)
     return std::nullopt;
   return ponto;
 }
@@ -254,7 +253,7 @@ QString fnMouseCliquePerguntar(CLScript& s, const CLArgumentos& a) {
     const std::optional<PontoTela> ponto = capturarPonto(s, mensagem);
     if (!ponto) {
       if (s.host().perguntarSimNao(QStringLiteral("A definição desse ponto de clique não foi bem sucedida. "
-                                                  "Você quer tentar novamente?")) == QLatin1String("Sim"))
+                                                  "Você quer tentar novamente?")) == RespostaSimNao::Sim)
         continue;
       s.host().mostrarErro(QStringLiteral(
           "Sem esse ponto de clique seja configurado, o script não poderá continuar e será encerrado"));

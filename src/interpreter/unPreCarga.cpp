@@ -18,7 +18,7 @@ QString preCarregarLista(CLScript& script, const QString& valor) {
   CLLista& lista = host.lista();
   if (lista.gEditou &&
       host.perguntarSimNao(QStringLiteral("Modificações efetuadas na tabela de dados serão perdidas. "
-                                          "Deseja continuar")) != QLatin1String("Sim"))
+                                          "Deseja continuar")) != RespostaSimNao::Sim)
     throw CLAbortoSilencioso();
   const QString caminho = host.getBestPath(valor, QStringLiteral("dados\\listas"), QString());
   host.setPrelistaFile(caminho);

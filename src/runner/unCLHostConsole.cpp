@@ -214,13 +214,14 @@ std::optional<QString> CLHostConsole::proximaResposta(const QString& prompt) {
   return std::nullopt;
 }
 
-QString CLHostConsole::perguntarSimNao(const QString& texto) {
+RespostaSimNao CLHostConsole::perguntarSimNao(const QString& texto) {
   const QString prompt = QStringLiteral("Pergunta: ") + quebrasComoBarraN(texto) + QLatin1String(" -> ");
   const bool interativo = !gUsaRespostas && gTerminal.perguntar;
   const std::optional<QString> r = proximaResposta(prompt);
   const QString resposta = r ? *r : QStringLiteral("Não");
   if (!interativo || !r) gTerminal.escrever(prompt + resposta);
-  return resposta;
+  // Only "Sim" is yes.
+  return resposta == QLatin1String("Sim") ? RespostaSimNao::Sim : RespostaSimNao::Nao;
 }
 
 QString CLHostConsole::pedirValor(const QString& pergunta, const QString&) {

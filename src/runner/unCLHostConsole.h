@@ -96,7 +96,7 @@ class CLHostConsole : public CLHostMemoria {
 
   void mostrarInformacao(const QString& texto) override;
   void mostrarErro(const QString& texto) override;
-  QString perguntarSimNao(const QString& texto) override;
+  RespostaSimNao perguntarSimNao(const QString& texto) override;
   void mostrarDica(const QString& identificador, const QString& texto, int altura) override;
   QString pedirValor(const QString& pergunta, const QString& valorInicial) override;
   void mostrarMensagem(const QString& texto) override;

@@ -177,7 +177,7 @@ void carregarPlanilha(CLHostConsole& host, PlanilhaImportada& planilha) {
   CLLista& lista = host.lista();
   if (lista.gEditou &&
       host.perguntarSimNao(QStringLiteral("Modificações efetuadas na tabela de dados serão perdidas. "
-                                          "Deseja continuar")) != QLatin1String("Sim"))
+                                          "Deseja continuar")) != RespostaSimNao::Sim)
     throw CLAbortoSilencioso();
   for (const QString& aviso : planilha.avisos) host.mostrarInformacao(aviso);
   lista.gridDados.substituirPor(planilha.grade);  // the rows move, nothing is copied

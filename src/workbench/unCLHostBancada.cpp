@@ -199,8 +199,8 @@ void CLHostBancada::mostrarDica(const QString& identificador, const QString& tex
   dialogoDoScript([&] { gVisao.mostrarDica(identificador, texto, altura); });
 }
 
-QString CLHostBancada::perguntarSimNao(const QString& texto) {
-  QString resposta;
+RespostaSimNao CLHostBancada::perguntarSimNao(const QString& texto) {
+  RespostaSimNao resposta = RespostaSimNao::Nao;
   dialogoDoScript([&] { resposta = gVisao.perguntarSimNao(texto); });
   return resposta;
 }

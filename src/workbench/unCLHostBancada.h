@@ -26,12 +26,12 @@ class CLVisaoBancada {
  public:
   virtual ~CLVisaoBancada() = default;
 
-  // Messages; perguntarSimNao gives "Sim", "Não" or "" (closed).
+  // Messages.
   virtual void mostrarInformacao(const QString& texto) = 0;
   virtual void mostrarErro(const QString& texto) = 0;
   virtual void mostrarAviso(const QString& texto) = 0;
   virtual void mostrarMensagem(const QString& texto) = 0;
-  virtual QString perguntarSimNao(const QString& texto) = 0;
+  virtual RespostaSimNao perguntarSimNao(const QString& texto) = 0;
   virtual void mostrarDica(const QString& identificador, const QString& texto, int altura) = 0;
   // The text entered (line breaks CR LF), `confirmado` false when cancelled.
   virtual QString pedirValor(const QString& pergunta, const QString& valorInicial, bool& confirmado) = 0;
@@ -128,7 +128,7 @@ class CLHostBancada : public CLHostMemoria {
   // back, so that the next keys reach it and not Mivo.
   void mostrarInformacao(const QString& texto) override;
   void mostrarErro(const QString& texto) override;
-  QString perguntarSimNao(const QString& texto) override;
+  RespostaSimNao perguntarSimNao(const QString& texto) override;
   QString pedirValor(const QString& pergunta, const QString& valorInicial) override;
   void mostrarMensagem(const QString& texto) override;
   void mostrarErroNaoTratado(const QString& mensagem) override;

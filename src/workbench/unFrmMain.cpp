@@ -651,8 +651,7 @@ void TfrmMain::sClick() {
 void TfrmMain::btnNovoTextoClick() {
   // An empty text has nothing to lose.
   if (!gTextoAbertoSalvo && !aparar(ui->mmoTexto->toPlainText()).isEmpty() &&
-      perguntarSimNao(QStringLiteral("Se você prosseguir, as alterações do texto atual serão perdidas. Continuar?")) !=
-          QLatin1String("Sim"))
+      perguntarSimNao(QStringLiteral("Se você prosseguir, as alterações do texto atual serão perdidas. Continuar?")) != RespostaSimNao::Sim)
     return;
   gHost->registrarTextoAberto(QString());
   gCarregandoTexto = true;
@@ -1076,12 +1075,8 @@ void TfrmMain::mostrarMensagem(const QString& texto) {
   QMessageBox::information(isVisible() ? this : nullptr, QStringLiteral("Mivo"), texto);
 }
 
-QString TfrmMain::perguntarSimNao(const QString& texto) {
-  switch (mensagemDaExecucao(texto, kTipoPergunta)) {
-    case kResultadoSim: return QStringLiteral("Sim");
-    case kResultadoNao: return QStringLiteral("Não");
-    default: return {};
-  }
+RespostaSimNao TfrmMain::perguntarSimNao(const QString& texto) {
+  return mensagemDaExecucao(texto, kTipoPergunta) == kResultadoSim ? RespostaSimNao::Sim : RespostaSimNao::Nao;
 }
 
 void TfrmMain::mostrarDica(const QString& identificador, const QString& texto, int altura) {

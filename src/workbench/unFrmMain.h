@@ -152,7 +152,7 @@ class TfrmMain : public QMainWindow, private CLVisaoBancada, private CLBancadaPa
   void mostrarErro(const QString& texto) override;
   void mostrarAviso(const QString& texto) override;
   void mostrarMensagem(const QString& texto) override;
-  QString perguntarSimNao(const QString& texto) override;
+  RespostaSimNao perguntarSimNao(const QString& texto) override;
   void mostrarDica(const QString& identificador, const QString& texto, int altura) override;
   QString pedirValor(const QString& pergunta, const QString& valorInicial, bool& confirmado) override;
   CLProgresso& progresso() override;

@@ -36,10 +36,10 @@ class CLHostTeste : public CLHostMemoria {
   void mostrarErroNaoTratado(const QString& t) override { dialogos << QStringLiteral("Erro: ") + t; }
   void mostrarPasso(const QString& t) override { dialogos << QStringLiteral("Passo: ") + t; }
   void esconderPasso() override { dialogos << QStringLiteral("Passo oculto"); }
-  QString perguntarSimNao(const QString& t) override {
+  RespostaSimNao perguntarSimNao(const QString& t) override {
     const QString r = respostas.isEmpty() ? QStringLiteral("Não") : respostas.takeFirst();
     dialogos << QStringLiteral("Pergunta: ") + t + QStringLiteral(" -> ") + r;
-    return r;
+    return r == QLatin1String("Sim") ? RespostaSimNao::Sim : RespostaSimNao::Nao;
   }
   QString pedirValor(const QString& p, const QString& inicial) override {
     const QString r = respostas.isEmpty() ? QString() : respostas.takeFirst();

@@ -33,7 +33,7 @@ class CLVisaoTeste : public CLVisaoBancada {
   void mostrarErro(const QString& t) override { erros.append(t); }
   void mostrarAviso(const QString&) override {}
   void mostrarMensagem(const QString& t) override { mensagens.append(t); }
-  QString perguntarSimNao(const QString&) override { return QStringLiteral("Não"); }
+  RespostaSimNao perguntarSimNao(const QString&) override { return RespostaSimNao::Nao; }
   void mostrarDica(const QString&, const QString&, int) override {}
   QString pedirValor(const QString&, const QString&, bool& confirmado) override {
     confirmado = confirmaValor;
