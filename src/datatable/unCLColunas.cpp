@@ -6,12 +6,12 @@
 #include <array>
 #include <atomic>
 #include <cstring>
-#include <thread>
 #include <vector>
 
 #include "unArquivoLista.h"
 #include "unCLFiltro.h"
 #include "unCLGrade.h"
+#include "unEmDuasPartes.h"
 #include "unCLLista.h"
 #include "unUtil.h"
 
@@ -101,13 +101,9 @@ bool calcularChaves(const QCollator& comparador, int n, const Montar& montar,
     }
   };
   chaves.clear();
-  {
-    std::thread ajudante;
-    if (meio < n)
-      ajudante = std::thread([&] { gerar(meio, n, doAjudante, comparadorBR(), nullptr); });
-    gerar(0, meio, chaves, comparador, progresso);
-    if (ajudante.joinable()) ajudante.join();
-  }
+  emDuasPartes(
+      meio < n, [&] { gerar(meio, n, doAjudante, comparadorBR(), nullptr); },
+      [&] { gerar(0, meio, chaves, comparador, progresso); });
   if (cancelado) return false;
   chaves.reserve(n);
   std::move(doAjudante.begin(), doAjudante.end(), std::back_inserter(chaves));
@@ -138,11 +134,7 @@ void ordenarPorAmostra(std::vector<int>& pos, const std::vector<QCollatorSortKey
       balde[i] = static_cast<quint16>(std::upper_bound(limites.begin(), limites.end(), i, menor) -
                                       limites.begin());
   };
-  {
-    std::thread ajudante([&] { classificar(n / 2, n); });
-    classificar(0, n / 2);
-    ajudante.join();
-  }
+  emDuasPartes(true, [&] { classificar(n / 2, n); }, [&] { classificar(0, n / 2); });
   std::vector<int> inicio(kBaldes + 1, 0);
   for (int i = 0; i < n; ++i) ++inicio[balde[i] + 1];
   for (int b = 0; b < kBaldes; ++b) inicio[b + 1] += inicio[b];
@@ -157,9 +149,9 @@ void ordenarPorAmostra(std::vector<int>& pos, const std::vector<QCollatorSortKey
     for (int b = de; b < ate; ++b)
       std::stable_sort(pos.begin() + inicio[b], pos.begin() + inicio[b + 1], menor);
   };
-  std::thread ajudante([&] { ordenarBaldes(std::min(corte, kBaldes), kBaldes); });
-  ordenarBaldes(0, std::min(corte, kBaldes));
-  ajudante.join();
+  emDuasPartes(
+      true, [&] { ordenarBaldes(std::min(corte, kBaldes), kBaldes); },
+      [&] { ordenarBaldes(0, std::min(corte, kBaldes)); });
 }
 
 // Sorts the indexes ini .. fim - 1 (stable) by the sort keys of their texts
@@ -331,15 +323,9 @@ bool ordenarPorChaves(const CLGrade& grade, int coluna, const QCollator& compara
   const int meio = n >= 2 * kMinimoProgresso ? n / 2 : n;
   int fimPrimeira = 0, fimSegunda = 0;
   Grupos segunda;
-  {
-    std::thread ajudante;
-    if (meio < n)
-      ajudante = std::thread([&] {
-        segunda = acharGrupos(comparadorBR(), grade, coluna, ordem, meio, n, fimSegunda);
-      });
-    grupos = acharGrupos(comparador, grade, coluna, ordem, 0, meio, fimPrimeira);
-    if (ajudante.joinable()) ajudante.join();
-  }
+  emDuasPartes(
+      meio < n, [&] { segunda = acharGrupos(comparadorBR(), grade, coluna, ordem, meio, n, fimSegunda); },
+      [&] { grupos = acharGrupos(comparador, grade, coluna, ordem, 0, meio, fimPrimeira); });
   for (const auto& g : segunda)
     if (g.first >= fimPrimeira) grupos.push_back(g);
   return true;
@@ -415,10 +401,9 @@ bool ordenarPorPesos(Posicao ini, Posicao fim, const Montar& montar, bool prefix
   };
   {
     const int meio = n >= 2 * kMinimoProgresso ? n / 2 : n;
-    std::thread ajudante;
-    if (meio < n) ajudante = std::thread([&] { std::sort(itens.begin() + meio, itens.end(), menor); });
-    std::sort(itens.begin(), itens.begin() + meio, menor);
-    if (ajudante.joinable()) ajudante.join();
+    emDuasPartes(
+        meio < n, [&] { std::sort(itens.begin() + meio, itens.end(), menor); },
+        [&] { std::sort(itens.begin(), itens.begin() + meio, menor); });
     std::inplace_merge(itens.begin(), itens.begin() + meio, itens.end(), menor);
   }
   // Whether x's sequence starts with all of t's.
@@ -504,15 +489,10 @@ bool ordenarPorPrefixos(const CLGrade& grade, int coluna, std::vector<int>& orde
   size_t corte = 0;
   for (qint64 soma = 0; corte < grupos.size() && soma < total / 2; ++corte)
     soma += grupos[corte].second - grupos[corte].first;
-  {
-    std::thread ajudante;
-    if (total >= 2 * kMinimoProgresso && corte < grupos.size())
-      ajudante = std::thread([&] { ordenarGrupos(comparadorBR(), corte, grupos.size()); });
-    else
-      corte = grupos.size();
-    ordenarGrupos(comparador, 0, corte);
-    if (ajudante.joinable()) ajudante.join();
-  }
+  if (total < 2 * kMinimoProgresso) corte = grupos.size();
+  emDuasPartes(
+      corte < grupos.size(), [&] { ordenarGrupos(comparadorBR(), corte, grupos.size()); },
+      [&] { ordenarGrupos(comparador, 0, corte); });
   return true;
 }
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <atomic>
-#include <thread>
 
 #include "unCLGrade.h"
+#include "unEmDuasPartes.h"
 #include "unCLLeitorLista.h"
 #include "unCLLista.h"
 #include "unUtil.h"
@@ -79,12 +79,8 @@ Desfecho filtrarGrid(CLLista& lista, const QString& valor, bool termoExato,
   };
   QList<int> achados, daSegunda;
   const int meio = n >= 2 * kMinimoProgresso ? 1 + n / 2 : n + 1;
-  {
-    std::thread ajudante;
-    if (meio <= n) ajudante = std::thread([&] { procurar(meio, n + 1, daSegunda, nullptr); });
-    procurar(1, meio, achados, progresso);
-    if (ajudante.joinable()) ajudante.join();
-  }
+  emDuasPartes(
+      meio <= n, [&] { procurar(meio, n + 1, daSegunda, nullptr); }, [&] { procurar(1, meio, achados, progresso); });
   if (cancelado) {
     progresso->progressoFechar();
     return Desfecho::Cancelado;
