@@ -16,10 +16,12 @@ QString mensagemCancelada(int registros) {
 
 // Bytes a row takes in the table: its one text (a header of 32-bit numbers,
 // then the cells' characters) and its place in the list.
+qint64 memoriaDaLinha(qint64 celulas, qint64 caracteres) { return 2 * (2 + 2 * (celulas + 1) + caracteres) + 48; }
+
 qint64 memoriaDaLinha(const CLLinhaGrade& linha) {
   qint64 caracteres = 0;
   for (int c = 0; c < linha.size(); ++c) caracteres += linha.celula(c).size();
-  return 2 * (2 + 2 * (qint64(linha.size()) + 1) + caracteres) + 48;
+  return memoriaDaLinha(linha.size(), caracteres);
 }
 
 }  // namespace
@@ -101,8 +103,9 @@ ResultadoImportacao CLNegOffice::importar(const QString& aFileName, const CLAmbi
   // ranges can make a row far bigger than the cells the file holds (the
   // titles may share one long text, counted before the row gets a copy of
   // each).
-  qint64 memoria = 4 * (qint64(qtdColunas) + 2) + 48;
-  for (const QString& t : std::as_const(celulas)) memoria += 2 * qint64(t.size());
+  qint64 caracteres = 0;
+  for (const QString& t : std::as_const(celulas)) caracteres += t.size();
+  qint64 memoria = memoriaDaLinha(qtdColunas, caracteres);
   if (memoria > gLimites.maxMemoriaLinhas) return falhar(mensagemGrandeDemais(gLimites));
   linhas.append(CLLinhaGrade(celulas));
   CLLinhaGrade linha;
