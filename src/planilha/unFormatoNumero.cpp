@@ -206,8 +206,13 @@ QString dataFormatada(double serial, const QList<Peca>& p, bool data1904) {
       for (qsizetype j = i + 1; j < p.size() && p[j].tipo == Peca::Digito; ++j) ++casasFracao;
     }
   }
-  // Rounded to what the format shows: whole seconds, or the fraction.
-  const double unidade = fracao ? std::pow(10.0, casasFracao) : 1.0;
+  // Beyond 31/12/9999 no date or time is shown (the spreadsheet shows
+  // "####"); the number itself is kept.
+  if (!(serial <= 2958466.0)) return numeroGeral(serial);
+  // Rounded to what the format shows: whole seconds, or the fraction (past
+  // the ninth digit, zeros: a double holds no more, nor does a qint64).
+  const int casasCalculadas = std::min(casasFracao, 9);
+  const double unidade = fracao ? std::pow(10.0, casasCalculadas) : 1.0;
   const double totalUnidades = std::round(serial * 86400.0 * unidade);
   const qint64 totalSeg = qint64(std::floor(totalUnidades / unidade));
   const qint64 resto = qint64(totalUnidades - double(totalSeg) * unidade);
@@ -245,7 +250,8 @@ QString dataFormatada(double serial, const QList<Peca>& p, bool data1904) {
       case Peca::Ponto:
         if (fracao && i > 0 && p[i - 1].tipo == Peca::Data && p[i - 1].letra == u's') {
           r += u',';
-          r += QString::number(resto).rightJustified(casasFracao, u'0');
+          r += QString::number(resto).rightJustified(casasCalculadas, u'0');
+          r += QString(casasFracao - casasCalculadas, u'0');
           while (i + 1 < p.size() && p[i + 1].tipo == Peca::Digito) ++i;
         } else {
           r += u'.';

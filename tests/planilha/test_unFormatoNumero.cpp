@@ -64,6 +64,11 @@ TEST(FormatoNumero, CodigosDeFormato) {
       {0.00001, "mm:ss.0", "00:00,9"},
       {60, "dd/mm/yyyy", "29/02/1900"},
       {61, "dd/mm/yyyy", "01/03/1900"},
+      // Beyond the last date: the number, as with no format; more digits
+      // of a second than a double holds come out as zeros.
+      {6.5e173, "[h]:mm", "6,5E+173"},
+      {2958467, "dd/mm/yyyy hh:mm", "2958467"},
+      {0.5 + 0.25 / 86400, "ss.000000000000", "00,250000000000"},
   };
   for (const Caso& c : casos)
     EXPECT_EQ(formatarNumero(c.valor, QString::fromUtf8(c.codigo)), QString::fromUtf8(c.esperado))
