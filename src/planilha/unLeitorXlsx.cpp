@@ -494,6 +494,12 @@ bool CLLeitorXlsx::lerFolha(const PedidoParada& parar, QString& erro) {
         inicioCelula = montagem.texto().size();
         naCelula = true;
       } else if (mesmoNome(nome, "row")) {
+        // Rows do not nest: a row opened inside another (or inside one of
+        // its cells) would restart the row whose cell is still open.
+        if (naLinha) {
+          erro = mensagemDanificado();
+          return false;
+        }
         bool ok = false;
         const int r = xml.atributoBruto("r").toInt(&ok);
         numero = ok && r > ultimaLinha ? r : ultimaLinha + 1;

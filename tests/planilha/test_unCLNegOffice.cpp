@@ -876,6 +876,15 @@ TEST_F(Planilha, EntradasRuinsCustamPoucoEDaoErroClaroOuATabelaCerta) {
          return caminho("dtd.xlsx");
        },
        "DTD", {}},
+      {"linha aberta dentro de uma celula",
+       [&] {
+         Xlsx b;
+         b.folhas << folhaXlsx("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>nome</t></is></c></row>"
+                               "<row r=\"2\"><c r=\"A2\" t=\"inlineStr\"><row r=\"3\"/><is><t>x</t></is></c></row>");
+         b.gravar(caminho("aninhada.xlsx"));
+         return caminho("aninhada.xlsx");
+       },
+       "danificado", {}},
       {"entidade nao declarada",
        [&] {
          Xlsx b;
