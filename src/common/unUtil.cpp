@@ -78,15 +78,16 @@ QString decodificarWindows1252(const QByteArray& bytes) {
 }
 
 QString decodificarTexto(const QByteArray& bytes) {
-  if (bytes.startsWith("\xEF\xBB\xBF")) return QString::fromUtf8(bytes.mid(3));
-  if (bytes.startsWith("\xFF\xFE")) {
-    QStringDecoder d(QStringConverter::Utf16LE);
-    return d.decode(bytes.mid(2));
-  }
-  if (bytes.startsWith("\xFE\xFF")) {
-    QStringDecoder d(QStringConverter::Utf16BE);
-    return d.decode(bytes.mid(2));
-  }
+  // Once the file's own mark is gone, a U+FEFF that follows is text (Qt's
+  // decoders would drop it as a second mark, and a saved list whose first
+  // cell began with it lost it).
+  auto decodificar = [&](QStringConverter::Encoding codificacao, qsizetype marca) {
+    QStringDecoder d(codificacao, QStringConverter::Flag::ConvertInitialBom);
+    return QString(d.decode(QByteArrayView(bytes).sliced(marca)));
+  };
+  if (bytes.startsWith("\xEF\xBB\xBF")) return decodificar(QStringConverter::Utf8, 3);
+  if (bytes.startsWith("\xFF\xFE")) return decodificar(QStringConverter::Utf16LE, 2);
+  if (bytes.startsWith("\xFE\xFF")) return decodificar(QStringConverter::Utf16BE, 2);
   QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
   QString texto = utf8.decode(bytes);
   if (!utf8.hasError()) return texto;

@@ -279,7 +279,10 @@ bool CLLeitorLista::lerArquivo(const QString& caminho, const AoRegistro& aoRegis
   };
 
   gEscolhido = gFixo;
-  QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+  // Each piece decoded on its own: a U+FEFF that starts one is text, not a
+  // mark (the file's mark was skipped above).
+  QStringDecoder utf8(QStringConverter::Utf8,
+                      QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
   bool soAscii = true;   // every byte decoded so far was ASCII
   bool continuar = true;
   qsizetype tamanho = std::max<qsizetype>(tamanhoPedaco, 4);

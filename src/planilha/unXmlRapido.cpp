@@ -30,7 +30,8 @@ void anexarUtf8(QString& destino, QByteArrayView utf8) {
   if (i < n) {
     // Not plain ASCII: the rest goes through Qt's decoder, which treats
     // invalid sequences as fromUtf8 does.
-    QStringDecoder decodificador(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QStringDecoder decodificador(QStringDecoder::Utf8,
+                                  QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     d = decodificador.appendToBuffer(d, utf8.sliced(i));
   }
   destino.resize(d - destino.constData());

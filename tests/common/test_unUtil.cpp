@@ -27,6 +27,10 @@ TEST(Util, DecodificaPelaMarcaOuPeloConteudo) {
       {QByteArray("\xFF\xFE" "O\0l\0\xE1\0", 8), QStringLiteral("Olá")},
       {QByteArray("\xFE\xFF" "\0O\0l\0\xE1", 8), QStringLiteral("Olá")},
       {QByteArray(), QString()},
+      // After the mark, U+FEFF is text.
+      {QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF" "a"), QStringLiteral("\uFEFFa")},
+      {QByteArray("\xFF\xFE\xFF\xFE" "a\0", 6), QStringLiteral("\uFEFFa")},
+      {QByteArray("\xFE\xFF\xFE\xFF" "\0a", 6), QStringLiteral("\uFEFFa")},
   };
   for (const auto& c : casos) EXPECT_EQ(decodificarTexto(c.bytes), c.esperado) << c.bytes.toHex().constData();
 }
@@ -67,6 +71,9 @@ TEST(Util, TextoCodificadoLeDeVoltaIgual) {
     EXPECT_EQ(bytes.startsWith("\xEF\xBB\xBF"), !c.windows1252) << c.texto;
     if (c.windows1252) EXPECT_EQ(bytes, codificarWindows1252(texto)) << c.texto;
   }
+  // A zero-width no-break space first (fromUtf8 would drop it from a literal).
+  const QString marcaNoTexto = QChar(0xFEFF) + QStringLiteral("nome");
+  EXPECT_EQ(decodificarTexto(codificarTexto(marcaNoTexto)), marcaNoTexto);
 }
 
 TEST(Util, DivideLinhasEmQualquerQuebra) {

@@ -147,6 +147,9 @@ TEST(CLLeitorLista, ArquivoEmPedacosDeQualquerTamanho) {
       // Valid UTF-8 up to a Windows-1252 byte near the end: all of it is
       // Windows-1252.
       {"utf-8 e depois nao", texto.toUtf8() + "\xE9", decodificarWindows1252(texto.toUtf8() + "\xE9")},
+      // U+FEFF in the text, first and where a piece may start: text, not a mark.
+      {"utf-8 com marca e U+FEFF no texto", QByteArray("\xEF\xBB\xBF") + QStringLiteral("\uFEFFnome;x\r\n\uFEFFAna;\uFEFF").toUtf8(),
+       QStringLiteral("\uFEFFnome;x\r\n\uFEFFAna;\uFEFF")},
   };
   QTemporaryDir pasta;
   for (const auto& a : arquivos) {
