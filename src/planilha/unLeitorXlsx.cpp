@@ -117,7 +117,7 @@ class CLMontagemLinha {
   // The text appended since `inicio` is the value of column `coluna`
   // (1-based); an empty text leaves the column as it was.
   void fechar(int coluna, qsizetype inicio) {
-    if (gTexto.size() == inicio) return;
+    if (gTexto.size() == inicio || coluna < 1) return;
     if (coluna > gColunas) {
       if (size_t(coluna) > gFaixas.size()) gFaixas.resize(size_t(coluna));
       gColunas = coluna;
@@ -565,6 +565,12 @@ bool CLLeitorXlsx::lerFolha(const PedidoParada& parar, QString& erro) {
     } else if (mesmoNome(nome, "is")) {
       emEmbutido = false;
     } else if (mesmoNome(nome, "row") && naLinha) {
+      // A row that ends inside a cell: the tags do not match (the reader
+      // does not check them), and the open cell would end in another row.
+      if (naCelula) {
+        erro = mensagemDanificado();
+        return false;
+      }
       naLinha = false;
       ultimaLinha = numero;
       memoria += montagem.memoria();

@@ -885,6 +885,16 @@ TEST_F(Planilha, EntradasRuinsCustamPoucoEDaoErroClaroOuATabelaCerta) {
          return caminho("aninhada.xlsx");
        },
        "danificado", {}},
+      {"linha que termina dentro de uma celula",
+       [&] {
+         Xlsx b;
+         b.folhas << folhaXlsx("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>nome</t></is></c></row>"
+                               "<row r=\"2\"><c r=\"A2\" t=\"inlineStr\"><is><t>x</t></is></row>"
+                               "<row r=\"3\"></c></row>");
+         b.gravar(caminho("cortada.xlsx"));
+         return caminho("cortada.xlsx");
+       },
+       "danificado", {}},
       {"entidade nao declarada",
        [&] {
          Xlsx b;
