@@ -21,7 +21,8 @@ if [ "${1:-}" = "--amostra" ]; then
   # one translation unit of each layer they leave out: what CI needs to
   # know that the tree still builds with clang, at a fraction of the time.
   amostra=(
-    fuzz_script fuzz_lista fuzz_cenario fuzz_secoes fuzz_planilha
+    fuzz_script fuzz_expansao fuzz_execucao fuzz_lista fuzz_tabela fuzz_cenario fuzz_secoes
+    fuzz_planilha
     src/desktop/CMakeFiles/mivo_desktop_fabrica.dir/x11/unDesktopPlataformaX11.cpp.o
     src/dialogs/CMakeFiles/mivo_dialogos.dir/unDialogos.cpp.o
     src/editor/CMakeFiles/mivo_editor.dir/unCLEditorScript.cpp.o

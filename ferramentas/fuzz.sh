@@ -8,7 +8,8 @@
 #                                         every target, 600 s each; 0 s: until
 #                                         interrupted)
 #
-# Targets: script, lista, cenario, secoes, planilha. Up to one target per
+# Targets: script, expansao, execucao, lista, tabela, cenario, secoes,
+# planilha. Up to one target per
 # processor runs at a time. The seeds come from the scripts, lists,
 # scenarios and spreadsheets of the repository, and for planilha from the
 # files the importer's bad-input test makes, and are copied into
@@ -18,7 +19,8 @@ set -euo pipefail
 raiz="$(cd "$(dirname "$0")/.." && pwd)"
 build="$raiz/build-clang"
 pasta="$build/fuzz"
-todos=(script lista cenario secoes planilha)
+todos=(script expansao execucao lista tabela cenario secoes planilha)
+max_planilha=32768  # bytes: the longest spreadsheet input
 
 uso() {
   echo "Uso: ferramentas/fuzz.sh --ci | [alvo] [segundos]" >&2
@@ -73,8 +75,7 @@ cmake --build "$build" --target "${programas[@]}" -- --quiet -j"$(nproc)"
 
 # The files of the importer's bad-input table (claims of millions of rows,
 # merged ranges, sheets, styles...), written by the test itself; made again
-# only when the test program changed. Files over 1 MB stay out: libFuzzer
-# would cut them short.
+# only when the test program changed.
 planilhasRuins() {
   local destino="$pasta/planilhas-ruins" teste="$teste_planilha"
   if [ ! -f "$destino/.feito" ] || [ "$teste" -nt "$destino/.feito" ]; then
@@ -95,8 +96,8 @@ sementes() {
   shopt -s nullglob
   local arquivos=()
   case "$alvo" in
-    script | secoes) arquivos=("$raiz"/tests/scripts/*.mivo "$raiz"/exemplos/*.mivo) ;;
-    lista) arquivos=("$raiz"/tests/scripts/dados/* "$raiz"/exemplos/*.txt) ;;
+    script | expansao | execucao | secoes) arquivos=("$raiz"/tests/scripts/*.mivo "$raiz"/exemplos/*.mivo) ;;
+    lista | tabela) arquivos=("$raiz"/tests/scripts/dados/* "$raiz"/exemplos/*.txt) ;;
     cenario) arquivos=("$raiz"/tests/desktop/cenarios/*.json "$raiz"/exemplos/*.json) ;;
     planilha)
       planilhasRuins
@@ -108,13 +109,19 @@ sementes() {
   local f n=0
   for f in "${arquivos[@]}"; do
     [ -f "$f" ] || continue
+    # A spreadsheet input costs in proportion to its size (copied, written,
+    # unpacked): mutating the few that claim much in hundreds of kilobytes
+    # took most of the target's time, and libFuzzer would cut them short at
+    # its length limit anyway. The fuzzer's caps are small, so the small
+    # files that claim much reach the same refusals.
+    if [ "$alvo" = planilha ] && [ "$(stat -c %s "$f")" -gt "$max_planilha" ]; then continue; fi
     n=$((n + 1))
     cp "$f" "$destino/$n-$(basename "$f")"
   done
   # Zip packages once more with their parts stored: the target mends the
   # checksums of stored parts, so the fuzzer's changes reach the XML.
   if [ "$alvo" = planilha ]; then
-    python3 - "$destino" <<'PY' || true
+    python3 - "$destino" "$max_planilha" <<'PY' || true
 import os, sys, zipfile
 pasta = sys.argv[1]
 for nome in sorted(os.listdir(pasta)):
@@ -124,7 +131,7 @@ for nome in sorted(os.listdir(pasta)):
             partes = [(i.filename, z.read(i)) for i in z.infolist()]
     except Exception:
         continue
-    if sum(len(d) for _, d in partes) > (1 << 20):
+    if sum(len(d) for _, d in partes) > int(sys.argv[2]):
         continue
     with zipfile.ZipFile(os.path.join(pasta, "stored-" + nome), "w", zipfile.ZIP_STORED) as z:
         for n, d in partes:
@@ -180,6 +187,10 @@ dicionarios() {
 
 mkdir -p "$pasta/falhas" "$pasta/registros"
 dicionarios
+# The targets that read scripts or lists share their dictionaries.
+cp "$pasta/script.dict" "$pasta/expansao.dict"
+cp "$pasta/script.dict" "$pasta/execucao.dict"
+cp "$pasta/lista.dict" "$pasta/tabela.dict"
 
 # Runs one target; leaves its log in registros/ and returns libFuzzer's code.
 rodar() {
@@ -192,10 +203,13 @@ rodar() {
   fi
   mkdir -p "$corpus"
   sementes "$alvo"
-  local opcoes=(-timeout=20 -rss_limit_mb=2048 -print_final_stats=1
+  # -print_funcs=0: no symbolizer run for every newly covered function (a
+  # third of the time of a 30-second run went there).
+  local opcoes=(-timeout=20 -rss_limit_mb=2048 -print_final_stats=1 -print_funcs=0
     "-artifact_prefix=$pasta/falhas/$alvo-")
   [ "$segundos" -gt 0 ] && opcoes+=("-max_total_time=$segundos")
   [ -f "$pasta/$alvo.dict" ] && opcoes+=("-dict=$pasta/$alvo.dict")
+  [ "$alvo" = planilha ] && opcoes+=("-max_len=$max_planilha")
   # The files scripts write go to a temporary folder, in memory when there
   # is one, removed afterwards.
   local tmp="$pasta/tmp/$alvo" codigo=0
@@ -236,7 +250,8 @@ resumir() {
     echo "---- a mesma entrada em base64 ----"
     base64 -w 0 "$artefato" | head -c 8192
     echo
-    echo "Para reproduzir: $pasta/fuzz_$alvo $artefato"
+    echo "Para reproduzir (com as pilhas de alocação e liberação dos blocos):"
+    echo "  ASAN_OPTIONS=malloc_context_size=30 $pasta/fuzz_$alvo $artefato"
   fi
   return 1
 }

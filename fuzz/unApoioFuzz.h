@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QtGlobal>
 #include <QSet>
 #include <QString>
@@ -22,7 +23,9 @@
 #include <memory>
 
 #include "unCLDesktopSimulado.h"
+#include "unCLGrade.h"
 #include "unCLHostMemoria.h"
+#include "unCLLista.h"
 #include "unCenarioSimulado.h"
 #include "unUtil.h"
 
@@ -112,32 +115,45 @@ inline const CenarioSimulado& cenarioDeApoio() {
 }
 
 // The host of one input. Budget: a run ends (as if the user pressed
-// "Encerrar") after kMaxInstrucoes statements, kMaxChamadas function calls
-// or kMaxEsperaMs of virtual time, and every wait ends with it; so a loop or
-// a wait written for a day costs a bounded amount of work.
+// "Encerrar") after kMaxInstrucoes statements, kMaxChamadas function calls,
+// kMaxArquivos file names or kMaxEsperaMs of virtual time, and every wait
+// ends with it; so a loop or a wait written for a day costs a bounded
+// amount of work.
 class CLHostFuzz : public CLHostMemoria {
  public:
   static constexpr int kMaxInstrucoes = 400;
   static constexpr int kMaxChamadas = 2000;
   static constexpr qint64 kMaxEsperaMs = qint64(10) * 60 * 1000;
+  // File names resolved (each a file read or written, a few dozen system
+  // calls): a loop that saves a list at every turn made inputs that cost a
+  // hundred times the others.
+  static constexpr int kMaxArquivos = 16;
 
   CLHostFuzz() : CLHostMemoria(/*relogioVirtual=*/true) {
     pastaAreia();
     relogio().definirDataHora(QDateTime(QDate(2024, 5, 17), QTime(9, 30)));
-    setDesktop(std::make_unique<CLDesktopSimulado>(cenarioDeApoio()));
+    // Made when the script first needs it: most inputs never do.
+    setFabricaDesktop([](QString&) { return std::make_unique<CLDesktopSimulado>(cenarioDeApoio()); });
   }
   ~CLHostFuzz() override {
     // What the run wrote goes; what it may have changed comes back.
     for (const QString& caminho : gEntregues) QFile::remove(caminho);
     if (gTocouApoio) restaurarArquivosDeApoio();
-    removerDaAreia("recentfiles.txt");
-    removerDaAreia("tipfile.txt");
+    // The list's recent files are written only along with a file the
+    // script named, the hidden tips only when a tip was shown.
+    if (gArquivos > 0) removerDaAreia("recentfiles.txt");
+    if (gDicas) removerDaAreia("tipfile.txt");
   }
 
   bool esgotado() const {
-    return gInstrucoes > kMaxInstrucoes || gChamadas > kMaxChamadas || gDormidoMs > kMaxEsperaMs;
+    return gInstrucoes > kMaxInstrucoes || gChamadas > kMaxChamadas || gDormidoMs > kMaxEsperaMs ||
+           gArquivos > kMaxArquivos;
   }
   bool parar() const override { return CLHostMemoria::parar() || esgotado(); }
+  void exibirDica(const QString& identificador, const QString& texto, int altura) override {
+    gDicas = true;
+    CLHostMemoria::exibirDica(identificador, texto, altura);
+  }
   void instrucaoConcluida() override { ++gInstrucoes; }
   void setLogGeral(const QString& mensagem, CorLog cor) override {
     ++gChamadas;
@@ -163,6 +179,7 @@ class CLHostFuzz : public CLHostMemoria {
   // Every name resolves into the sandbox: the real resolution runs (and
   // picks the extension), then only its file name is kept, made safe.
   QString getBestPath(const QString& nome, const QString& pasta, const QString& extensao) override {
+    ++gArquivos;
     QString arquivo = QFileInfo(mivo::getBestPath(nome, pasta, extensao)).fileName().left(40);
     for (QChar& c : arquivo)
       if (!(c.isLetterOrNumber() && c.unicode() < 128) && c != u'_' && c != u'-' && c != u'.') c = u'_';
@@ -178,11 +195,53 @@ class CLHostFuzz : public CLHostMemoria {
   }
 
  private:
-  int gInstrucoes = 0, gChamadas = 0, gPerguntas = 0, gValores = 0;
+  int gInstrucoes = 0, gChamadas = 0, gPerguntas = 0, gValores = 0, gArquivos = 0;
   qint64 gDormidoMs = 0;
   QSet<QString> gEntregues;
-  bool gTocouApoio = false;
+  bool gTocouApoio = false, gDicas = false;
 };
+
+// Lines of a script input that go one by one through the reading helpers
+// and the expansion (the checker and the run read every line). A mutation
+// usually changes one line, and a line costs the same wherever it stands: a
+// few lines reach every path of the helpers; more only made inputs slower.
+constexpr int kMaxLinhasLidas = 12;
+
+// A data table with records (one of them holding what looks like calls,
+// variables and columns: data that must never run) and an auxiliary text.
+inline void prepararHostDeScript(CLHostFuzz& host, const QString& texto) {
+  host.setDebugAtivo(texto.contains(QLatin1String("##debug")));
+  host.setEditorTexto(texto);
+  // Built once; each input's table takes the rows over (they share their
+  // text until written).
+  static const QList<CLLinhaGrade> linhas = {
+      CLLinhaGrade(QStringList{QStringLiteral("nome"), QStringLiteral("email"), QStringLiteral("celular")}),
+      CLLinhaGrade(QStringList{QStringLiteral("Ana"), QStringLiteral("ana@exemplo.com.br"), QStringLiteral("(81) 99999-0000")}),
+      CLLinhaGrade(QStringList{QStringLiteral("Bia"), QStringLiteral("[nome] &Hora()."), QStringLiteral("{email}")})};
+  host.lista().gridDados.substituirLinhas(QList<CLLinhaGrade>(linhas), 3);
+  host.setTextoAuxiliarLinhas({QStringLiteral("um"), QStringLiteral("dois [x]")});
+}
+
+// Rows and columns of a grid checked cell by cell.
+constexpr int kMaxVerificadas = 64;
+
+// What every grid keeps, whatever was loaded into it.
+inline void verificarGrade(const CLGrade& g) {
+  MIVO_FUZZ_EXIGIR(g.ColCount() >= 1 && g.RowCount() >= 2);
+  MIVO_FUZZ_EXIGIR(g.Row() >= 1 && g.Row() < g.RowCount());
+  MIVO_FUZZ_EXIGIR(g.Col() >= 0 && g.Col() < g.ColCount());
+  for (int r = 0; r < g.RowCount() && r < kMaxVerificadas; ++r)
+    MIVO_FUZZ_EXIGIR(g.celulasLinha(r).size() == g.ColCount());
+  // The title index answers what looking at every title in order answers.
+  const QStringList titulos = g.celulasLinha(0);
+  QHash<QString, int> primeiras;
+  for (int c = 0; c < titulos.size(); ++c) {
+    const QString chave = aparar(titulos[c]).toLower();
+    if (!primeiras.contains(chave)) primeiras.insert(chave, c);
+  }
+  for (int c = 0; c < titulos.size() && c < kMaxVerificadas; ++c)
+    MIVO_FUZZ_EXIGIR(g.colunaPorTitulo(titulos[c]) == primeiras.value(aparar(titulos[c]).toLower()));
+}
 
 // Run once before the first input: the sandbox and its files. Qt's
 // warnings (a file name holding a NUL, say) are no findings and would only
