@@ -63,11 +63,6 @@ void exercitar(CLDesktopSimulado& d) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzz::prepararAmbiente();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
   const QByteArray json(reinterpret_cast<const char*>(dados), qsizetype(tamanho));
   CenarioSimulado cenario;

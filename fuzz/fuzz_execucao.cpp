@@ -9,25 +9,15 @@
 
 #include "unApoioFuzz.h"
 #include "unCLExecucao.h"
-#include "unCLLista.h"
 #include "unCLScript.h"
 
 using namespace mivo;
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzz::prepararAmbiente();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
   const QString texto = fuzz::texto(dados, tamanho);
   const QStringList linhas = dividirLinhas(texto);
-  fuzz::CLHostFuzz host;
-  fuzz::prepararHostDeScript(host, texto);
-  CLScript script(host);
-  script.setGrade(*host.lista().gGrid);
-  script.valores().acrescentar(QStringLiteral("x"), QStringLiteral("X"));
-  prepararInicio(script, linhas);
-  (void)rodarScript(script);
+  fuzz::CLScriptFuzz motor(texto);
+  prepararInicio(motor.script, linhas);
+  (void)rodarScript(motor.script);
   return 0;
 }

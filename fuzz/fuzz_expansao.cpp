@@ -11,24 +11,16 @@
 
 #include "unApoioFuzz.h"
 #include "unCLExecucao.h"
-#include "unCLLista.h"
 #include "unCLScript.h"
 
 using namespace mivo;
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzz::prepararAmbiente();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
   const QString texto = fuzz::texto(dados, tamanho);
   const QStringList linhas = dividirLinhas(texto);
-  fuzz::CLHostFuzz host;
-  fuzz::prepararHostDeScript(host, texto);
-  CLScript script(host);
-  script.setGrade(*host.lista().gGrid);
-  script.valores().acrescentar(QStringLiteral("x"), QStringLiteral("X"));
+  fuzz::CLScriptFuzz motor(texto);
+  CLScript& script = motor.script;
+  fuzz::CLHostFuzz& host = motor.host;
   script.valores().acrescentar(QStringLiteral("nome"), QStringLiteral("[x]"));
   (void)executarProtegido(host, [&] {
     for (int i = 0; i < linhas.size() && i < fuzz::kMaxLinhasLidas && !host.esgotado(); ++i) {

@@ -36,11 +36,6 @@ void verificarCampos(const QString& linha) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzz::prepararAmbiente();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
   const QByteArray bytes(reinterpret_cast<const char*>(dados), qsizetype(tamanho));
   const QString texto = decodificarTexto(bytes);

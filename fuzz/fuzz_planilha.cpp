@@ -82,11 +82,6 @@ QList<QStringList> conteudo(const CLGrade& g) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzz::prepararAmbiente();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
   static const QString arquivo = fuzz::pastaAreia() + QStringLiteral("/planilha");
   {

@@ -48,11 +48,6 @@ void lerUmaLinha(const QString& linha) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzz::prepararAmbiente();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
   const QString texto = fuzz::texto(dados, tamanho);
   const QStringList linhas = dividirLinhas(texto);

@@ -28,11 +28,6 @@ QStringList secao(const QStringList& documento, const char* nome, bool eliminarC
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzz::prepararAmbiente();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
   const QString texto = fuzz::texto(dados, tamanho);
   const QStringList documento = dividirLinhas(texto);

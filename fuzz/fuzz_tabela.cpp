@@ -23,11 +23,6 @@
 
 using namespace mivo;
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzz::prepararAmbiente();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
   const QByteArray bytes(reinterpret_cast<const char*>(dados), qsizetype(tamanho));
   static const QString pasta = fuzz::pastaAreia();

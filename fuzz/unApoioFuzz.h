@@ -26,6 +26,7 @@
 #include "unCLGrade.h"
 #include "unCLHostMemoria.h"
 #include "unCLLista.h"
+#include "unCLScript.h"
 #include "unCenarioSimulado.h"
 #include "unUtil.h"
 
@@ -243,6 +244,18 @@ inline void verificarGrade(const CLGrade& g) {
     MIVO_FUZZ_EXIGIR(g.colunaPorTitulo(titulos[c]) == primeiras.value(aparar(titulos[c]).toLower()));
 }
 
+// An engine for a script input, as mivo-run makes one: on the data table
+// of a prepared host, with one variable (x) set.
+struct CLScriptFuzz {
+  CLHostFuzz host;
+  CLScript script{host};
+  explicit CLScriptFuzz(const QString& texto) {
+    prepararHostDeScript(host, texto);
+    script.setGrade(*host.lista().gGrid);
+    script.valores().acrescentar(QStringLiteral("x"), QStringLiteral("X"));
+  }
+};
+
 // Run once before the first input: the sandbox and its files. Qt's
 // warnings (a file name holding a NUL, say) are no findings and would only
 // flood the output; a fatal Qt message still aborts, and is one.
@@ -253,3 +266,11 @@ inline void prepararAmbiente() {
 }
 
 }  // namespace mivo::fuzz
+
+// Every target prepares the sandbox before its first input (each target is
+// one translation unit, so the definition here is its only one; not
+// inline, so that it is emitted for libFuzzer to find).
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  mivo::fuzz::prepararAmbiente();
+  return 0;
+}
