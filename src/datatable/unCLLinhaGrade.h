@@ -32,6 +32,12 @@ class CLLinhaGrade {
   QStringList lista() const;
   // Every cell blank after trimming.
   bool emBranco() const;
+  // Bytes a row of `celulas` cells holding `caracteres` characters in all
+  // takes: its one text (the header, then the characters) and its place in
+  // a list of rows. The importers count their rows by it.
+  static qint64 memoria(qint64 celulas, qint64 caracteres) {
+    return 2 * (qint64(cabecalhoPara(celulas)) + caracteres) + 48;
+  }
   // True when this row is a copy of `outra` and neither changed since: both
   // still share one text. Any change gives a row a text of its own, so a copy
   // kept aside tells whether the row changed, whatever changed it.
@@ -44,7 +50,8 @@ class CLLinhaGrade {
     return quint32(gDados[pos].unicode()) | (quint32(gDados[pos + 1].unicode()) << 16);
   }
   quint32 inicio(int c) const { return ler(2 + 2 * qsizetype(c)); }
-  qsizetype cabecalho() const { return 2 + 2 * (qsizetype(size()) + 1); }
+  static qsizetype cabecalhoPara(qint64 celulas) { return qsizetype(2 + 2 * (celulas + 1)); }
+  qsizetype cabecalho() const { return cabecalhoPara(size()); }
   void montar(const QList<QStringView>& celulas);
   struct SemTexto {};
   explicit CLLinhaGrade(SemTexto) {}  // for deCelulas only: montar() follows

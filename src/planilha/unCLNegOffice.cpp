@@ -14,14 +14,11 @@ QString mensagemCancelada(int registros) {
   return QStringLiteral("Importação cancelada: os %1 registros lidos até aqui ficaram na tabela.").arg(registros);
 }
 
-// Bytes a row takes in the table: its one text (a header of 32-bit numbers,
-// then the cells' characters) and its place in the list.
-qint64 memoriaDaLinha(qint64 celulas, qint64 caracteres) { return 2 * (2 + 2 * (celulas + 1) + caracteres) + 48; }
-
+// Bytes a row takes in the table.
 qint64 memoriaDaLinha(const CLLinhaGrade& linha) {
   qint64 caracteres = 0;
   for (int c = 0; c < linha.size(); ++c) caracteres += linha.celula(c).size();
-  return memoriaDaLinha(linha.size(), caracteres);
+  return CLLinhaGrade::memoria(linha.size(), caracteres);
 }
 
 }  // namespace
@@ -105,7 +102,7 @@ ResultadoImportacao CLNegOffice::importar(const QString& aFileName, const CLAmbi
   // each).
   qint64 caracteres = 0;
   for (const QString& t : std::as_const(celulas)) caracteres += t.size();
-  qint64 memoria = memoriaDaLinha(qtdColunas, caracteres);
+  qint64 memoria = CLLinhaGrade::memoria(qtdColunas, caracteres);
   if (memoria > gLimites.maxMemoriaLinhas) return falhar(mensagemGrandeDemais(gLimites));
   linhas.append(CLLinhaGrade(celulas));
   CLLinhaGrade linha;

@@ -126,7 +126,7 @@ class CLMontagemLinha {
   }
   // Bytes the compact row takes (a little more when a column was written
   // twice), with its place in the list of rows.
-  qint64 memoria() const { return 2 * (2 + 2 * (qint64(gColunas) + 1) + gTexto.size()) + 48; }
+  qint64 memoria() const { return CLLinhaGrade::memoria(gColunas, gTexto.size()); }
   CLLinhaGrade linha() {
     gVistas.resize(0);
     for (int c = 0; c < gColunas; ++c) {
