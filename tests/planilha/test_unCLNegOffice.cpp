@@ -651,6 +651,13 @@ TEST_F(Planilha, EntradasRuinsCustamPoucoEDaoErroClaroOuATabelaCerta) {
     f.write(dados);
     return caminho(nome);
   };
+  // An .xlsx whose one sheet holds these rows.
+  auto xlsxComFolha = [this](const QString& nome, const QString& linhas) {
+    Xlsx x;
+    x.folhas << folhaXlsx(linhas);
+    x.gravar(caminho(nome));
+    return caminho(nome);
+  };
   Xlsx normal;
   normal.folhas << folhaXlsx(linhasXlsx({{"nome"}, {"Ana"}}));
   const QList<std::pair<QString, QByteArray>> partesNormais = normal.partes();
@@ -724,12 +731,7 @@ TEST_F(Planilha, EntradasRuinsCustamPoucoEDaoErroClaroOuATabelaCerta) {
        },
        "danificado", {}},
       {"bomba de compactacao",
-       [&] {
-         Xlsx b;
-         b.folhas << folhaXlsx(linhasXlsx({{"nome"}, {"Ana"}}) + QString(8 << 20, u' '));
-         b.gravar(caminho("bomba.xlsx"));
-         return caminho("bomba.xlsx");
-       },
+       [&] { return xlsxComFolha("bomba.xlsx", linhasXlsx({{"nome"}, {"Ana"}}) + QString(8 << 20, u' ')); },
        "limite", pequeno},
       {"tamanho declarado falso",
        [&] {
@@ -878,30 +880,21 @@ TEST_F(Planilha, EntradasRuinsCustamPoucoEDaoErroClaroOuATabelaCerta) {
        "DTD", {}},
       {"linha aberta dentro de uma celula",
        [&] {
-         Xlsx b;
-         b.folhas << folhaXlsx("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>nome</t></is></c></row>"
-                               "<row r=\"2\"><c r=\"A2\" t=\"inlineStr\"><row r=\"3\"/><is><t>x</t></is></c></row>");
-         b.gravar(caminho("aninhada.xlsx"));
-         return caminho("aninhada.xlsx");
+         return xlsxComFolha("aninhada.xlsx",
+                             "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>nome</t></is></c></row>"
+                             "<row r=\"2\"><c r=\"A2\" t=\"inlineStr\"><row r=\"3\"/><is><t>x</t></is></c></row>");
        },
        "danificado", {}},
       {"linha que termina dentro de uma celula",
        [&] {
-         Xlsx b;
-         b.folhas << folhaXlsx("<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>nome</t></is></c></row>"
-                               "<row r=\"2\"><c r=\"A2\" t=\"inlineStr\"><is><t>x</t></is></row>"
-                               "<row r=\"3\"></c></row>");
-         b.gravar(caminho("cortada.xlsx"));
-         return caminho("cortada.xlsx");
+         return xlsxComFolha("cortada.xlsx",
+                             "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>nome</t></is></c></row>"
+                             "<row r=\"2\"><c r=\"A2\" t=\"inlineStr\"><is><t>x</t></is></row>"
+                             "<row r=\"3\"></c></row>");
        },
        "danificado", {}},
       {"entidade nao declarada",
-       [&] {
-         Xlsx b;
-         b.folhas << folhaXlsx("<row r=\"1\"><c t=\"inlineStr\"><is><t>&x;</t></is></c></row>");
-         b.gravar(caminho("entidade.xlsx"));
-         return caminho("entidade.xlsx");
-       },
+       [&] { return xlsxComFolha("entidade.xlsx", "<row r=\"1\"><c t=\"inlineStr\"><is><t>&x;</t></is></c></row>"); },
        "danificado", {}},
       {"inexistente", [&] { return caminho("nao-existe.xlsx"); }, "Não foi possível abrir", {}},
       // Merged ranges cost the cells they fill in the columns kept, once
